@@ -1,0 +1,48 @@
+// Real-valued numeric kernels of the evaluator: limits, magnitude classes, rounding,
+// error function, gamma, and the random source. None of them allocates.
+#pragma once
+
+#include <cstdint>
+
+namespace curvelo {
+
+inline constexpr long double kTiny = 1e-18L;
+inline constexpr long double kBig = 1e18L;
+inline constexpr long double kExpLimit = 5000.0L;
+inline constexpr long double kTrigLimit = 5e18L;
+inline constexpr long double kIntTol = 1e-9L;
+inline constexpr std::int32_t kIntMax = 2147483647;
+// Pi and pi/2 as the double-precision values the formulas were always computed with.
+inline constexpr long double kPi = 3.141592653589793116L;
+inline constexpr long double kHalfPi = 1.5707963267948965580L;
+inline constexpr long double kDefaultJumpTolerance = 0.001L;
+inline constexpr long double kDefaultBisectTolerance = 0.01L;
+
+// e^-5000 and e^5000, the outer bounds of the magnitude classes.
+long double ExpLimitLow();
+long double ExpLimitHigh();
+
+// 1: s < e^-5000, 2: below TINY, 3: TINY..BIG, 4: up to e^5000, 5: beyond (NaN counts as 5).
+int MagnitudeClass(long double s);
+
+// Rounds the magnitude (exactly one half rounds down), reapplies the sign, clamps to
+// +-INTMAX. NaN gives 0.
+std::int32_t RoundToInt(long double v);
+
+// Integer test of a complex value given as its parts; see the letter rules for tolerances.
+bool ToInteger(long double re, long double im, std::int32_t& out);
+
+// erf by Simpson's rule from the nearest tabulated erf(k/100) below |x|.
+long double Erf(long double x);
+// The tabulated erf(k/100), k = 0..640; out-of-range k gives 0.
+long double ErfTableEntry(int k);
+
+// Gamma of a real argument; false where undefined. `jump` is set when undefined.
+bool Gamma(long double x, long double jumpTolerance, long double& out, bool& jump);
+
+// The program's pseudo-random source: 31-bit integers, and (q mod 1000000) * 1e-6.
+std::uint32_t RandomInt31();
+long double RandomUnit();
+void SeedRandom(std::uint32_t seed);
+
+}  // namespace curvelo
