@@ -1,0 +1,40 @@
+#pragma once
+// One window's formula engine: parser tables, engine state and the compile entry point.
+
+#include <cstdint>
+#include <string_view>
+
+#include "expr/char_classes.h"
+#include "expr/keywords.h"
+#include "expr/tree.h"
+
+namespace curvelo {
+
+// Limits of the formula text.
+inline constexpr int kMaxFormulaLength = 4999;  // also after user functions are expanded
+inline constexpr int kMaxNumberLength = 49;
+
+class FormulaEngine {
+ public:
+  FormulaEngine() = default;
+  FormulaEngine(const FormulaEngine&) = delete;
+  FormulaEngine& operator=(const FormulaEngine&) = delete;
+
+  // Compiles text into CompiledTree; returns 0 or an error code (message 400 + code).
+  // On success the caller takes over CompiledTree and frees it with FreeTree; on failure
+  // CompiledTree is null.
+  std::uint16_t CompileFormula(std::string_view text);
+  // Returns CompiledTree and clears the slot.
+  ExprNode* TakeCompiledTree() {
+    ExprNode* t = CompiledTree;
+    CompiledTree = nullptr;
+    return t;
+  }
+
+  KeywordTable keywords;
+  CharClasses classes;
+  bool ComplexMode = false;
+  ExprNode* CompiledTree = nullptr;
+};
+
+}  // namespace curvelo
