@@ -6,6 +6,7 @@
 
 #include "expr/char_classes.h"
 #include "expr/keywords.h"
+#include "expr/letters.h"
 #include "expr/tree.h"
 
 namespace curvelo {
@@ -31,9 +32,14 @@ class FormulaEngine {
     return t;
   }
 
+  // The complex-mode flag lives in the letter store (letters.ComplexMode), which the
+  // evaluator reads; these two just forward to it.
+  bool IsComplex() const { return letters.IsComplex(); }
+  void SetComplexMode(bool on) { letters.SetComplexMode(on); }
+
   KeywordTable keywords;
   CharClasses classes;
-  bool ComplexMode = false;
+  LetterStore letters;
   ExprNode* CompiledTree = nullptr;
 };
 
