@@ -1,0 +1,177 @@
+#include "expr/eval_complex.h"
+
+#include <cmath>
+#include <complex>
+
+#include "expr/eval.h"
+#include "expr/node_kinds.h"
+
+namespace curvelo {
+
+namespace {
+
+using Cx = std::complex<long double>;
+
+Cx ToCx(const ExtComplex& v) { return {v.re, v.im}; }
+
+bool Finish(const Cx& v, ExtComplex& out) {
+    out = {v.real(), v.imag()};
+    if (!std::isfinite(out.re) || !std::isfinite(out.im)) {
+        out = {};
+        return false;
+    }
+    if (Magnitude(out) < kTiny) out = {};
+    return true;
+}
+
+bool Log(const ExtComplex& z, Cx& out) {
+    const long double m = std::hypot(z.re, z.im);
+    if (!(m >= kTiny)) return false;
+    out = {std::log(m), PolarAngle(z.re, z.im)};
+    return true;
+}
+
+// sqrt through half the argument and the root of the modulus.
+Cx Sqrt(const ExtComplex& z) {
+    const long double m = std::hypot(z.re, z.im);
+    if (m < kTiny) return {0.0L, 0.0L};
+    const long double r = std::sqrt(m);
+    const long double half = PolarAngle(z.re, z.im) / 2.0L;
+    return {r * std::cos(half), r * std::sin(half)};
+}
+
+bool Exp(const Cx& z, Cx& out) {
+    if (z.real() >= kExpLimit || std::fabs(z.imag()) > kTrigLimit || std::isnan(z.real())) return false;
+    if (z.real() <= -kExpLimit) {
+        out = {0.0L, 0.0L};
+        return true;
+    }
+    const long double r = std::exp(z.real());
+    out = {r * std::cos(z.imag()), r * std::sin(z.imag())};
+    return true;
+}
+
+bool Reciprocal(const Cx& v, ExtComplex& out) {
+    return Divide({1.0L, 0.0L}, {v.real(), v.imag()}, true, out);
+}
+
+// The trigonometric and hyperbolic kernels overflow once the exponent reaches EXPLIMIT.
+bool TrigArgumentOk(const ExtComplex& z) {
+    return std::fabs(z.re) <= kTrigLimit && std::fabs(z.im) < kExpLimit;
+}
+bool HyperbolicArgumentOk(const ExtComplex& z) {
+    return std::fabs(z.re) < kExpLimit && std::fabs(z.im) <= kTrigLimit;
+}
+
+}  // namespace
+
+long double PolarAngle(long double x, long double y) {
+    if (!(std::fabs(x) >= kTiny)) return y < 0 ? -kHalfPi : kHalfPi;
+    long double t = std::atan(y / x);
+    if (x < 0) t += (y >= 0) ? kPi : -kPi;
+    return t;
+}
+
+bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, bool& handled) {
+    handled = true;
+    const Cx c = ToCx(z);
+    Cx v;
+    switch (kind) {
+    case nk::SIN:
+        return TrigArgumentOk(z) && Finish(std::sin(c), out);
+    case nk::COS:
+        return TrigArgumentOk(z) && Finish(std::cos(c), out);
+    case nk::TAN:
+        if (!TrigArgumentOk(z)) return false;
+        return Divide({std::sin(c).real(), std::sin(c).imag()}, {std::cos(c).real(), std::cos(c).imag()}, true, out);
+    case nk::SEC:
+        return TrigArgumentOk(z) && Reciprocal(std::cos(c), out);
+    case nk::CSC:
+        return TrigArgumentOk(z) && Reciprocal(std::sin(c), out);
+    case nk::COT:
+        if (!TrigArgumentOk(z)) return false;
+        return Divide({std::cos(c).real(), std::cos(c).imag()}, {std::sin(c).real(), std::sin(c).imag()}, true, out);
+    case nk::EXP:
+        return Exp(c, v) && Finish(v, out);
+    case nk::CIS:
+        return Exp(Cx{-z.im, z.re}, v) && Finish(v, out);
+    case nk::LN:
+        return Log(z, v) && Finish(v, out);
+    case nk::LOG:
+        return Log(z, v) && Finish(v / std::log(10.0L), out);
+    case nk::SQR:
+        return Finish(Sqrt(z), out);
+    case nk::SINH:
+        return HyperbolicArgumentOk(z) && Finish(std::sinh(c), out);
+    case nk::COSH:
+        return HyperbolicArgumentOk(z) && Finish(std::cosh(c), out);
+    case nk::TANH:
+        if (std::fabs(z.re) >= kExpLimit) return Finish({z.re < 0 ? -1.0L : 1.0L, 0.0L}, out);
+        return Finish(std::tanh(c), out);
+    case nk::SECH:
+        if (std::fabs(z.re) >= kExpLimit) return Finish({0.0L, 0.0L}, out);
+        return Reciprocal(std::cosh(c), out);
+    case nk::CSCH:
+        if (std::fabs(z.re) >= kExpLimit) return Finish({0.0L, 0.0L}, out);
+        return Reciprocal(std::sinh(c), out);
+    case nk::COTH:
+        if (std::fabs(z.re) >= kExpLimit) return Finish({z.re < 0 ? -1.0L : 1.0L, 0.0L}, out);
+        return Reciprocal(std::tanh(c), out);
+    case nk::ARCSIN:
+        return Finish(std::asin(c), out);
+    case nk::ARCCOS:
+        return Finish(std::acos(c), out);
+    case nk::ARCTAN:
+        if (z.re == 0 && std::fabs(std::fabs(z.im) - 1.0L) < kTiny) return false;  // the poles +-i
+        return Finish(std::atan(c), out);
+    case nk::ARCCOT:
+        if (z.re == 0 && std::fabs(std::fabs(z.im) - 1.0L) < kTiny) return false;
+        return Finish(Cx{kHalfPi, 0.0L} - std::atan(c), out);
+    case nk::ARGSINH:
+        return Finish(std::asinh(c), out);
+    case nk::ARGCOSH:
+        return Finish(std::acosh(c), out);
+    case nk::ARGTANH:
+        if (z.im == 0 && std::fabs(std::fabs(z.re) - 1.0L) < kTiny) return false;  // the poles +-1
+        return Finish(std::atanh(c), out);
+    case nk::ARGCOTH: {
+        ExtComplex inv;
+        if (!Reciprocal(c, inv)) return false;
+        if (inv.im == 0 && std::fabs(std::fabs(inv.re) - 1.0L) < kTiny) return false;
+        return Finish(std::atanh(ToCx(inv)), out);
+    }
+    case nk::SGN: {
+        const long double m = std::hypot(z.re, z.im);
+        if (!(m >= kTiny)) return false;
+        return Finish(c / m, out);
+    }
+    case nk::ARG:
+        return Finish({PolarAngle(z.re, z.im), 0.0L}, out);
+    case nk::ABS:
+        return Finish({std::hypot(z.re, z.im), 0.0L}, out);
+    default:
+        handled = false;
+        return true;
+    }
+}
+
+bool ComplexPower(const ExtComplex& a, const ExtComplex& b, ExtComplex& out) {
+    Cx l;
+    if (!Log(a, l)) {
+        out = {};
+        return b.re > 0;  // 0 to a positive power
+    }
+    Cx v;
+    return Exp(ToCx(b) * l, v) && Finish(v, out);
+}
+
+bool ComplexRoot(const ExtComplex& b, std::int32_t n, ExtComplex& out) {
+    out = {};
+    if (n == 0) return false;
+    Cx l;
+    if (!Log(b, l)) return n > 0;
+    Cx v;
+    return Exp(l / static_cast<long double>(n), v) && Finish(v, out);
+}
+
+}  // namespace curvelo
