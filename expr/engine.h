@@ -8,6 +8,7 @@
 #include "expr/keywords.h"
 #include "expr/letters.h"
 #include "expr/tree.h"
+#include "expr/user_function.h"
 
 namespace curvelo {
 
@@ -40,6 +41,7 @@ class FormulaEngine {
   KeywordTable keywords;
   CharClasses classes;
   LetterStore letters;
+  UserFunctionList userFunctions;
   ExprNode* CompiledTree = nullptr;
 };
 
