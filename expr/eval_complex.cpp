@@ -24,10 +24,14 @@ bool Finish(const Cx& v, ExtComplex& out) {
     return true;
 }
 
+// Full-precision angle in (-pi, pi] for the branch computations; a negative zero
+// imaginary part counts as zero so the cut stays on one side.
+long double Angle(const ExtComplex& z) { return std::atan2(z.im + 0.0L, z.re); }
+
 bool Log(const ExtComplex& z, Cx& out) {
     const long double m = std::hypot(z.re, z.im);
     if (!(m >= kTiny)) return false;
-    out = {std::log(m), PolarAngle(z.re, z.im)};
+    out = {std::log(m), Angle(z)};
     return true;
 }
 
@@ -36,7 +40,7 @@ Cx Sqrt(const ExtComplex& z) {
     const long double m = std::hypot(z.re, z.im);
     if (m < kTiny) return {0.0L, 0.0L};
     const long double r = std::sqrt(m);
-    const long double half = PolarAngle(z.re, z.im) / 2.0L;
+    const long double half = Angle(z) / 2.0L;
     return {r * std::cos(half), r * std::sin(half)};
 }
 
