@@ -1,0 +1,41 @@
+// The example kinds of the 2D windows: codes, the command and dialog that make each, the
+// string id of its name, its default formula texts and its default range.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace curvelo {
+
+enum ExampleKind : std::uint16_t {
+    kKindExplicit = 201, kKindPolar = 202, kKindParametric = 203, kKindImplicit = 204,
+    kKindSegment = 205, kKindIndefiniteIntegral = 206, kKindRollingCircle = 207,
+    kKindLine = 208, kKindPoint = 209, kKindSystem = 210, kKindSlope = 211,
+    kKindSequence = 212, kKindInterpolation = 213, kKindPointOnCurve = 215,
+    kKindPointSequence = 218, kKindOrbital = 219,
+};
+
+enum class DefaultRange { View, ZeroToTwoPi, ZeroToOne, None };
+
+struct ExampleKindInfo {
+    std::uint16_t kind;
+    int command;                  // menu command that creates it (0: made by a tool)
+    int secondCommand;            // the (r,t) variant of segments and points, else 0
+    const char* dialog;           // dialog resource that edits it
+    int nameId;                   // string id of the kind name (0: none)
+    std::array<const char*, 5> defaultTexts;
+    DefaultRange range;
+};
+
+// Every 2D kind, in kind order.
+const std::array<ExampleKindInfo, 16>& ExampleKinds2D();
+const ExampleKindInfo* FindExampleKind(std::uint16_t kind);
+const ExampleKindInfo* FindExampleKindByCommand(int command);
+
+// The range a new example of the kind starts with; viewLow/viewHigh is the view's x range.
+void DefaultRangeOf(std::uint16_t kind, long double viewLow, long double viewHigh,
+                    long double& start, long double& end);
+
+constexpr long double kTwoPi = 6.283185307179586L;
+
+}  // namespace curvelo

@@ -1,0 +1,124 @@
+#include "plotwin/safe_file.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace curvelo;
+
+namespace {
+
+struct TempDir {
+    std::string path;
+    TempDir() {
+        char tmpl[] = "/tmp/curvelo_safe_XXXXXX";
+        path = ::mkdtemp(tmpl);
+    }
+    ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
+    std::string File(const std::string& name) const { return path + "/" + name; }
+    int Entries() const {
+        int n = 0;
+        if (DIR* d = ::opendir(path.c_str())) {
+            while (dirent* e = ::readdir(d))
+                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") ++n;
+            ::closedir(d);
+        }
+        return n;
+    }
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+std::vector<std::uint8_t> Bytes(std::size_t n, std::uint8_t fill) {
+    return std::vector<std::uint8_t>(n, fill);
+}
+
+}  // namespace
+
+TEST(SafeFile, WritesAndReplacesLeavingNoTemporaryFile) {
+    TempDir dir;
+    const std::string target = dir.File("doc.cv2");
+    ASSERT_TRUE(WriteFileSafely(target, Bytes(10, 'a')));
+    ::chmod(target.c_str(), 0640);
+    ASSERT_TRUE(WriteFileSafely(target, Bytes(3, 'b')));
+    EXPECT_EQ(Slurp(target), "bbb");
+    EXPECT_EQ(dir.Entries(), 1);
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);  // the old file's permissions are kept
+}
+
+TEST(SafeFile, ShortWriteAtFileSizeLimitKeepsTheOldFile) {
+    TempDir dir;
+    const std::string target = dir.File("doc.cv2");
+    ASSERT_TRUE(WriteFileSafely(target, Bytes(100, 'o')));
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        bool ok = WriteFileSafely(target, Bytes(100000, 'n'));
+        ::_exit(ok ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_EQ(Slurp(target), std::string(100, 'o'));
+    EXPECT_EQ(dir.Entries(), 1);
+}
+
+TEST(SafeFile, TargetsThatCannotBeReplacedFailCleanly) {
+    TempDir dir;
+    const std::string folder = dir.File("sub");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    std::string error;
+    EXPECT_FALSE(WriteFileSafely(folder, Bytes(5, 'x'), &error));
+    EXPECT_FALSE(error.empty());
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(dir.Entries(), 1);
+    EXPECT_FALSE(WriteFileSafely(dir.File("missing/doc.cv2"), Bytes(5, 'x')));
+    EXPECT_FALSE(WriteFileSafely("", Bytes(5, 'x')));
+}
+
+TEST(SafeFile, ReadOnlyFolderKeepsTheOldFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    TempDir dir;
+    const std::string target = dir.File("doc.cv2");
+    ASSERT_TRUE(WriteFileSafely(target, Bytes(4, 'o')));
+    ::chmod(dir.path.c_str(), 0555);
+    EXPECT_FALSE(WriteFileSafely(target, Bytes(8, 'n')));
+    ::chmod(dir.path.c_str(), 0755);
+    EXPECT_EQ(Slurp(target), "oooo");
+}
+
+TEST(SafeFile, BoundedReading) {
+    TempDir dir;
+    const std::string target = dir.File("f.bin");
+    ASSERT_TRUE(WriteFileSafely(target, Bytes(1000, 7)));
+    std::vector<std::uint8_t> out;
+    EXPECT_EQ(ReadFileBounded(target, out), ReadFileStatus::Ok);
+    EXPECT_EQ(out, Bytes(1000, 7));
+    EXPECT_EQ(ReadFileBounded(target, out, 999), ReadFileStatus::TooLarge);
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(ReadFileBounded(target, out, 1000), ReadFileStatus::Ok);
+    EXPECT_EQ(ReadFileBounded(dir.File("none"), out), ReadFileStatus::CannotOpen);
+    EXPECT_EQ(ReadFileBounded(dir.path, out), ReadFileStatus::NotRegular);
+    ASSERT_TRUE(WriteFileSafely(target, {}));
+    EXPECT_EQ(ReadFileBounded(target, out), ReadFileStatus::Ok);
+    EXPECT_TRUE(out.empty());
+}
