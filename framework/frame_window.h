@@ -1,0 +1,39 @@
+// A top-level window with a menu bar and accelerators loaded from resources/menus/.
+#pragma once
+
+#include <string>
+
+#include "framework/window.h"
+
+namespace curvelo::fw {
+
+struct KeyPress;
+
+class TFrameWindow : public TWindow {
+public:
+    // With a parent the frame is a separate top-level window owned by it.
+    TFrameWindow(TWindow* parent, const std::string& title);
+    ~TFrameWindow() override;
+
+    // Loads menus/<name>.menu; false (and no menu) when missing or malformed.
+    bool SetMenu(const std::string& name);
+    // Loads menus/<name>.acc; false when missing or malformed.
+    bool LoadAccelerators(const std::string& name);
+    void CheckMenuItem(int id, bool checked);
+    void EnableMenuItem(int id, bool enabled);
+    bool IsMenuItemChecked(int id) const;
+    bool IsMenuItemEnabled(int id) const;
+    bool HasMenuItem(int id) const;
+
+    // Asks EvCommandEnable for every menu item and applies the answers. Runs by itself when
+    // a popup opens, and once on the first idle moment after the frame is shown.
+    void UpdateCommandStates();
+
+    // When the key is one of the accelerators and its command is enabled, runs the command.
+    bool TryAccelerator(const KeyPress& key);
+
+    // Handles kCmExit by closing the frame.
+    bool EvCommand(int id) override;
+};
+
+}  // namespace curvelo::fw
