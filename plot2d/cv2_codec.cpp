@@ -1,5 +1,6 @@
 #include "plot2d/cv2_codec.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -229,7 +230,9 @@ private:
 
 std::string ToFileText(const std::string& utf8, std::size_t maxBytes) {
     std::string s = Utf8ToCp1250(utf8);
-    s.resize(std::min(s.find('\0'), maxBytes));
+    // Up to the first NUL, at most maxBytes; never longer than the text itself.
+    const std::size_t end = std::min({s.find('\0'), s.size(), maxBytes});
+    s.resize(end);
     return s;
 }
 

@@ -186,6 +186,9 @@ TEST(Cv2Codec, EmptyInventoryStoresMinusOneAndReloadsEmpty) {
     EXPECT_FALSE(back.hasNotepad);
     EXPECT_FALSE(back.hasLock);
     EXPECT_EQ(bytes[kSwitchesAt + 17], 1);
+    // Nothing beyond the fixed blocks: three empty window strings, the letter arrays,
+    // the reserved blocks and five empty object lists.
+    EXPECT_EQ(bytes.size(), kExamplesAt + 3 * 3 + 3 * 540 + 51 + 5 * 2);
     EXPECT_EQ(WriteCv2(back), bytes);
 }
 
