@@ -1,0 +1,174 @@
+#include "app/calculator.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expr/differentiate.h"
+#include "expr/engine.h"
+#include "expr/eval.h"
+#include "expr/letters.h"
+#include "expr/node_kinds.h"
+#include "expr/tree.h"
+#include "expr/user_function.h"
+#include "resources/resources.h"
+
+namespace curvelo {
+
+namespace {
+
+constexpr int kExitValue = 0;
+constexpr int kExitUndefined = 1;
+constexpr int kExitError = 2;
+
+// Codes for malformed arguments, shown like the engine's own messages.
+constexpr std::uint16_t kBadArgument = 1;   // 401
+constexpr std::uint16_t kMissingValue = 24;  // 424
+
+struct Step {
+  enum Kind { Set, Define } kind;
+  std::string_view text;
+};
+
+struct Options {
+  std::optional<std::string_view> eval;
+  std::vector<Step> steps;  // --set and --define in the order given
+  std::optional<std::string_view> derivative;
+  bool complex = false;
+};
+
+int ReportError(std::ostream& out, std::uint16_t code) {
+  out << "error " << (400 + code) << ": " << res::String(400 + code) << '\n';
+  return kExitError;
+}
+
+// "@" or a letter A..Z in either case -> letter index 0..26, or -1.
+int LetterIndexOf(std::string_view s) {
+  if (s.size() != 1) return -1;
+  char c = s[0];
+  if (c == '@') return 0;
+  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 1;
+  return -1;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+std::string LowerNoSpaces(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (c == ' ') continue;
+    out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return out;
+}
+
+std::uint16_t ParseOptions(int argc, char** argv, Options& o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i] ? argv[i] : "";
+    const bool hasValue = i + 1 < argc && argv[i + 1];
+    if (arg == "--complex") {
+      o.complex = true;
+      continue;
+    }
+    if (arg != "--eval" && arg != "--set" && arg != "--define" && arg != "--derivative")
+      return kBadArgument;
+    if (!hasValue) return kMissingValue;
+    const std::string_view value = argv[++i];
+    if (arg == "--eval") {
+      if (o.eval) return kBadArgument;
+      o.eval = value;
+    } else if (arg == "--derivative") {
+      if (o.derivative || LetterIndexOf(value) < 0) return kBadArgument;
+      o.derivative = value;
+    } else {
+      o.steps.push_back({arg == "--set" ? Step::Set : Step::Define, value});
+    }
+  }
+  return o.eval ? 0 : kMissingValue;
+}
+
+// L=TEXT: evaluated in real mode and stored in the letter.
+std::uint16_t ApplySet(FormulaEngine& engine, std::string_view text) {
+  const std::size_t eq = text.find('=');
+  if (eq == std::string_view::npos) return kBadArgument;
+  const int k = LetterIndexOf(Trim(text.substr(0, eq)));
+  if (k < 0) return kBadArgument;
+  long double v = 0.0L;
+  if (std::uint16_t code = EvaluateText(engine, text.substr(eq + 1), v)) return code;
+  SetLetter(engine.letters, k, v);
+  return 0;
+}
+
+// NAME(x)=TEXT or NAME(x,y)=TEXT, through the same checks as the dialog's definitions.
+std::uint16_t ApplyDefine(FormulaEngine& engine, std::string_view text, std::ostream& err) {
+  const std::size_t eq = text.find('=');
+  const std::size_t open = text.find('(');
+  if (eq == std::string_view::npos || open == std::string_view::npos || open > eq)
+    return kBadArgument;
+  const std::size_t close = text.find(')', open);
+  if (close == std::string_view::npos || close > eq) return kBadArgument;
+  if (!Trim(text.substr(close + 1, eq - close - 1)).empty()) return kBadArgument;
+  const std::string params = LowerNoSpaces(text.substr(open + 1, close - open - 1));
+  int argCount = 0;
+  if (params == "x") argCount = 1;
+  if (params == "x,y") argCount = 2;
+  if (!argCount) return kBadArgument;
+
+  const DefinitionOutcome r = DefineUserFunction(engine, Trim(text.substr(0, open)),
+                                                 Trim(text.substr(eq + 1)), argCount);
+  if (r.code) return r.code;
+  if (r.warnNoX) err << "warning " << (400 + kMsgNoX) << ": " << res::String(400 + kMsgNoX) << '\n';
+  if (r.warnNoY) err << "warning " << (400 + kMsgNoY) << ": " << res::String(400 + kMsgNoY) << '\n';
+  return 0;
+}
+
+std::string Format(long double v) {
+  if (v == 0.0L) v = 0.0L;  // no "-0"
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.18Lg", v);
+  return buf;
+}
+
+}  // namespace
+
+int RunCalculator(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  Options o;
+  if (std::uint16_t code = ParseOptions(argc, argv, o)) return ReportError(out, code);
+
+  FormulaEngine engine;
+  if (o.complex) engine.SetComplexMode(true);
+  for (const Step& s : o.steps) {
+    const std::uint16_t code =
+        s.kind == Step::Set ? ApplySet(engine, s.text) : ApplyDefine(engine, s.text, err);
+    if (code) return ReportError(out, code);
+  }
+
+  if (std::uint16_t code = engine.CompileFormula(*o.eval)) return ReportError(out, code);
+  ExprNode* tree = engine.TakeCompiledTree();
+  if (o.derivative) {
+    ExprNode* d = Differentiate(engine, tree, nk::LetterKind(LetterIndexOf(*o.derivative)));
+    FreeTree(tree);
+    tree = d;
+  }
+  const bool defined = EvalNode(engine, tree);
+  const ExtComplex v = tree ? tree->value : ExtComplex{};
+  FreeTree(tree);
+  if (!defined || !std::isfinite(v.re) || !std::isfinite(v.im)) {
+    out << "undefined\n";
+    return kExitUndefined;
+  }
+  out << Format(v.re);
+  if (o.complex) out << ' ' << Format(v.im);
+  out << '\n';
+  return kExitValue;
+}
+
+}  // namespace curvelo
