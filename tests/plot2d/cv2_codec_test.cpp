@@ -419,3 +419,48 @@ TEST(Cv2Files, SaveAndLoadThroughTheDisk) {
     }
     std::system(("rm -rf '" + dir + "'").c_str());
 }
+
+TEST(Cv2Codec, DocumentWrittenByHandFromTheFormatNotesOpens) {
+    ByteWriter w;
+    for (std::int32_t v : {841, 5, 0, 0, 640, 480, 0, 0, 0, -39, 0, 0, 0, 0, 0, 10, 15, 0, 0, 0})
+        w.I32(v);
+    w.Zeros(40 + 600 + 40 + 68 + 30);
+    for (int i = 0; i < 80; ++i) {
+        std::uint16_t v = 0;  // word 9 = 0: one example
+        if (i == 27 || i == 38) v = 1;
+        if (i == 39) v = 112;
+        if (i == 40) v = 8;
+        if (i == 41) v = 20;
+        w.U16(v);
+    }
+    w.Zeros(50);  // byte 17 = 0: a notepad follows
+    for (int i = 0; i < 80; ++i)
+        w.Ext80(i == 25 ? 1.01L : i == 41 ? 1.0L : i == 42 ? 100.0L : i == 43 ? 10.0L : 0.0L);
+    std::uint8_t record[547] = {};
+    PutU16(record, 201);
+    record[48] = 1;
+    StoreExt80(-2.0L, record + 121);
+    StoreExt80(2.0L, record + 141);
+    PutU16(record + 461, 4);
+    w.Bytes(record, sizeof record);
+    w.U16(0);
+    w.U16(0);
+    for (int t = 0; t < 7; ++t) w.LengthText(t == 1 ? "x^2" : "");
+    w.Bytes("parabola", 8);
+    w.Zeros(13);
+    for (int i = 0; i < 3; ++i) w.LengthText("");
+    w.Zeros(1620 + 51);
+    w.Zeros(5 * 2);
+    w.LengthText("jegyzet \xF5");
+    Cv2Document d;
+    ASSERT_EQ(ReadCv2(w.Data(), kFileType2D, d), kCv2Ok);
+    ASSERT_EQ(d.examples.size(), 1u);
+    EXPECT_EQ(d.examples[0].example.kind, 201);
+    EXPECT_EQ(d.examples[0].example.texts[1], "x^2");
+    EXPECT_EQ(d.examples[0].example.low, -2.0L);
+    EXPECT_EQ(d.examples[0].example.penColour, 4);
+    EXPECT_EQ(d.examples[0].name, "parabola");
+    EXPECT_EQ(d.notepad, "jegyzet ő");
+    EXPECT_EQ(d.placement[2], 640);
+    EXPECT_EQ(d.pageMeasures[0], -0.39L);
+}
