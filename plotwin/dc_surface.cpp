@@ -1,0 +1,152 @@
+#include "plotwin/dc_surface.h"
+
+#include "plotwin/tick_labels.h"
+
+namespace curvelo {
+namespace {
+
+fw::Color ToColor(Rgb c) { return {c.r, c.g, c.b}; }
+
+fw::PenStyle ToPenStyle(LineStyle s) {
+    switch (s) {
+        case LineStyle::kDotted: return fw::PenStyle::Dot;
+        case LineStyle::kDashed: return fw::PenStyle::Dash;
+        case LineStyle::kDashDot: return fw::PenStyle::DashDot;
+        case LineStyle::kDashDotDot: return fw::PenStyle::DashDotDot;
+        case LineStyle::kSolid: break;
+    }
+    return fw::PenStyle::Solid;
+}
+
+}  // namespace
+
+DcSurface::DcSurface(fw::DC& dc, const PlotView& view, FontLookup fonts)
+    : DrawSurface(view), dc_(dc), fonts_(std::move(fonts)) {
+    dc_.SaveState();
+    Select();
+}
+
+DcSurface::~DcSurface() {
+    if (inPolyline_) FlushPolyline();
+    dc_.RestoreState();
+}
+
+void DcSurface::Select() {
+    dc_.SelectPen(state_.pen);
+    dc_.SelectBrush(state_.brush);
+    dc_.SetTextColor(ToColor(state_.textColour));
+    dc_.SetBkMode(state_.opaque ? fw::BkMode::Opaque : fw::BkMode::Transparent);
+    dc_.SetBkColor(ToColor(state_.background));
+}
+
+void DcSurface::Save() {
+    stack_.push_back(state_);
+    dc_.SaveState();
+}
+
+void DcSurface::Restore() {
+    if (stack_.empty()) return;
+    state_ = stack_.back();
+    stack_.pop_back();
+    dc_.RestoreState();
+    Select();
+}
+
+void DcSurface::SetPen(Rgb colour, int width, LineStyle style) {
+    state_.pen = {ToColor(colour), width < 1 ? 1 : width, ToPenStyle(style)};
+    dc_.SelectPen(state_.pen);
+}
+
+void DcSurface::SetBrush(Rgb colour) {
+    state_.brush = {ToColor(colour), fw::BrushStyle::Solid};
+    dc_.SelectBrush(state_.brush);
+}
+
+void DcSurface::SetFont(int kind) {
+    state_.font = kind;
+    if (fonts_) dc_.SelectFont(fonts_(kind));
+}
+
+void DcSurface::SetTextColour(Rgb colour) {
+    state_.textColour = colour;
+    dc_.SetTextColor(ToColor(colour));
+}
+
+void DcSurface::SetLabelBackground(bool opaque, Rgb background) {
+    state_.opaque = opaque;
+    state_.background = background;
+    dc_.SetBkMode(opaque ? fw::BkMode::Opaque : fw::BkMode::Transparent);
+    dc_.SetBkColor(ToColor(background));
+}
+
+fw::Point DcSurface::Device(WorldPoint p) const { return {View().DeviceX(p.x), View().DeviceY(p.y)}; }
+
+void DcSurface::Segment(WorldPoint a, WorldPoint b) {
+    const fw::Point pa = Device(a), pb = Device(b);
+    dc_.MoveTo(pa.x, pa.y);
+    dc_.LineTo(pb.x, pb.y);
+}
+
+void DcSurface::BeginPolyline() {
+    if (inPolyline_) FlushPolyline();
+    inPolyline_ = true;
+    lineCount_ = 0;
+}
+
+void DcSurface::PolylineTo(WorldPoint p) {
+    if (!inPolyline_) BeginPolyline();
+    const fw::Point d = Device(p);
+    if (lineCount_ > 0 && line_[lineCount_ - 1] == d) return;
+    if (lineCount_ == kPolylineChunk) {
+        FlushPolyline();
+        // The next chunk continues from the last point drawn.
+        line_[0] = line_[kPolylineChunk - 1];
+        lineCount_ = 1;
+    }
+    line_[lineCount_++] = d;
+}
+
+void DcSurface::FlushPolyline() {
+    if (lineCount_ >= 2)
+        dc_.Polyline(line_.data(), lineCount_);
+    else if (lineCount_ == 1)
+        dc_.SetPixel(line_[0].x, line_[0].y, state_.pen.color);
+}
+
+void DcSurface::EndPolyline() {
+    if (!inPolyline_) return;
+    FlushPolyline();
+    inPolyline_ = false;
+    lineCount_ = 0;
+}
+
+void DcSurface::Dot(WorldPoint p, int radiusPixels) {
+    const fw::Point d = Device(p);
+    if (radiusPixels <= 0) {
+        dc_.SetPixel(d.x, d.y, state_.pen.color);
+        return;
+    }
+    dc_.SelectBrush({state_.pen.color, fw::BrushStyle::Solid});
+    dc_.SelectPen({state_.pen.color, 1, fw::PenStyle::Solid});
+    dc_.Ellipse(d.x - radiusPixels, d.y - radiusPixels, d.x + radiusPixels + 1, d.y + radiusPixels + 1);
+    dc_.SelectBrush(state_.brush);
+    dc_.SelectPen(state_.pen);
+}
+
+void DcSurface::FilledPolygon(const WorldPoint* points, int n) {
+    if (n < 3 || !points) return;
+    polygon_.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) polygon_[static_cast<std::size_t>(i)] = Device(points[i]);
+    dc_.Polygon(polygon_.data(), n);
+}
+
+void DcSurface::Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRole) {
+    if (utf8.empty()) return;
+    const fw::Point d = Device(p);
+    const fw::Size size = dc_.GetTextExtent(utf8);
+    const LabelBox box = PlaceLabel(d.x, d.y, size.cx, size.cy, a, b);
+    dc_.SetTextAlign(fw::kAlignLeft | fw::kAlignTop);
+    dc_.TextOut(box.left, box.top, utf8);
+}
+
+}  // namespace curvelo

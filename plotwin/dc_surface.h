@@ -1,0 +1,66 @@
+// The drawing interface over a framework device context: screen, layer bitmap, printer page
+// and vector pictures all draw through this.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "framework/dc.h"
+#include "framework/log_font.h"
+#include "plotwin/draw_surface.h"
+
+namespace curvelo {
+
+class DcSurface : public DrawSurface {
+public:
+    // The font of a window's font kind (tick numbers, axis titles, ...).
+    using FontLookup = std::function<fw::LogFont(int kind)>;
+
+    DcSurface(fw::DC& dc, const PlotView& view, FontLookup fonts = {});
+    ~DcSurface() override;
+
+    fw::DC& Dc() { return dc_; }
+
+    void Save() override;
+    void Restore() override;
+    void SetPen(Rgb colour, int width, LineStyle style) override;
+    void SetBrush(Rgb colour) override;
+    void SetFont(int kind) override;
+    void SetTextColour(Rgb colour) override;
+    void SetLabelBackground(bool opaque, Rgb background) override;
+    void Segment(WorldPoint a, WorldPoint b) override;
+    void BeginPolyline() override;
+    void PolylineTo(WorldPoint p) override;
+    void EndPolyline() override;
+    void Dot(WorldPoint p, int radiusPixels) override;
+    void FilledPolygon(const WorldPoint* points, int n) override;
+    void Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRole role) override;
+
+private:
+    struct State {
+        fw::Pen pen;
+        fw::Brush brush;
+        Rgb textColour;
+        bool opaque = false;
+        Rgb background{255, 255, 255};
+        int font = -1;
+    };
+    fw::Point Device(WorldPoint p) const;
+    void FlushPolyline();
+    void Select();
+
+    fw::DC& dc_;
+    FontLookup fonts_;
+    State state_;
+    std::vector<State> stack_;
+    // Polyline points gathered without allocating; flushed when full.
+    static constexpr int kPolylineChunk = 512;
+    std::array<fw::Point, kPolylineChunk> line_{};
+    int lineCount_ = 0;
+    bool inPolyline_ = false;
+    // Polygon corners: small shapes stay on the stack-like buffer, large ones grow it once.
+    std::vector<fw::Point> polygon_;
+};
+
+}  // namespace curvelo
