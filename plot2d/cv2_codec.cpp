@@ -8,6 +8,7 @@
 
 #include "expr/byte_io.h"
 #include "expr/codepage.h"
+#include "plot2d/example_kinds.h"
 #include "plotwin/safe_file.h"
 
 namespace curvelo {
@@ -177,8 +178,14 @@ private:
                 ex.name = Cp1250ToUtf8(raw);
             }
             if (!in_.Ok()) return false;
-            // Implicit curves always search with the long-search switch of their kind.
+            // Implicit curves are always drawn with their byte 58 switch on.
             if (ex.example.kind == 204 || ex.example.kind == 305) ex.example.arrow = 1;
+            // A point on a curve keeps the count of the numbers of its text 3 at offset 36.
+            if (ex.example.kind == kKindPointOnCurve) {
+                long double numbers[kMaxPointOnCurveNumbers];
+                ex.example.reserved36[0] = static_cast<std::uint16_t>(
+                    ParsePointOnCurveNumbers(ex.example.texts[3], numbers));
+            }
             d.examples.push_back(std::move(ex));
         }
         return true;

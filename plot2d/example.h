@@ -55,7 +55,7 @@ struct TExample {
     std::uint16_t arrowSize = 0;          // arrow size of kind 203 minus 10
     std::uint16_t reserved32 = 0;
     std::uint16_t kindCount = 0;
-    std::array<std::uint16_t, 2> reserved36 = {};
+    std::array<std::uint16_t, 2> reserved36 = {};  // [0]: number count of kind 215
     std::uint16_t familyParam = 1;        // 1 = A ... 23 = W
     std::int16_t familySteps = 20;
     std::uint16_t reserved44 = 50;

@@ -1,5 +1,8 @@
 #include "plot2d/example_kinds.h"
 
+#include <cstdlib>
+#include <string>
+
 namespace curvelo {
 
 const std::array<ExampleKindInfo, 16>& ExampleKinds2D() {
@@ -50,6 +53,52 @@ void DefaultRangeOf(std::uint16_t kind, long double viewLow, long double viewHig
     // Kinds without a stated range keep the record's own initial range.
     start = -5.0L;
     end = 5.0L;
+}
+
+ExampleWorkBuffers WorkBuffersOf(std::uint16_t kind) {
+    ExampleWorkBuffers b;
+    switch (kind) {
+    case 301: case 302: case 303: case 306: case 307: case 315: case 316:
+        b.rows495 = 30; b.cols495 = 3000;
+        b.rows499 = 8; b.cols499 = 3000;
+        b.bytes503 = 30000;
+        b.bytes507 = 3000;
+        break;
+    case kKindPointOnCurve: b.bytes503 = 1280; break;
+    case kKindInterpolation: b.rows495 = 30; b.cols495 = 9; b.bytes503 = 90; break;
+    case kKindOrbital:
+        b.rows495 = 30; b.cols495 = 120;
+        b.rows499 = 8; b.cols499 = 24;
+        b.bytes503 = 2880;
+        break;
+    default: break;
+    }
+    return b;
+}
+
+int ParsePointOnCurveNumbers(std::string_view text, long double out[kMaxPointOnCurveNumbers]) {
+    int count = 0;
+    std::size_t i = 0;
+    auto isDigit = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+    while (i < text.size() && count < kMaxPointOnCurveNumbers) {
+        std::size_t start = i;
+        bool minus = text[i] == '-';
+        std::size_t j = minus ? i + 1 : i;
+        bool point = false, digits = false;
+        while (j < text.size() && (isDigit(j) || (text[j] == '.' && !point))) {
+            if (text[j] == '.') point = true;
+            else digits = true;
+            ++j;
+        }
+        if (!digits) {
+            i = start + 1;
+            continue;
+        }
+        std::string number(text.substr(start, j - start));
+        out[count++] = std::strtold(number.c_str(), nullptr);
+        i = j;
+    }
+    return count;
 }
 
 }  // namespace curvelo

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace curvelo {
 
@@ -35,6 +36,22 @@ const ExampleKindInfo* FindExampleKindByCommand(int command);
 // The range a new example of the kind starts with; viewLow/viewHigh is the view's x range.
 void DefaultRangeOf(std::uint16_t kind, long double viewLow, long double viewHigh,
                     long double& start, long double& end);
+
+// The work buffers a kind caches points in (element counts; 0 = none): the arrays at
+// offsets 495 and 499 as rows x columns, the buffers at 503 and 507 in bytes.
+struct ExampleWorkBuffers {
+    int rows495 = 0, cols495 = 0;
+    int rows499 = 0, cols499 = 0;
+    int bytes503 = 0;
+    int bytes507 = 0;
+    bool Any() const { return rows495 || rows499 || bytes503 || bytes507; }
+};
+ExampleWorkBuffers WorkBuffersOf(std::uint16_t kind);
+
+// The numbers of a point-on-curve example's text 3: up to 128 runs of digits with at most
+// one point and a minus sign only in front; anything else separates them.
+inline constexpr int kMaxPointOnCurveNumbers = 128;
+int ParsePointOnCurveNumbers(std::string_view text, long double out[kMaxPointOnCurveNumbers]);
 
 constexpr long double kTwoPi = 6.283185307179586L;
 

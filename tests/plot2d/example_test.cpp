@@ -132,3 +132,17 @@ TEST(TExampleList, LinesShowHiddenNameAndFamily) {
     TExample p = NewExample(kKindParametric, 0, kTwoPi, 2);
     EXPECT_EQ(DescribeExample(p), "x = 3cos(3t), y = 3sin(4t)");
 }
+
+TEST(TExampleKinds, WorkBuffersAndPointOnCurveNumbers) {
+    EXPECT_EQ(WorkBuffersOf(kKindInterpolation).cols495, 9);
+    EXPECT_EQ(WorkBuffersOf(kKindOrbital).bytes503, 2880);
+    EXPECT_EQ(WorkBuffersOf(301).bytes503, 30000);
+    EXPECT_FALSE(WorkBuffersOf(kKindExplicit).Any());
+    long double n[kMaxPointOnCurveNumbers];
+    ASSERT_EQ(ParsePointOnCurveNumbers("1.5, -2 3-4 x.7 1.2.3 - .", n), 7);
+    const long double want[] = {1.5L, -2, 3, -4, 0.7L, 1.2L, 0.3L};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(n[i], want[i]) << i;
+    std::string many;
+    for (int i = 0; i < 200; ++i) many += "1 ";
+    EXPECT_EQ(ParsePointOnCurveNumbers(many, n), kMaxPointOnCurveNumbers);
+}
