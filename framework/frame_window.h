@@ -30,6 +30,7 @@ public:
     void UpdateCommandStates();
 
     // When the key is one of the accelerators and its command is enabled, runs the command.
+    // True when the key is one of them (enabled or not).
     bool TryAccelerator(const KeyPress& key);
 
     // Handles kCmExit by closing the frame.

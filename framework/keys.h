@@ -9,6 +9,7 @@ constexpr int kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kControl = 17, kMe
               kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45,
               kDelete = 46, kNumpad0 = 96, kMultiply = 106, kAdd = 107, kSubtract = 109,
               kDecimal = 110, kDivide = 111, kF1 = 112;  // F2 = 113 ... F24 = 135
+constexpr int kOemPlus = 187, kOemComma = 188, kOemMinus = 189, kOemPeriod = 190;
 constexpr int F(int n) { return kF1 + n - 1; }
 
 }  // namespace curvelo::fw::vk
