@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -9,6 +12,7 @@
 #include "expr/eval.h"
 #include "expr/parser.h"
 #include "expr/parser_errors.h"
+#include "fuzz/parser_fuzz_input.h"
 
 using namespace curvelo;
 
@@ -332,6 +336,22 @@ TEST(CharClasses, PrefixExcludesSeparatorsAndSums) {
   EXPECT_FALSE(c.IsValidCharacter('='));
   EXPECT_FALSE(c.IsValidCharacter(nk::SENTINEL));
   EXPECT_TRUE(c.IsValidCharacter('@'));
+}
+
+// Every input the fuzzer ever kept or crashed on, through a plain build of its body.
+TEST(ParserFuzzCorpus, ReplaysCleanly) {
+  const auto dir = std::filesystem::path(__FILE__).parent_path() / "../../fuzz/corpus/parser";
+  ASSERT_TRUE(std::filesystem::is_directory(dir)) << dir;
+  int replayed = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (!entry.is_regular_file() || entry.file_size() > 20000) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    curvelo::fuzz::RunParserFuzzInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                      bytes.size());
+    ++replayed;
+  }
+  EXPECT_GT(replayed, 10);
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+#pragma once
+// One fuzz input for the formula compiler: compile in real and in complex mode (with two
+// user functions defined), then evaluate, clone, differentiate and free the result.
+// Shared by the libFuzzer target and by the plain replay of the corpus in the tests.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "expr/differentiate.h"
+#include "expr/engine.h"
+#include "expr/eval.h"
+
+namespace curvelo::fuzz {
+
+// Rough number of node evaluations; loops multiply their body. Counts that are not
+// constants are unknown and treated as too expensive: a user may ask for 2^31 steps, which
+// is legitimate and slow, not a fault.
+inline double EvaluationCost(const ExprNode* n) {
+  if (!n) return 0.0;
+  const double a = EvaluationCost(n->childA), b = EvaluationCost(n->childB),
+               c = EvaluationCost(n->childC);
+  switch (n->kind) {
+    case nk::ITER:
+    case nk::ITERD:
+      return 1.0 + a + (n->aux < 1 ? 1.0 : static_cast<double>(n->aux)) * (b + 1.0);
+    case nk::SUM:
+    case nk::PROD: {
+      const ExprNode* range = n->childB;
+      if (!range || !range->childA || !range->childB || range->childA->kind != nk::NUM ||
+          range->childB->kind != nk::NUM)
+        return 1e30;
+      const long double steps = range->childB->value.re - range->childA->value.re + 1.0L;
+      return 1.0 + b + (steps > 0 ? static_cast<double>(steps) : 0.0) * (a + 1.0);
+    }
+    case nk::PERIODIC:
+      return 1e30;
+    default:
+      return 1.0 + a + b + c;
+  }
+}
+
+inline void RunParserFuzzInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  for (bool complex : {false, true}) {
+    FormulaEngine engine;
+    engine.SetComplexMode(complex);
+    UserFunction f;
+    f.SetName("F");
+    f.SetDefinition("X^2+EXP(X)");
+    engine.userFunctions.Append(f);
+    UserFunction g;
+    g.SetName("GX");
+    g.SetDefinition("MAX(X,Y)-Y");
+    g.argCount = 2;
+    engine.userFunctions.Append(g);
+
+    if (engine.CompileFormula(text) != 0) {
+      if (engine.CompiledTree) std::abort();  // a failed compile must leave the slot empty
+      continue;
+    }
+    ExprNode* tree = engine.TakeCompiledTree();
+    constexpr double kBudget = 2e6;
+    SetLetter(engine.letters, nk::LetterIndex(nk::X), 0.75L);
+    SetLetter(engine.letters, nk::LetterIndex(nk::Y), -1.25L);
+    if (EvaluationCost(tree) < kBudget) EvalNode(engine, tree);
+    ExprNode* copy = CloneTree(tree);
+    ExprNode* derivative = Differentiate(engine, copy, nk::X);
+    if (EvaluationCost(derivative) < kBudget) EvalNode(engine, derivative);
+    FreeTree(derivative);
+    FreeTree(copy);
+    FreeTree(tree);
+  }
+}
+
+}  // namespace curvelo::fuzz
