@@ -1,0 +1,90 @@
+#include "textwin/text_printout.h"
+
+#include "framework/dc.h"
+#include "textwin/text_codec.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace curvelo {
+
+TTextPrintout::TTextPrintout(const std::string& title, const std::string& text,
+                             const fw::LogFont& font, fw::Color colour, double marginInches)
+    : fw::TPrintout(title), text_(text), font_(font), colour_(colour), margin_(marginInches) {}
+
+fw::LogFont TTextPrintout::PrinterFont(const fw::DC& dc) const {
+    // Font sizes are screen pixels; the page keeps the size the text has on screen.
+    fw::LogFont f = font_;
+    const double scale = dc.DpiY() / 96.0;
+    f.height = static_cast<std::int32_t>(std::lround(f.height * scale));
+    f.width = static_cast<std::int32_t>(std::lround(f.width * scale));
+    if (f.height == 0) f.height = -1;
+    return f;
+}
+
+void TTextPrintout::BeginPrinting(fw::DC& dc) {
+    const fw::Size s = dc.DeviceSize();
+    Layout(dc, {0, 0, s.cx, s.cy});
+}
+
+bool TTextPrintout::HasPage(int page) const {
+    // Before the layout the first page is always there (an empty text prints a blank page).
+    return page >= 1 && (page == 1 || page <= PageCount());
+}
+
+void TTextPrintout::Layout(fw::DC& dc, const fw::Rect& pageRect) {
+    dc.SelectFont(PrinterFont(dc));
+    lineHeight_ = std::max(1, dc.GetTextMetrics().height);
+    const int mx = static_cast<int>(margin_ * dc.DpiX());
+    const int my = static_cast<int>(margin_ * dc.DpiY());
+    const int width = std::max(1, pageRect.Width() - 2 * mx);
+    const int linesPerPage = std::max(1, (pageRect.Height() - 2 * my) / lineHeight_);
+
+    lines_.clear();
+    std::size_t start = 0;
+    while (start <= text_.size()) {
+        std::size_t end = text_.find('\n', start);
+        if (end == std::string::npos) end = text_.size();
+        std::string line = text_.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Wrap: the longest prefix (in characters) that fits, at least one character.
+        std::u32string chars = DecodeText(line);
+        do {
+            std::size_t lo = 1, hi = chars.size();
+            if (dc.GetTextExtent(EncodeUtf8(chars)).cx <= width) lo = hi;
+            while (lo < hi) {
+                std::size_t mid = (lo + hi + 1) / 2;
+                if (dc.GetTextExtent(EncodeUtf8(std::u32string_view(chars).substr(0, mid))).cx <= width)
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            const std::size_t take = std::min(lo, chars.size());
+            lines_.push_back(EncodeUtf8(std::u32string_view(chars).substr(0, take)));
+            chars.erase(0, take);
+        } while (!chars.empty());
+        if (end == text_.size()) break;
+        start = end + 1;
+    }
+    pageStarts_.clear();
+    for (int i = 0; i < static_cast<int>(lines_.size()); i += linesPerPage) pageStarts_.push_back(i);
+    if (pageStarts_.empty()) pageStarts_.push_back(0);
+    laidOut_ = true;
+}
+
+void TTextPrintout::PrintPage(int page, fw::DC& dc, const fw::Rect& pageRect) {
+    if (!laidOut_) Layout(dc, pageRect);
+    if (page < 1 || page > PageCount()) return;
+    dc.SelectFont(PrinterFont(dc));
+    dc.SetTextColor(colour_);
+    dc.SetBkMode(fw::BkMode::Transparent);
+    dc.SetTextAlign(fw::kAlignLeft | fw::kAlignTop);
+    const int mx = static_cast<int>(margin_ * dc.DpiX());
+    const int my = static_cast<int>(margin_ * dc.DpiY());
+    const int first = pageStarts_[page - 1];
+    const int last = page < PageCount() ? pageStarts_[page] : static_cast<int>(lines_.size());
+    for (int i = first; i < last; ++i)
+        dc.TextOut(pageRect.left + mx, pageRect.top + my + (i - first) * lineHeight_, lines_[i]);
+}
+
+}  // namespace curvelo
