@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "expr/eval_arith.h"
 #include "expr/eval_complex.h"
 #include "expr/node_kinds.h"
 
@@ -247,7 +248,7 @@ bool EvalRealFunction(LetterStore& s, std::uint16_t kind, const ExtComplex& b, E
         break;
     case nk::ABS: {
         const long double q = b.re * b.re + b.im * b.im;
-        v = q < kTiny ? 0.0L : std::sqrt(q);
+        v = q < kTiny ? 0.0L : std::hypot(b.re, b.im);
         break;
     }
     case nk::SINH:
@@ -376,11 +377,6 @@ bool IsOneArgumentFunction(std::uint16_t kind) {
         return true;
     case nk::ROOT:
         return EvalRoot(a, b, cm, out);
-    case nk::POW: {
-        std::int32_t e = 0;
-        if (!ToInteger(a, e)) return false;
-        return IntegerPower(b, e, cm, out);
-    }
     case nk::BINOM:
         return EvalBinom(a.re, b, out);
     case nk::MAX:
@@ -439,12 +435,16 @@ bool IsOneArgumentFunction(std::uint16_t kind) {
 
 }  // namespace
 
-bool EvalNode(LetterStore& s, ExprNode* n) {
+namespace {
+
+const ExtComplex kZero{};
+
+// Leaves are handled without a call; everything else recurses.
+inline bool EvalChild(LetterStore& s, ExprNode* n) {
     if (!n) return true;
     const std::uint16_t kind = n->kind;
-    if (kind == nk::NUM || kind == nk::SUMTERM) return true;
-
-    if (nk::IsLetter(kind) && !n->childA && !n->childB && !n->childC) {
+    if (kind == nk::NUM) return true;
+    if (nk::IsLetter(kind)) {
         const int index = kind - nk::AT;
         if (s.ComplexMode && (index == kLetterX || index == kLetterY)) {
             const ExtComplex& z = s.LetterValues[kLetterZ];
@@ -454,78 +454,109 @@ bool EvalNode(LetterStore& s, ExprNode* n) {
         }
         return true;
     }
+    return EvalNode(s, n);
+}
 
+inline bool Store(ExprNode* n, long double re) {
+    n->value.re = re;
+    SetZero(n->value.im);
+    return true;
+}
+
+inline bool Fail(ExprNode* n) {
     n->value = {};
-    const bool okA = EvalNode(s, n->childA);
-    const bool okC = EvalNode(s, n->childC);
-    const bool okB = kind == nk::PERIODIC ? true : EvalNode(s, n->childB);
-    const ExtComplex a = n->childA ? n->childA->value : ExtComplex{};
-    const ExtComplex c = n->childC ? n->childC->value : ExtComplex{};
-    const ExtComplex b = (n->childB && kind != nk::PERIODIC) ? n->childB->value : ExtComplex{};
+    return false;
+}
+
+}  // namespace
+
+bool EvalNode(LetterStore& s, ExprNode* n) {
+    if (!n) return true;
+    const std::uint16_t kind = n->kind;
+    if (kind == nk::NUM || kind == nk::SUMTERM) return true;
+    if (nk::IsLetter(kind)) return EvalChild(s, n);
+
+    // Children in the order A, C, B; the value of a node is written only once it is known.
+    ExprNode* const nodeA = n->childA;
+    ExprNode* const nodeC = n->childC;
+    ExprNode* const nodeB = kind == nk::PERIODIC ? nullptr : n->childB;
+    const bool okA = EvalChild(s, nodeA);
+    const bool okC = EvalChild(s, nodeC);
+    const bool okB = EvalChild(s, nodeB);
+    const ExtComplex& a = nodeA ? nodeA->value : kZero;
+    const ExtComplex& c = nodeC ? nodeC->value : kZero;
+    const ExtComplex& b = nodeB ? nodeB->value : kZero;
 
     if (kind == nk::JOIN) {
-        if (!okC) return false;
+        if (!okC) return Fail(n);
         const int index = (n->aux >= 0 && n->aux < kLetterCount) ? n->aux : 0;
         const long double letter = s.LetterValues[index].re;
         if (std::fabs(letter - c.re) < s.JumpTolerance) s.JumpFlag = 1;
         if (letter < c.re) {
-            if (!okA) return false;
+            if (!okA) return Fail(n);
             n->value = a;
         } else {
-            if (!okB) return false;
+            if (!okB) return Fail(n);
             n->value = b;
         }
         return true;
     }
-    if (!okB) return false;
-    if (!okA && kind != nk::FIRSTDEF) return false;
-    if ((kind == nk::SELNEG || kind == nk::SELPOS) && !okC) return false;
+    if (!okB || (!okA && kind != nk::FIRSTDEF)) return Fail(n);
+    if ((kind == nk::SELNEG || kind == nk::SELPOS) && !okC) return Fail(n);
 
     const bool cm = s.ComplexMode != 0;
     switch (kind) {
     case nk::PLUS:
-        n->value = {a.re + b.re, a.im + b.im};
+        n->value.re = a.re + b.re;
+        if (IsZeroBits(a.im) && IsZeroBits(b.im))
+            SetZero(n->value.im);
+        else
+            n->value.im = a.im + b.im;
         return true;
     case nk::MINUS:
-        n->value = {a.re - b.re, a.im - b.im};
+        n->value.re = a.re - b.re;
+        if (IsZeroBits(a.im) && IsZeroBits(b.im))
+            SetZero(n->value.im);
+        else
+            n->value.im = a.im - b.im;
         return true;
     case nk::TIMES:
-        return Multiply(a, b, cm, n->value);
+        return MultiplyQuick(a, b, cm, n->value);
     case nk::DIVIDE:
-        return Divide(a, b, cm, n->value);
+        return DivideQuick(a, b, cm, n->value);
+    case nk::SQUARE:
+        return MultiplyQuick(b, b, cm, n->value);
     case nk::CARET:
         return EvalPower(a, b, cm, n->value);
-    case nk::SQUARE:
-        return Multiply(b, b, cm, n->value);
+    case nk::POW: {
+        std::int32_t e = 0;
+        if (!ToInteger(a, e)) return Fail(n);
+        return IntegerPower(b, e, cm, n->value);
+    }
     case nk::AUX1: case nk::AUX2: case nk::AUX3: case nk::AUX4: case nk::AUX5:
         n->value = s.AuxValues[kind - nk::AUX1];
         return true;
     default:
         break;
     }
-    if (nk::IsLetter(kind)) {
-        // A letter that somehow carries children still reads the store.
-        const int index = kind - nk::AT;
-        n->value = s.LetterValues[index];
-        if (cm && (index == kLetterX || index == kLetterY))
-            n->value = {index == kLetterX ? s.LetterValues[kLetterZ].re : s.LetterValues[kLetterZ].im, 0.0L};
-        return true;
-    }
     if (!cm) {
-        // Common real functions without the detour through the special-kind dispatcher.
+        // The most common real functions without the detour through the dispatcher.
+        const long double x = b.re;
         switch (kind) {
         case nk::SIN:
-            if (!(std::fabs(b.re) <= kTrigLimit)) return false;
-            n->value = {std::sin(b.re), 0.0L};
-            return true;
+            return std::fabs(x) <= kTrigLimit ? Store(n, std::sin(x)) : Fail(n);
         case nk::COS:
-            if (!(std::fabs(b.re) <= kTrigLimit)) return false;
-            n->value = {std::cos(b.re), 0.0L};
-            return true;
+            return std::fabs(x) <= kTrigLimit ? Store(n, std::cos(x)) : Fail(n);
         case nk::EXP:
-            if (!(b.re < kExpLimit)) return false;
-            n->value = {b.re <= -kExpLimit ? 0.0L : std::exp(b.re), 0.0L};
-            return true;
+            if (!(x < kExpLimit)) return Fail(n);
+            return Store(n, x <= -kExpLimit ? 0.0L : std::exp(x));
+        case nk::SQR:
+            return x >= 0 ? Store(n, std::sqrt(x)) : Fail(n);
+        case nk::ABS:
+            if (b.im == 0) return Store(n, x * x < kTiny ? 0.0L : std::fabs(x));
+            break;
+        case nk::LN:
+            return (x >= kTiny && b.im == 0) ? Store(n, std::log(x)) : Fail(n);
         default:
             break;
         }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "expr/eval.h"
+#include "expr/eval_arith.h"
 
 namespace curvelo {
 
@@ -73,14 +74,14 @@ bool IntegerPower(const ExtComplex& a, std::int32_t n, bool complexMode, ExtComp
     ExtComplex result{1.0L, 0.0L};
     while (e != 0) {
         if (e & 1) {
-            if (!Multiply(result, base, complexMode, result)) {
+            if (!MultiplyQuick(result, base, complexMode, result)) {
                 out = result;
                 return false;
             }
         }
         e >>= 1;
         // Squaring only while bits remain keeps a harmless last square from failing.
-        if (e != 0 && !Multiply(base, base, complexMode, base)) {
+        if (e != 0 && !MultiplyQuick(base, base, complexMode, base)) {
             out = base;
             return false;
         }

@@ -23,23 +23,9 @@ const ErfTable& Table() {
     return table;
 }
 
-const long double kExpLow = std::exp(-kExpLimit);
-const long double kExpHigh = std::exp(kExpLimit);
-
 std::uint64_t gRandomState = 0x2545F4914F6CDD1DULL;
 
 }  // namespace
-
-long double ExpLimitLow() { return kExpLow; }
-long double ExpLimitHigh() { return kExpHigh; }
-
-int MagnitudeClass(long double s) {
-    if (s < kExpLow) return 1;
-    if (s < kTiny) return 2;
-    if (s <= kBig) return 3;
-    if (s <= kExpHigh) return 4;
-    return 5;
-}
 
 std::int32_t RoundToInt(long double v) {
     if (std::isnan(v)) return 0;

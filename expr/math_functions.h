@@ -18,12 +18,21 @@ inline constexpr long double kHalfPi = 1.5707963267948965580L;
 inline constexpr long double kDefaultJumpTolerance = 0.001L;
 inline constexpr long double kDefaultBisectTolerance = 0.01L;
 
-// e^-5000 and e^5000, the outer bounds of the magnitude classes.
-long double ExpLimitLow();
-long double ExpLimitHigh();
+// e^-5000 and e^5000, the outer bounds of the magnitude classes (exact long double
+// values of the library's exp at those points).
+inline constexpr long double kExpLimitLow = 0xb.8284b537225ea68p-7217L;
+inline constexpr long double kExpLimitHigh = 0xb.1ef4b7bf715d351p+7210L;
+inline long double ExpLimitLow() { return kExpLimitLow; }
+inline long double ExpLimitHigh() { return kExpLimitHigh; }
 
 // 1: s < e^-5000, 2: below TINY, 3: TINY..BIG, 4: up to e^5000, 5: beyond (NaN counts as 5).
-int MagnitudeClass(long double s);
+inline int MagnitudeClass(long double s) {
+    if (s < kExpLimitLow) return 1;
+    if (s < kTiny) return 2;
+    if (s <= kBig) return 3;
+    if (s <= kExpLimitHigh) return 4;
+    return 5;
+}
 
 // Rounds the magnitude (exactly one half rounds down), reapplies the sign, clamps to
 // +-INTMAX. NaN gives 0.

@@ -36,6 +36,8 @@ TEST(ToInteger, ToleranceAndRange) {
 }
 
 TEST(MagnitudeClass, Boundaries) {
+    EXPECT_EQ(ExpLimitLow(), std::exp(-5000.0L));
+    EXPECT_EQ(ExpLimitHigh(), std::exp(5000.0L));
     EXPECT_EQ(MagnitudeClass(0.0L), 1);
     EXPECT_EQ(MagnitudeClass(1e-2000L), 2);
     EXPECT_EQ(MagnitudeClass(std::exp(-5001.0L)), 1);
