@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 
+#include "expr/engine.h"
 #include "expr/node_kinds.h"
 
 using namespace curvelo;
@@ -429,4 +430,93 @@ TEST_F(Eval, DeepTreeEvaluates) {
     for (int i = 0; i < 5000; ++i) right = F(nk::SIN, right);
     Tree r(right);
     EXPECT_TRUE(EvalAt(s, r.root, kLetterX, 1, v));
+}
+
+// --- through the compiler -----------------------------------------------------------
+
+namespace {
+
+class EvalText : public ::testing::Test {
+protected:
+    long double Text(const char* text) {
+        long double v = 0;
+        EXPECT_EQ(EvaluateText(engine, text, v), 0) << text;
+        return v;
+    }
+    std::uint16_t Code(const char* text) {
+        long double v = 0;
+        return EvaluateText(engine, text, v);
+    }
+    FormulaEngine engine;
+};
+
+}  // namespace
+
+TEST_F(EvalText, NumbersWrittenAsFormulas) {
+    EXPECT_CLOSE(Text("pi/2"), kHalfPi, 1e-18L);
+    EXPECT_CLOSE(Text("sqrt(2)"), std::sqrt(2.0L), 1e-18L);
+    EXPECT_EQ(Text("-2^2"), -4);
+    EXPECT_EQ(Text("2^3^2"), 512);
+    EXPECT_CLOSE(Text("3!"), 6, 1e-12L);
+    EXPECT_EQ(Text("max(1,2,3)"), 3);
+    EXPECT_EQ(Text("abs(3,4)"), 5);
+    EXPECT_EQ(Text("sum(n^2,n,1,4)"), 30);
+    EXPECT_EQ(Text("chi(0,1,0)"), 1);
+    EXPECT_EQ(Text("chi(0,1,1)"), 1);
+    EXPECT_CLOSE(Text("e"), std::exp(1.0L), 0);
+    EXPECT_EQ(Code("1/0"), kEvalUndefined);
+    EXPECT_EQ(Code("sqrt(-1)"), kEvalUndefined);
+    EXPECT_EQ(Code(""), 9);
+    EXPECT_EQ(Code("x=1"), 1);
+    EXPECT_EQ(Code("(x+1"), 108);
+}
+
+TEST_F(EvalText, UsesCurrentLettersAndStaysRealInComplexWindows) {
+    SetLetter(engine.letters, 1, 3);
+    EXPECT_EQ(Text("a*a+1"), 10);
+    engine.SetComplexMode(true);
+    // i is a letter (0 + 1i in a complex window) but a number field reads real parts.
+    EXPECT_EQ(Code("sqrt(-4)"), kEvalUndefined);
+    EXPECT_EQ(engine.letters.ComplexMode, 1);
+    EXPECT_EQ(engine.letters.LetterValues[kLetterI].im, 1);
+}
+
+TEST_F(EvalText, IntegerFieldsCheckTheRange) {
+    std::int32_t n = 0;
+    EXPECT_EQ(EvaluateInteger(engine, "2.5", 0, 10, n), 0);
+    EXPECT_EQ(n, 2);
+    EXPECT_EQ(EvaluateInteger(engine, "2.51", 0, 10, n), 0);
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(EvaluateInteger(engine, "11", 0, 10, n), kEvalOutOfRange);
+    EXPECT_EQ(EvaluateInteger(engine, "-0.5", 0, 10, n), kEvalOutOfRange);
+    EXPECT_EQ(EvaluateInteger(engine, "ln(0)", 0, 10, n), kEvalUndefined);
+    std::int16_t m = 0;
+    EXPECT_EQ(EvaluateInteger16(engine, "-300", -400, 400, m), 0);
+    EXPECT_EQ(m, -300);
+    EXPECT_EQ(EvaluateInteger16(engine, "40000", -400, 400, m), kEvalOutOfRange);
+}
+
+TEST_F(EvalText, CompiledPiecewiseSumAndIterate) {
+    ExprNode* tree = nullptr;
+    ASSERT_EQ(engine.CompileFormula("joinx(x+1|0,1-xx|2,-1)"), 0);
+    tree = engine.TakeCompiledTree();
+    long double v = 0;
+    ASSERT_TRUE(EvalAt(engine, tree, kLetterX, -1, v));
+    EXPECT_EQ(v, 0);
+    ASSERT_TRUE(EvalAt(engine, tree, kLetterX, 0, v));
+    EXPECT_EQ(v, 1);
+    ASSERT_TRUE(EvalAt(engine, tree, kLetterX, 2, v));
+    EXPECT_EQ(v, -1);
+    FreeTree(tree);
+
+    ASSERT_EQ(engine.CompileFormula("iter(3,x^2)"), 0);
+    tree = engine.TakeCompiledTree();
+    ASSERT_TRUE(EvalAt(engine, tree, kLetterX, 2, v));
+    EXPECT_EQ(v, 256);
+    EXPECT_EQ(GetLetter(engine.letters, kLetterX), 2);
+    FreeTree(tree);
+
+    EXPECT_EQ(Text("sum(n,n,1,100)"), 5050);
+    EXPECT_EQ(GetLetter(engine.letters, 14), 100);
+    EXPECT_EQ(Code("sum(n,n,3,1)"), kEvalUndefined);
 }
