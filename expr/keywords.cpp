@@ -1,5 +1,7 @@
 #include "expr/keywords.h"
 
+#include <string>
+
 namespace curvelo {
 
 namespace {
@@ -35,12 +37,16 @@ KeywordTable::KeywordTable() {
   for (const Keyword& k : kFixedEntries) entries_[i++] = k;
   for (int letter = 0; letter < 26; ++letter)
     entries_[i++] = {kJoinNames[letter], static_cast<std::uint16_t>(kJoinCodeBase + 1 + letter)};
+  for (std::size_t k = 0; k < entries_.size(); ++k)
+    lengths_[k] = static_cast<std::uint8_t>(std::char_traits<char>::length(entries_[k].name));
 }
 
 std::uint16_t KeywordTable::Lookup(std::string_view run, bool complexMode) const {
   if (run.empty() || run.size() > static_cast<std::size_t>(kMaxKeywordLength)) return 0;
-  for (const Keyword& k : entries_) {
-    if (run != k.name) continue;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const Keyword& k = entries_[i];
+    if (lengths_[i] != run.size() || k.name[0] != run[0]) continue;
+    if (run.compare(0, run.size(), k.name, lengths_[i]) != 0) continue;
     if (IsComplexOnly(k.code) && !complexMode) return 0;
     return k.code;
   }

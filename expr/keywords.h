@@ -29,6 +29,7 @@ class KeywordTable {
 
  private:
   std::array<Keyword, kKeywordCount> entries_;
+  std::array<std::uint8_t, kKeywordCount> lengths_{};  // compared first: lookups are hot
 };
 
 }  // namespace curvelo

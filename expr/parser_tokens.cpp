@@ -104,10 +104,12 @@ std::uint16_t MovePostfixFactorials(TokenList& tokens) {
     std::uint32_t factsBefore = 0;
     std::size_t match = 0;  // for ")": index of its "(" in out
   };
+  bool hasBang = false;
+  for (const Token& t : tokens) hasBang = hasBang || t.kind == nk::BANG;
+  if (!hasBang) return 0;
   std::vector<Slot> out;
   out.reserve(tokens.size() * 3);
   std::vector<std::size_t> open;
-  bool any = false;
   for (const Token& t : tokens) {
     if (t.kind != nk::BANG) {
       Slot s{t};
@@ -121,7 +123,6 @@ std::uint16_t MovePostfixFactorials(TokenList& tokens) {
       out.push_back(s);
       continue;
     }
-    any = true;
     if (out.empty()) return kErrNotUnderstood;
     if (out.back().token.kind == nk::RPAREN) {
       ++out[out.back().match].factsBefore;
@@ -143,7 +144,6 @@ std::uint16_t MovePostfixFactorials(TokenList& tokens) {
     rp.match = openIndex;
     out.push_back(rp);
   }
-  if (!any) return 0;
   TokenList result;
   result.reserve(out.size() * 2);
   for (const Slot& s : out) {
