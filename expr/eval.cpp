@@ -470,12 +470,9 @@ inline bool Fail(ExprNode* n) {
 
 }  // namespace
 
-bool EvalNode(LetterStore& s, ExprNode* n) {
-    if (!n) return true;
+// The full protocol for every kind and mode.
+[[gnu::noinline]] static bool EvalGeneric(LetterStore& s, ExprNode* n) {
     const std::uint16_t kind = n->kind;
-    if (kind == nk::NUM || kind == nk::SUMTERM) return true;
-    if (nk::IsLetter(kind)) return EvalChild(s, n);
-
     // Children in the order A, C, B; the value of a node is written only once it is known.
     ExprNode* const nodeA = n->childA;
     ExprNode* const nodeC = n->childC;
@@ -565,6 +562,82 @@ bool EvalNode(LetterStore& s, ExprNode* n) {
     const bool ok = EvalSpecial(s, n, a, c, b, !okA, out);
     n->value = out;
     return ok;
+}
+
+// Real-mode arithmetic and the commonest functions with a small stack frame; every other
+// node (and any node carrying a third child) takes the full protocol.
+bool EvalNode(LetterStore& s, ExprNode* n) {
+    if (!n) return true;
+    const std::uint16_t kind = n->kind;
+    if (kind == nk::NUM || kind == nk::SUMTERM) return true;
+    if (nk::IsLetter(kind)) return EvalChild(s, n);
+    if (n->childC || s.ComplexMode) return EvalGeneric(s, n);
+    ExprNode* const nodeA = n->childA;
+    ExprNode* const nodeB = n->childB;
+    switch (kind) {
+    case nk::PLUS:
+    case nk::MINUS:
+    case nk::TIMES:
+    case nk::DIVIDE:
+    case nk::POW: {
+        const bool okA = EvalChild(s, nodeA);
+        const bool okB = EvalChild(s, nodeB);
+        if (!okA || !okB) return Fail(n);
+        const ExtComplex& a = nodeA ? nodeA->value : kZero;
+        const ExtComplex& b = nodeB ? nodeB->value : kZero;
+        switch (kind) {
+        case nk::PLUS:
+            n->value.re = a.re + b.re;
+            if (IsZeroBits(a.im) && IsZeroBits(b.im))
+                SetZero(n->value.im);
+            else
+                n->value.im = a.im + b.im;
+            return true;
+        case nk::MINUS:
+            n->value.re = a.re - b.re;
+            if (IsZeroBits(a.im) && IsZeroBits(b.im))
+                SetZero(n->value.im);
+            else
+                n->value.im = a.im - b.im;
+            return true;
+        case nk::TIMES:
+            return MultiplyQuick(a, b, false, n->value);
+        case nk::DIVIDE:
+            return DivideQuick(a, b, false, n->value);
+        default: {
+            std::int32_t e = 0;
+            if (!ToInteger(a, e)) return Fail(n);
+            return IntegerPower(b, e, false, n->value);
+        }
+        }
+    }
+    case nk::SIN:
+    case nk::COS:
+    case nk::EXP:
+    case nk::SQR:
+    case nk::SQUARE: {
+        if (nodeA) break;
+        if (!EvalChild(s, nodeB)) return Fail(n);
+        const ExtComplex& b = nodeB ? nodeB->value : kZero;
+        const long double x = b.re;
+        switch (kind) {
+        case nk::SIN:
+            return std::fabs(x) <= kTrigLimit ? Store(n, std::sin(x)) : Fail(n);
+        case nk::COS:
+            return std::fabs(x) <= kTrigLimit ? Store(n, std::cos(x)) : Fail(n);
+        case nk::EXP:
+            if (!(x < kExpLimit)) return Fail(n);
+            return Store(n, x <= -kExpLimit ? 0.0L : std::exp(x));
+        case nk::SQR:
+            return x >= 0 ? Store(n, std::sqrt(x)) : Fail(n);
+        default:
+            return MultiplyQuick(b, b, false, n->value);
+        }
+    }
+    default:
+        break;
+    }
+    return EvalGeneric(s, n);
 }
 
 bool EvalAt(LetterStore& s, ExprNode* tree, int k, long double v, long double& result) {
