@@ -21,6 +21,7 @@ constexpr std::size_t kPlotWords = 80;
 constexpr std::size_t kSwitches = 50;
 constexpr std::size_t kNumbers = 80;
 constexpr std::size_t kLetters = 27;
+static_assert(kLetters == kLetterCount, "block 14 holds one item per letter");
 constexpr std::size_t kLabelLinkOffset = 170;
 constexpr std::size_t kMarkLinkOffset = 33;
 constexpr std::size_t kFormulaTextMax = TExample::kTextCapacity;
@@ -393,6 +394,22 @@ std::uint16_t LoadCv2File(const std::string& path, std::int32_t expectedType, Cv
 
 std::uint16_t SaveCv2File(const std::string& path, const Cv2Document& doc) {
     return WriteFileSafely(path, WriteCv2(doc)) ? kCv2Ok : kCv2CannotSave;
+}
+
+void CaptureLetters(const LetterStore& store, Cv2Document& doc) {
+    for (int i = 0; i < kLetterCount; ++i) {
+        doc.letterValues[i] = store.LetterValues[i];
+        doc.letterLow[i] = store.LetterLow[i];
+        doc.letterHigh[i] = store.LetterHigh[i];
+    }
+}
+
+void ApplyLetters(const Cv2Document& doc, LetterStore& store) {
+    for (int i = 0; i < kLetterCount; ++i) {
+        store.LetterValues[i] = doc.letterValues[i];
+        store.LetterLow[i] = doc.letterLow[i];
+        store.LetterHigh[i] = doc.letterHigh[i];
+    }
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "expr/letters.h"
 #include "plot2d/cv2_document.h"
 
 namespace curvelo {
@@ -44,6 +45,10 @@ std::vector<std::uint8_t> WriteCv2(const Cv2Document& doc);
 // file only when every byte was written and flushed (kCv2CannotSave otherwise).
 std::uint16_t LoadCv2File(const std::string& path, std::int32_t expectedType, Cv2Document& out);
 std::uint16_t SaveCv2File(const std::string& path, const Cv2Document& doc);
+
+// The letter store's values and bounds into a document and back (block 14).
+void CaptureLetters(const LetterStore& store, Cv2Document& doc);
+void ApplyLetters(const Cv2Document& doc, LetterStore& store);
 
 // The reversible scrambling of the lock's pass text in the file (never yields a NUL).
 std::string ScrambleLockText(std::string_view plain);

@@ -519,3 +519,22 @@ TEST(Cv2Files, CorpusReplays) {
     ::closedir(d);
     EXPECT_GE(files, 3);
 }
+
+TEST(Cv2Codec, LetterStoreGoesThroughTheDocument) {
+    LetterStore store;
+    SetLetter(store, 1, 2.5L);
+    store.LetterLow[1] = {-3.0L, 0};
+    store.LetterHigh[1] = {25.0L, 0};
+    store.LetterValues[0].im = 0.2L;  // the step of @
+    Cv2Document doc;
+    CaptureLetters(store, doc);
+    Cv2Document back;
+    ASSERT_EQ(ReadCv2(WriteCv2(doc), kFileType2D, back), kCv2Ok);
+    LetterStore loaded;
+    ApplyLetters(back, loaded);
+    EXPECT_EQ(GetLetter(loaded, 1), 2.5L);
+    EXPECT_EQ(loaded.LetterLow[1].re, -3.0L);
+    EXPECT_EQ(loaded.LetterHigh[1].re, 25.0L);
+    EXPECT_EQ(loaded.LetterValues[0].im, 0.2L);
+    EXPECT_EQ(GetLetter(loaded, kLetterE), GetLetter(store, kLetterE));
+}
