@@ -72,12 +72,17 @@ bool IntegerPower(const ExtComplex& a, std::int32_t n, bool complexMode, ExtComp
         e = -e;
     }
     ExtComplex result{1.0L, 0.0L};
+    // While the result is still 1, 1 times an ordinary real base is the base itself.
+    bool untouched = !complexMode;
     while (e != 0) {
         if (e & 1) {
-            if (!MultiplyQuick(result, base, complexMode, result)) {
+            if (untouched && IsZeroBits(base.im) && SurelyBelowBig(base.re)) {
+                result = base;
+            } else if (!MultiplyQuick(result, base, complexMode, result)) {
                 out = result;
                 return false;
             }
+            untouched = false;
         }
         e >>= 1;
         // Squaring only while bits remain keeps a harmless last square from failing.

@@ -151,8 +151,6 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
     }
     case nk::ARG:
         return Finish({PolarAngle(z.re, z.im), 0.0L}, out);
-    case nk::ABS:
-        return Finish({std::hypot(z.re, z.im), 0.0L}, out);
     default:
         handled = false;
         return true;

@@ -368,6 +368,11 @@ TEST_F(Eval, ComplexModeFunctions) {
     ASSERT_TRUE(eval(F(nk::FLOOR, F2(nk::PLUS, N(2.5L), L('I'))), v));
     EXPECT_EQ(v, Cx(2, 0));
     EXPECT_FALSE(eval(F(nk::EXP, N(6000)), v));
+    // The modulus treats a tiny value as zero as in real mode.
+    ASSERT_TRUE(eval(F(nk::ABS, F2(nk::TIMES, N(1e-10L), L('I'))), v));
+    EXPECT_EQ(v, Cx(0, 0));
+    ASSERT_TRUE(eval(F(nk::ABS, F2(nk::PLUS, N(3), F2(nk::TIMES, N(4), L('I')))), v));
+    EXPECT_EQ(v, Cx(5, 0));
 }
 
 TEST_F(Eval, ComplexModeXAndYReadZ) {

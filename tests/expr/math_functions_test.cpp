@@ -158,6 +158,10 @@ TEST(IntegerPower, SquareAndMultiplyWithOverflowRules) {
     ASSERT_TRUE(IntegerPower({2, 0}, 100, false, out));
     EXPECT_EQ(out.re, std::ldexp(1.0L, 100));
     EXPECT_FALSE(IntegerPower({2, 0}, 128, false, out));
+    // Intermediate squares in class 4 follow the class rules, not plain overflow.
+    ASSERT_TRUE(IntegerPower({1e10L, 0}, 3, false, out));
+    EXPECT_EQ(out.re, 1e30L);
+    EXPECT_FALSE(IntegerPower({1e10L, 0}, 4, false, out));
     EXPECT_TRUE(IntegerPower({0, 1}, 2, true, out));
     EXPECT_EQ(out.re, -1);
     EXPECT_TRUE(IntegerPower({1, 0}, -2147483647, false, out));
