@@ -37,7 +37,7 @@ protected:
     virtual void InitMainWindow() {}
     // Called whenever the event queue runs empty; idleCount counts calls since the last
     // input. Return true to be called again at once.
-    virtual bool IdleAction(long idleCount) { return false; }
+    virtual bool IdleAction(long /*idleCount*/) { return false; }
 
 private:
     friend struct ApplicationImpl;

@@ -173,23 +173,23 @@ bool TEdit::IsModified() const {
 void TEdit::ClearModify() { CURVELO_EDIT_DISPATCH(le->setModified(false), pe->document()->setModified(false)) }
 
 int TEdit::GetLineCount() const {
-    CURVELO_EDIT_DISPATCH(return 1, return pe->document()->blockCount())
+    CURVELO_EDIT_DISPATCH((void)le; return 1, return pe->document()->blockCount())
     return 0;
 }
 
 int TEdit::GetFirstVisibleLine() const {
     // Without wrapping the vertical scroll position counts lines.
-    CURVELO_EDIT_DISPATCH(return 0, return pe->verticalScrollBar()->value())
+    CURVELO_EDIT_DISPATCH((void)le; return 0, return pe->verticalScrollBar()->value())
     return 0;
 }
 
 int TEdit::GetLineFromChar(int index) const {
-    CURVELO_EDIT_DISPATCH(return 0, return pe->document()->findBlock(std::max(0, index)).blockNumber())
+    CURVELO_EDIT_DISPATCH((void)le; return 0, return pe->document()->findBlock(std::max(0, index)).blockNumber())
     return 0;
 }
 
 void TEdit::ScrollToLine(int line) {
-    CURVELO_EDIT_DISPATCH((void)line, pe->verticalScrollBar()->setValue(std::max(0, line)))
+    CURVELO_EDIT_DISPATCH((void)le; (void)line, pe->verticalScrollBar()->setValue(std::max(0, line)))
 }
 
 #undef CURVELO_EDIT_DISPATCH

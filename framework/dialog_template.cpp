@@ -137,7 +137,9 @@ bool ParseDialogTemplate(std::string_view text, DialogTemplate& out, std::string
         }
         if (word == "stretch") {
             if (t.size() != 1) return fail("váratlan folytatás");
-            parent->items.push_back(DialogItem{Kind::Stretch});
+            DialogItem stretch;
+            stretch.kind = Kind::Stretch;
+            parent->items.push_back(std::move(stretch));
             return true;
         }
         DialogItem c;

@@ -29,8 +29,9 @@ struct DialogItem {
 };
 
 struct DialogTemplate {
+    DialogTemplate() { root.kind = DialogItem::Kind::Column; }
     std::string caption;
-    DialogItem root{DialogItem::Kind::Column};
+    DialogItem root;
 };
 
 bool ParseDialogTemplate(std::string_view text, DialogTemplate& out, std::string& error);

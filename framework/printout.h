@@ -20,7 +20,7 @@ public:
     const std::string& Title() const { return title_; }
 
     // Called once with the page's DC before the first page (for layout).
-    virtual void BeginPrinting(DC& dc) {}
+    virtual void BeginPrinting(DC& /*dc*/) {}
     virtual bool HasPage(int page) const { return page == 1; }
     // pageRect: the printable area in device pixels, origin at its top-left corner.
     virtual void PrintPage(int page, DC& dc, const Rect& pageRect) = 0;

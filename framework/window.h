@@ -104,22 +104,22 @@ protected:
     virtual void SetupWindow() {}
     // Called for the part that needs repainting; the DC draws into the client area.
     virtual void Paint(DC& dc, bool erase, const Rect& rect);
-    virtual void EvSize(int clientWidth, int clientHeight) {}
-    virtual void EvLButtonDown(unsigned modifiers, Point p) {}
-    virtual void EvLButtonDblClk(unsigned modifiers, Point p) {}
-    virtual void EvLButtonUp(unsigned modifiers, Point p) {}
-    virtual void EvRButtonDown(unsigned modifiers, Point p) {}
-    virtual void EvRButtonUp(unsigned modifiers, Point p) {}
-    virtual void EvMouseMove(unsigned modifiers, Point p) {}
+    virtual void EvSize(int /*clientWidth*/, int /*clientHeight*/) {}
+    virtual void EvLButtonDown(unsigned /*modifiers*/, Point /*p*/) {}
+    virtual void EvLButtonDblClk(unsigned /*modifiers*/, Point /*p*/) {}
+    virtual void EvLButtonUp(unsigned /*modifiers*/, Point /*p*/) {}
+    virtual void EvRButtonDown(unsigned /*modifiers*/, Point /*p*/) {}
+    virtual void EvRButtonUp(unsigned /*modifiers*/, Point /*p*/) {}
+    virtual void EvMouseMove(unsigned /*modifiers*/, Point /*p*/) {}
     // delta in eighths of a degree, 120 per notch; positive away from the user.
-    virtual void EvMouseWheel(unsigned modifiers, int delta, Point p) {}
+    virtual void EvMouseWheel(unsigned /*modifiers*/, int /*delta*/, Point /*p*/) {}
     // Keys that no accelerator took; vk as in framework/keys.h.
-    virtual void EvKeyDown(int vk, unsigned modifiers, bool autoRepeat) {}
-    virtual void EvTimer(int id) {}
-    virtual void EvDropFiles(const std::vector<std::string>& paths) {}
-    virtual void EvNotify(int controlId, Notify code) {}
+    virtual void EvKeyDown(int /*vk*/, unsigned /*modifiers*/, bool /*autoRepeat*/) {}
+    virtual void EvTimer(int /*id*/) {}
+    virtual void EvDropFiles(const std::vector<std::string>& /*paths*/) {}
+    virtual void EvNotify(int /*controlId*/, Notify /*code*/) {}
     virtual void EvSetFocus() {}
-    virtual void EvActivate(bool active) {}
+    virtual void EvActivate(bool /*active*/) {}
 
 private:
     friend struct WindowImpl;
