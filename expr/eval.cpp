@@ -446,7 +446,12 @@ inline bool EvalChild(LetterStore& s, ExprNode* n) {
     if (kind == nk::NUM) return true;
     if (nk::IsLetter(kind)) {
         const int index = kind - nk::AT;
-        if (s.ComplexMode && (index == kLetterX || index == kLetterY)) {
+        if (!s.ComplexMode) {
+            // Real mode reads the real part only: the imaginary part of "@" holds its
+            // animation step, which must not make ln(@) or arcsin(@) undefined.
+            n->value.re = s.LetterValues[index].re;
+            SetZero(n->value.im);
+        } else if (index == kLetterX || index == kLetterY) {
             const ExtComplex& z = s.LetterValues[kLetterZ];
             n->value = {index == kLetterX ? z.re : z.im, 0.0L};
         } else {

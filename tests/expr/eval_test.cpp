@@ -182,6 +182,10 @@ TEST_F(Eval, LettersAuxAndNoRuleKinds) {
     EXPECT_EQ(Value(F2(nk::JOINP, N(1), N(2))), 0);
     EXPECT_EQ(Value(NewNode(nk::LPAREN)), 0);
     EXPECT_FALSE(Defined(F(nk::JOINP, F(nk::SQR, N(-1)))));
+    // The step of "@" kept in its imaginary part does not leak into real-mode values.
+    s.LetterValues[kLetterAt] = {0.5L, 0.1L};
+    EXPECT_CLOSE(Value(F(nk::ARCSIN, L('@'))), std::asin(0.5L), 1e-18L);
+    EXPECT_CLOSE(Value(F(nk::LN, L('@'))), std::log(0.5L), 1e-18L);
     // A null node is defined.
     EXPECT_TRUE(EvalNode(s, nullptr));
 }
