@@ -2,6 +2,7 @@
 #include "expr/eval.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "expr/eval_arith.h"
 #include "expr/eval_complex.h"
@@ -80,6 +81,7 @@ bool EvalIterDerivative(LetterStore& s, ExprNode* n, const ExtComplex& a, const 
         out = {1.0L, 0.0L};
         return true;
     }
+    if (!n->childA || !n->childB) return false;
     ExtComplex& slot = VariableSlot(s);
     const ExtComplex saved = slot;
     ExtComplex product = a;  // f'(x0)
@@ -449,7 +451,8 @@ inline bool EvalChild(LetterStore& s, ExprNode* n) {
         if (!s.ComplexMode) {
             // Real mode reads the real part only: the imaginary part of "@" holds its
             // animation step, which must not make ln(@) or arcsin(@) undefined.
-            n->value.re = s.LetterValues[index].re;
+            // Copied as raw bytes: an 80-bit load and store would cost far more.
+            std::memcpy(&n->value.re, &s.LetterValues[index].re, sizeof(long double));
             SetZero(n->value.im);
         } else if (index == kLetterX || index == kLetterY) {
             const ExtComplex& z = s.LetterValues[kLetterZ];
@@ -625,12 +628,16 @@ bool EvalNode(LetterStore& s, ExprNode* n) {
         if (!EvalChild(s, nodeB)) return Fail(n);
         const ExtComplex& b = nodeB ? nodeB->value : kZero;
         const long double x = b.re;
+        // The exponent field settles the limits in the common case without an 80-bit
+        // constant load: below 2^62 is inside TRIGLIMIT, below 2^12 inside EXPLIMIT.
+        const std::uint16_t field = ExponentField(b.re);
         switch (kind) {
         case nk::SIN:
-            return std::fabs(x) <= kTrigLimit ? Store(n, std::sin(x)) : Fail(n);
+            return (field < 0x3FFF + 62 || std::fabs(x) <= kTrigLimit) ? Store(n, std::sin(x)) : Fail(n);
         case nk::COS:
-            return std::fabs(x) <= kTrigLimit ? Store(n, std::cos(x)) : Fail(n);
+            return (field < 0x3FFF + 62 || std::fabs(x) <= kTrigLimit) ? Store(n, std::cos(x)) : Fail(n);
         case nk::EXP:
+            if (field < 0x3FFF + 12) return Store(n, std::exp(x));
             if (!(x < kExpLimit)) return Fail(n);
             return Store(n, x <= -kExpLimit ? 0.0L : std::exp(x));
         case nk::SQR:
