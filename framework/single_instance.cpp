@@ -109,16 +109,16 @@ SingleInstanceServer::SingleInstanceServer(std::function<void(const std::string&
     impl_->onName = std::move(onName);
     impl_->server.setSocketOptions(QLocalServer::UserAccessOption);
     QString name = ToQ(channel);
-    impl_->listening = impl_->server.listen(name);
-    if (!impl_->listening) {
-        // A socket left by a crashed instance answers nobody; replace it.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (!probe.waitForConnected(200)) {
-            QLocalServer::removeServer(name);
-            impl_->listening = impl_->server.listen(name);
-        }
+    // Listening with access options replaces an existing socket file, so first make sure
+    // no live instance answers there; a file left by a crashed one is removed.
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (probe.waitForConnected(200)) {
+        probe.abort();
+        return;
     }
+    QLocalServer::removeServer(name);
+    impl_->listening = impl_->server.listen(name);
     InstanceServerImpl* impl = impl_.get();
     QObject::connect(&impl_->server, &QLocalServer::newConnection, &impl_->server, [impl] { impl->Accept(); });
 }

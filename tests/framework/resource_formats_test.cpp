@@ -6,6 +6,9 @@
 #include "framework/keys.h"
 #include "framework/log_font.h"
 #include "framework/menu_resource.h"
+#include "resources/resources.h"
+
+#include <map>
 
 namespace curvelo::fw {
 namespace {
@@ -171,6 +174,39 @@ TEST(LogFontRecord, SixtyBytesRoundTrip) {
     EXPECT_EQ(LogFont::Load(bytes.data()).faceName.size(), 32u);
     g.faceName = "Symbol";
     EXPECT_TRUE(g.IsSymbolFont());
+}
+
+}  // namespace
+}  // namespace curvelo::fw
+
+namespace curvelo::fw {
+namespace {
+
+// Every menu, accelerator table and dialog template the program ships must load.
+TEST(ShippedResources, EveryMenuAcceleratorAndDialogParses) {
+    int files = 0;
+    for (std::string_view path : res::FilesUnder("menus/")) {
+        std::string p(path);
+        std::string error;
+        if (p.size() > 5 && p.compare(p.size() - 5, 5, ".menu") == 0) {
+            std::vector<MenuItem> menu;
+            EXPECT_TRUE(ParseMenu(res::File(p), menu, error)) << p << ": " << error;
+            ++files;
+        } else if (p.size() > 4 && p.compare(p.size() - 4, 4, ".acc") == 0) {
+            std::vector<Accelerator> table;
+            EXPECT_TRUE(ParseAccelerators(res::File(p), table, error)) << p << ": " << error;
+            ++files;
+        }
+    }
+    for (std::string_view path : res::FilesUnder("dialogs/")) {
+        std::string p(path);
+        if (p.size() <= 4 || p.compare(p.size() - 4, 4, ".dlg") != 0) continue;
+        DialogTemplate t;
+        std::string error;
+        EXPECT_TRUE(ParseDialogTemplate(res::File(p), t, error)) << p << ": " << error;
+        ++files;
+    }
+    EXPECT_GE(files, 3);
 }
 
 }  // namespace
