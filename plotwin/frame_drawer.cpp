@@ -75,7 +75,8 @@ void DrawXAxis(DrawSurface& surface, const FrameSettings& s, const TickRange& r,
     }
 }
 
-void DrawYAxis(DrawSurface& surface, const FrameSettings& s, const TickRange& r, const AxisSpan& span) {
+void DrawYAxis(DrawSurface& surface, const FrameSettings& s, const TickRange& r, const AxisSpan& span,
+               bool xAxisDrawn) {
     const PlotView& v = surface.View();
     if (span.drawn) {
         surface.Segment({0, span.start}, {0, span.end});
@@ -102,6 +103,9 @@ void DrawYAxis(DrawSurface& surface, const FrameSettings& s, const TickRange& r,
         const std::string text = FormatTickNumber(y, s, 1);
         if (atEdge)
             DrawFrameLabel(surface, s, {v.xmin, y}, text, 1, 0, LabelRole::kNumberY);
+        else if (y == 0 && xAxisDrawn)
+            // The origin's number goes below the x axis instead of across it.
+            DrawFrameLabel(surface, s, {-s.halfTickX, -s.halfTickY}, text, -1, -1, LabelRole::kNumberY);
         else
             DrawFrameLabel(surface, s, {-s.halfTickX, y}, text, -1, 0, LabelRole::kNumberY);
     }
@@ -274,7 +278,7 @@ int DrawFrame(DrawSurface& surface, FrameSettings& s, const FrameOutput& out) {
     const bool yNumbered = (s.numberFlags & kNumbersY) && ys.drawn && !(s.numberFlags & kNumbersAtEdge);
     if (s.axesShown) {
         DrawXAxis(surface, s, r, xs, yNumbered);
-        DrawYAxis(surface, s, r, ys);
+        DrawYAxis(surface, s, r, ys, xs.drawn);
         if (s.axisTitlesShown) DrawAxisTitles(surface, s, xs, ys);
         DrawExtraLabels(surface, s, out);
     }
