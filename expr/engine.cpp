@@ -26,8 +26,8 @@ std::uint16_t ParseFormula(std::string_view text, const KeywordTable& keywords,
   std::string work;
   if (std::uint16_t e = PrepareText(text, work)) return e;
   if (work.size() > static_cast<std::size_t>(kMaxFormulaLength)) return kErrOutOfBounds;
-  if (std::uint16_t e = ExpandUserFunctions(userFunctions, work, kMaxFormulaLength)) return e;
-  {
+  if (!userFunctions.Empty()) {
+    if (std::uint16_t e = ExpandUserFunctions(userFunctions, work, kMaxFormulaLength)) return e;
     // Definitions come from documents: normalise what they brought in like typed text.
     std::string expanded;
     if (std::uint16_t e = PrepareText(work, expanded)) return e;
