@@ -1,0 +1,107 @@
+#include "plotwin/file_msg_win.h"
+
+#include "framework/common_dialogs.h"
+#include "framework/kit_msg_dlg.h"
+#include "framework/kit_status_text.h"
+#include "resources/resources.h"
+
+namespace curvelo {
+
+TFileMsgWin::TFileMsgWin(fw::TWindow* parent, const std::string& caption)
+    : fw::TFrameWindow(parent, caption), fileName_(caption), screen_(fw::PrimaryScreen()) {}
+
+void TFileMsgWin::SetupWindow() {
+    fw::TFrameWindow::SetupWindow();
+    screen_ = fw::PrimaryScreen();
+}
+
+void TFileMsgWin::SetStartOptions(bool openLastEdit, bool readWindowSettings,
+                                  const std::string& fileName) {
+    openLastEdit_ = openLastEdit;
+    readWindowSettings_ = readWindowSettings;
+    startFile_ = fileName;
+}
+
+void TFileMsgWin::SetFileName(const std::string& name) {
+    fileName_ = name;
+    hasPath_ = true;
+    RefreshTitle();
+}
+
+void TFileMsgWin::SetModified(bool modified) {
+    if (modified_ == modified) return;
+    modified_ = modified;
+    RefreshTitle();
+}
+
+void TFileMsgWin::RefreshTitle() { UpdateTitle(this, false, {}, fileName_, modified_); }
+
+bool TFileMsgWin::CanClose() {
+    if (!fw::TFrameWindow::CanClose()) return false;
+    if (!modified_ || !documentWindow_ || !HasDocumentFormat()) return true;
+    const std::string question =
+        std::string(res::String(1)) + " " + std::string(BareFileName(fileName_));
+    switch (AskBox(this, GetCaption(), question, 2)) {
+        case fw::kIdYes: return Save(false);
+        case fw::kIdNo: return true;
+        default: return false;
+    }
+}
+
+bool TFileMsgWin::Save(bool askName) {
+    std::string path = fileName_;
+    if (askName || !hasPath_) {
+        fw::FileDialogSpec spec;
+        spec.filter = DocumentFilter();
+        spec.defaultExt = DocumentExtension();
+        spec.fileName = fileName_;
+        if (!fw::SaveFileDialog(this, spec)) return false;
+        path = spec.fileName;
+    }
+    if (int err = WriteDocument(path)) {
+        ShowMessage(this, err);
+        return false;
+    }
+    fileName_ = path;
+    hasPath_ = true;
+    modified_ = false;
+    RefreshTitle();
+    return true;
+}
+
+bool TFileMsgWin::OpenWithDialog() {
+    fw::FileDialogSpec spec;
+    spec.filter = DocumentFilter();
+    spec.defaultExt = DocumentExtension();
+    spec.mustExist = true;
+    if (!fw::OpenFileDialog(this, spec)) return false;
+    if (int err = ReadDocument(spec.fileName)) {
+        ShowMessage(this, err);
+        return false;
+    }
+    fileName_ = spec.fileName;
+    hasPath_ = true;
+    modified_ = false;
+    RefreshTitle();
+    return true;
+}
+
+bool TFileMsgWin::EvCommand(int id) {
+    switch (id) {
+        case filecmd::kSave: Save(false); return true;
+        case filecmd::kSaveAs: Save(true); return true;
+        case filecmd::kOpen: OpenWithDialog(); return true;
+        default: return fw::TFrameWindow::EvCommand(id);
+    }
+}
+
+bool TFileMsgWin::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    switch (id) {
+        case filecmd::kSave:
+        case filecmd::kSaveAs:
+        case filecmd::kOpen: ce.Enable(HasDocumentFormat()); return true;
+        default: return fw::TFrameWindow::EvCommandEnable(id, ce);
+    }
+}
+
+}  // namespace curvelo

@@ -1,0 +1,58 @@
+#include "plotwin/pre_win.h"
+
+#include "framework/dc.h"
+
+namespace curvelo {
+
+TPreWin::TPreWin(fw::TWindow* parent, const std::string& caption) : TFontWin(parent, caption) {}
+
+void TPreWin::SetCurrentLayer(int layer) { currentLayer_ = Clamp(layer); }
+
+bool TPreWin::LayerValid(int layer) const { return valid_[Clamp(layer)]; }
+
+const fw::Bitmap& TPreWin::LayerBitmap(int layer) const { return layers_[Clamp(layer)]; }
+
+void TPreWin::InvalidateLayer(int layer) { valid_[Clamp(layer)] = false; }
+
+void TPreWin::InvalidateAllLayers() { valid_.fill(false); }
+
+void TPreWin::RenderLayer(int layer) {
+    layer = Clamp(layer);
+    const fw::Size client = GetClientSize();
+    const int w = client.cx > 0 ? client.cx : 1, h = client.cy > 0 ? client.cy : 1;
+    for (int i = 0; i <= layer; ++i) {
+        layers_[i].Create(w, h);
+        valid_[i] = false;
+    }
+    if (layers_[layer].IsNull()) return;
+    {
+        fw::DC dc(layers_[layer]);
+        PaintLayer(layer, dc);
+    }
+    valid_[layer] = true;
+}
+
+void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
+    const fw::Bitmap& b = layers_[Clamp(layer)];
+    if (!b.IsNull()) dc.BitBlt(x0, y0, b.Width(), b.Height(), b, 0, 0);
+}
+
+void TPreWin::Paint(fw::DC& dc, bool, const fw::Rect&) {
+    const fw::Size client = GetClientSize();
+    const fw::Bitmap& b = layers_[currentLayer_];
+    if (!valid_[currentLayer_] || b.Width() != client.cx || b.Height() != client.cy)
+        RenderLayer(currentLayer_);
+    BlitLayer(currentLayer_, dc);
+}
+
+void TPreWin::EvSize(int, int) {
+    InvalidateAllLayers();
+    Invalidate(false);
+}
+
+void TPreWin::PaintLayer(int, fw::DC& dc) {
+    const fw::Size client = GetClientSize();
+    dc.FillRect({0, 0, client.cx, client.cy}, {255, 255, 255});
+}
+
+}  // namespace curvelo

@@ -1,0 +1,217 @@
+#include "framework/automation.h"
+#include "framework/dialog.h"
+#include "framework/kit_msg_dlg.h"
+#include "plotwin/grid_win.h"
+#include "textwin/col_win.h"
+#include "textwin/note_win.h"
+#include "textwin/palette_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace curvelo;
+namespace au = curvelo::fw::automation;
+
+namespace {
+
+class GridWinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        au::EnsureApplication();
+        au::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
+            messages.push_back(text);
+            return fw::kIdOk;
+        });
+    }
+    void TearDown() override {
+        au::SetMessageBoxHook({});
+        au::SetDialogHook({});
+        au::SetFontDialogHook({});
+    }
+    static bool Enabled(fw::TWindow& w, int id) {
+        fw::TCommandEnabler ce(id);
+        w.EvCommandEnable(id, ce);
+        return ce.Enabled().value_or(true);
+    }
+    static bool Checked(fw::TWindow& w, int id) {
+        fw::TCommandEnabler ce(id);
+        w.EvCommandEnable(id, ce);
+        return ce.Checked().value_or(false);
+    }
+    std::vector<std::string> messages;
+};
+
+}  // namespace
+
+TEST_F(GridWinTest, TitleFollowsTheDocumentNameAndItsChanges) {
+    TGridWin w(nullptr, "névtelen1.cv2");
+    ASSERT_TRUE(w.Create());
+    w.RefreshTitle();
+    EXPECT_EQ(w.GetCaption(), "névtelen1.cv2");
+    w.SetModified(true);
+    EXPECT_EQ(w.GetCaption(), "névtelen1.cv2+");
+    w.SetFileName("/tmp/rajz/kor.cv2");
+    EXPECT_EQ(w.GetCaption(), "kor.cv2+");
+}
+
+TEST_F(GridWinTest, ViewCommandsReachTheViewAndTheHistoryEnablesLastView) {
+    TGridWin w(nullptr, "v.cv2");
+    ASSERT_TRUE(w.Create());
+    const long double hw = w.View().hw;
+    EXPECT_FALSE(Enabled(w, 111));
+    EXPECT_FALSE(Enabled(w, 117));  // equal units already
+    w.RunCommand(106);              // zoom out
+    EXPECT_NEAR(static_cast<double>(w.View().hw), static_cast<double>(hw * 1.01L), 1e-12);
+    EXPECT_TRUE(w.IsModified());
+    EXPECT_TRUE(Enabled(w, 111));
+    w.RunCommand(323);  // pan right moves the view to positive x
+    EXPECT_GT(w.View().cx, 0);
+    w.RunCommand(111);
+    w.RunCommand(111);
+    EXPECT_NEAR(static_cast<double>(w.View().hw), static_cast<double>(hw), 1e-12);
+    EXPECT_FALSE(Enabled(w, 111));
+
+    w.Frame().spacingX = 0.5;
+    w.RunCommand(106);
+    w.RunCommand(103);  // reset brings the view and the tick spacing back
+    EXPECT_EQ(w.View().hw, 5);
+    EXPECT_EQ(w.Frame().spacingX, 1);
+    EXPECT_FALSE(w.View().HasHistory());
+}
+
+TEST_F(GridWinTest, FrameTogglesAreCheckedInTheMenu) {
+    TGridWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    EXPECT_FALSE(Checked(w, 109));
+    w.RunCommand(109);
+    EXPECT_TRUE(w.Frame().axesShown);
+    EXPECT_TRUE(Checked(w, 109));
+    const bool opaque = Checked(w, 220);
+    w.RunCommand(220);
+    EXPECT_NE(Checked(w, 220), opaque);
+}
+
+TEST_F(GridWinTest, WidthDialogRefusesNonPositiveValues) {
+    TGridWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(211, "0"); return fw::kIdOk; });
+    w.RunCommand(100);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "pozitív érték?");
+    EXPECT_EQ(w.Frame().axisWidthScreen, 1);
+    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(211, "3"); return fw::kIdOk; });
+    w.RunCommand(151);
+    EXPECT_EQ(w.Frame().gridWidthPrint, 3);
+}
+
+TEST_F(GridWinTest, FontCommandChangesTheFontOfItsKind) {
+    TGridWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    au::SetFontDialogHook([](fw::LogFont& f) { f.faceName = "Courier New"; f.height = -20; return true; });
+    w.RunCommand(65);  // axis titles
+    EXPECT_EQ(w.Font(5).faceName, "Courier New");
+    EXPECT_NE(w.Font(1).faceName, "Courier New");
+}
+
+TEST_F(GridWinTest, AxisColourIsChosenFromThePalette) {
+    TGridWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    w.RunCommand(203);
+    TColWin* pal = w.Palette();
+    ASSERT_NE(pal, nullptr);
+    EXPECT_EQ(pal->Kind(), kColourKindAxes);
+    const fw::Size c = pal->GetClientSize();
+    PaletteLayout layout(c.cx, c.cy);
+    PaletteRect cell = layout.CellOf(4);
+    pal->ClickAt(cell.left + 1, cell.top + 1);
+    EXPECT_EQ(w.Frame().axisColour, 4);
+    EXPECT_TRUE(w.IsModified());
+    w.RunCommand(210);  // the same palette now edits the grid colour
+    EXPECT_EQ(w.Palette(), pal);
+    EXPECT_EQ(pal->Kind(), kColourKindGrid);
+    EXPECT_FALSE(Enabled(w, 214));  // a colour kind this window does not have
+}
+
+TEST_F(GridWinTest, LayerPictureShowsTheAxesAtTheirMappedPixels) {
+    TGridWin w(nullptr, "t.cv2");
+    w.ShowDefaultFrame();
+    w.Frame().axisColour = 4;  // red
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    w.RenderLayer(0);
+    const fw::Bitmap& b = w.LayerBitmap(0);
+    ASSERT_FALSE(b.IsNull());
+    const PlotView& v = w.View();
+    const int py = v.ToPixelY(0), px = v.ToPixelX(0);
+    const fw::Color red{255, 0, 0}, white{255, 255, 255};
+    EXPECT_EQ(b.GetPixel(v.ToPixelX(2.5L), py), red);
+    EXPECT_EQ(b.GetPixel(px, v.ToPixelY(-1.5L)), red);
+    EXPECT_EQ(b.GetPixel(v.ToPixelX(2.5L), v.ToPixelY(2.5L)), white);  // no grid by default
+}
+
+TEST_F(GridWinTest, PrintsToAPdfFile) {
+    TGridWin w(nullptr, "t.cv2");
+    w.ShowDefaultFrame();
+    ASSERT_TRUE(w.Create());
+    const auto path = std::filesystem::temp_directory_path() / ("gridwin_" + std::to_string(::getpid()) + ".pdf");
+    ASSERT_TRUE(w.PrintToPdf(path.string(), 150));
+    std::ifstream in(path, std::ios::binary);
+    std::string head(4, '\0');
+    in.read(head.data(), 4);
+    EXPECT_EQ(head, "%PDF");
+    std::filesystem::remove(path);
+    // The screen view is back after printing.
+    EXPECT_EQ(w.View().x0, 0);
+    EXPECT_EQ(w.View().W, w.GetClientSize().cx);
+}
+
+TEST_F(GridWinTest, PrintSpecificationRefusesADistanceBelowAQuarterInch) {
+    TGridWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    const long double left = w.Print().left;
+    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(313, "0.5"); return fw::kIdOk; });
+    w.RunCommand(304);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "túl a határokon");
+    EXPECT_EQ(w.Print().left, left);
+    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(313, "2.54"); return fw::kIdOk; });
+    w.RunCommand(304);
+    EXPECT_NEAR(static_cast<double>(w.Print().left), 1.0, 1e-9);
+}
+
+TEST_F(GridWinTest, DocumentWindowOwnsANotepadWhoseDismissalMarksTheDocument) {
+    TGridWin w(nullptr, "rajz.cv2");
+    w.SetDocumentWindow(true);
+    ASSERT_TRUE(w.Create());
+    ASSERT_NE(w.Notepad(), nullptr);
+    ASSERT_NE(w.HelpWindow(0), nullptr);
+    EXPECT_FALSE(w.Notepad()->IsVisible());
+    w.RunCommand(358);
+    EXPECT_TRUE(w.Notepad()->IsVisible());
+    EXPECT_EQ(w.Notepad()->GetCaption(), "Jegyzettömb [rajz.cv2]");
+    w.Notepad()->CloseWindow();
+    EXPECT_FALSE(w.Notepad()->IsVisible());
+    EXPECT_TRUE(w.IsModified());
+
+    TGridWin plain(nullptr, "g.cv2");
+    ASSERT_TRUE(plain.Create());
+    EXPECT_EQ(plain.Notepad(), nullptr);
+    EXPECT_FALSE(Enabled(plain, 358));
+}
+
+TEST_F(GridWinTest, ClosingAModifiedWindowWithoutDocumentsDoesNotAsk) {
+    TGridWin w(nullptr, "t.cv2");
+    w.SetDocumentWindow(true);
+    ASSERT_TRUE(w.Create());
+    w.SetModified(true);
+    int asked = 0;
+    au::SetDialogHook([&](fw::TDialog&) { ++asked; return fw::kIdCancel; });
+    EXPECT_TRUE(w.CanClose());
+    EXPECT_EQ(asked, 0);
+    w.Destroy();
+    EXPECT_FALSE(w.IsCreated());
+}
