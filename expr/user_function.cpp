@@ -74,7 +74,8 @@ std::size_t ProtectedAt(std::string_view text, std::size_t i,
 std::string PasteArguments(std::string_view definition, int argCount, std::string_view first,
                            std::string_view second,
                            const std::vector<std::string_view>& names) {
-  std::string def = WithoutSpaces(definition);
+  // Definitions read from documents may not be upper case like typed ones.
+  const std::string def = ToUpper(WithoutSpaces(definition));
   std::string out = "(";
   for (std::size_t i = 0; i < def.size();) {
     if (std::size_t len = ProtectedAt(def, i, names)) {

@@ -145,6 +145,8 @@ TEST(UserFunctionExpansion, PastesBracketedArgumentsIntoTheDefinition) {
   EXPECT_EQ(Expand(list, "FX"), "FX");          // no bracket: not a call
   EXPECT_EQ(Expand(list, "FF(X)"), "FF(X)");    // a longer run is not a call of F
   EXPECT_EQ(Expand(list, "2F(X)"), "2((X)^2)");  // digits end a run
+  list.Append(Make("L", "x+1"));  // as a document might hold it
+  EXPECT_EQ(Expand(list, "L(2)"), "((2)+1)");
 }
 
 TEST(UserFunctionExpansion, TwoVariableCallsSplitAtTheirOwnComma) {
