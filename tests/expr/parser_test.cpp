@@ -285,8 +285,23 @@ TEST_F(Parser, LengthAndDepthLimits) {
   std::string powers = "x";
   while (powers.size() + 2 <= 4999) powers += "^x";
   EXPECT_EQ(Code(powers), 0);
-  EXPECT_EQ(Code(std::string(4999, 'x')), 0);
   EXPECT_EQ(Code(std::string(2499, '-') + "x"), 0);
+
+  // The deepest trees such texts make evaluate, clone and free on the default stack.
+  std::string negations;
+  for (int i = 0; i < 1666; ++i) negations += "-(";
+  negations += "x" + std::string(1666, ')');
+  for (const std::string& deep : {std::string(4999, 'x'), powers, negations}) {
+    ASSERT_EQ(engine.CompileFormula(deep), 0) << deep.substr(0, 20);
+    ExprNode* tree = engine.TakeCompiledTree();
+    SetLetter(engine.letters, nk::LetterIndex(nk::X), 1.0L);
+    EXPECT_TRUE(EvalNode(engine.letters, tree));
+    EXPECT_EQ(tree->value.re, 1.0L);
+    ExprNode* copy = CloneTree(tree);
+    EXPECT_TRUE(TreesEqual(tree, copy));
+    FreeTree(copy);
+    FreeTree(tree);
+  }
 }
 
 TEST_F(Parser, UserFunctionsExpandBeforeKeywords) {
