@@ -211,14 +211,32 @@ void DrawPolarGrid(DrawSurface& surface, const FrameSettings& s) {
     const long double rmin = std::hypot(nx, ny), rmax = std::hypot(fx, fy);
     long double kFirst = std::max(1.0L, std::floor(rmin / step));
     const long double kLast = std::min(std::ceil(rmax / step), kFirst + kMaxPolarCircles);
+    // Seen from an origin outside the view, the view covers less than half a turn: only
+    // that arc of each circle is drawn.
+    const long double pi = std::numbers::pi_v<long double>;
+    long double from = 0, span = 2 * pi;
+    if (rmin > 0) {
+        const long double mid = std::atan2(v.cy, v.cx);
+        long double lo = 0, hi = 0;
+        const WorldPoint corners[4] = {{v.xmin, v.ymin}, {v.xmin, v.ymax}, {v.xmax, v.ymin}, {v.xmax, v.ymax}};
+        for (const WorldPoint& c : corners) {
+            long double d = std::atan2(c.y, c.x) - mid;
+            while (d > pi) d -= 2 * pi;
+            while (d < -pi) d += 2 * pi;
+            lo = std::min(lo, d);
+            hi = std::max(hi, d);
+        }
+        from = mid + lo;
+        span = hi - lo;
+    }
     for (long double k = kFirst; k <= kLast; k += 1) {
         const long double radius = k * step;
         // Enough pieces that a piece is a few pixels long on the wider scale.
-        const long double pixels = radius * std::max(v.ppx, v.ppy) * 2 * std::numbers::pi_v<long double>;
-        const int pieces = static_cast<int>(std::clamp(pixels / 4, 32.0L, 2000.0L));
-        WorldPoint prev{radius, 0};
+        const long double pixels = radius * span * std::max(v.ppx, v.ppy);
+        const int pieces = static_cast<int>(std::clamp(pixels / 4, 16.0L, 2000.0L));
+        WorldPoint prev{radius * std::cos(from), radius * std::sin(from)};
         for (int i = 1; i <= pieces; ++i) {
-            const long double t = 2 * std::numbers::pi_v<long double> * i / pieces;
+            const long double t = from + span * i / pieces;
             const WorldPoint next{radius * std::cos(t), radius * std::sin(t)};
             WorldPoint a = prev, b = next;
             if (v.ClipSegment(a, b)) surface.Segment(a, b);

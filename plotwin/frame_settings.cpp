@@ -4,13 +4,15 @@
 
 namespace curvelo {
 
-void FrameSettings::UpdateDerived(const PlotView& view) {
-    halfTickX = tickLength * 0.5L * view.upx;
-    halfTickY = tickLength * 0.5L * view.upy;
-    arrowX = arrowSize * view.upx;
-    arrowY = arrowSize * view.upy;
-    halfDecorationX = decorationSize * 0.5L * view.upx;
-    halfDecorationY = decorationSize * 0.5L * view.upy;
+void FrameSettings::UpdateDerived(const PlotView& view, long double pixelScale) {
+    if (!(pixelScale > 0)) pixelScale = 1;
+    const long double ux = view.upx * pixelScale, uy = view.upy * pixelScale;
+    halfTickX = tickLength * 0.5L * ux;
+    halfTickY = tickLength * 0.5L * uy;
+    arrowX = arrowSize * ux;
+    arrowY = arrowSize * uy;
+    halfDecorationX = decorationSize * 0.5L * ux;
+    halfDecorationY = decorationSize * 0.5L * uy;
 }
 
 void FrameSettings::ResetTicks() {

@@ -71,7 +71,9 @@ struct FrameSettings {
     long double arrowX = 0, arrowY = 0;
     long double halfDecorationX = 0, halfDecorationY = 0;
 
-    void UpdateDerived(const PlotView& view);
+    // pixelScale > 1 enlarges the decorations for a device with finer pixels (a printer), so
+    // that they keep their size on paper.
+    void UpdateDerived(const PlotView& view, long double pixelScale = 1);
     // What the initial view brings back: both spacings 1 and the label mode flags 0.
     void ResetTicks();
 

@@ -205,5 +205,34 @@ TEST_F(FrameDrawerTest, NumbersAtTheEdgeWithLongMinusAndFrequency) {
     EXPECT_EQ(texts, want);
 }
 
+TEST_F(FrameDrawerTest, PolarCirclesFarFromTheOriginAreDrawnAsVisibleArcs) {
+    view.SetViewSquare(100, 0, 1);
+    s.UpdateDerived(view);
+    s.axesShown = 0;
+    s.gridFlags = kGridPolar;
+    const auto ops = Draw();
+    ASSERT_FALSE(ops.empty());
+    bool crossesAxisAt100 = false;
+    for (const auto& op : ops) {
+        ASSERT_EQ(op.kind, DrawOp::kSegment);
+        EXPECT_TRUE(view.InView(op.points[0].x, op.points[0].y));
+        EXPECT_TRUE(view.InView(op.points[1].x, op.points[1].y));
+        const WorldPoint a = op.points[0], b = op.points[1];
+        if ((a.y <= 0) != (b.y <= 0) && std::fabs(a.x - 100) < 1e-3L) crossesAxisAt100 = true;
+        // Pieces of a circle stay on it: a short chord of radius about 100.
+        const long double r = std::hypot(a.x, a.y);
+        if (std::fabs(r - std::round(r)) < 1e-9L) EXPECT_LT(std::hypot(b.x - a.x, b.y - a.y), 0.2L);
+    }
+    EXPECT_TRUE(crossesAxisAt100);
+}
+
+TEST_F(FrameDrawerTest, DecorationsScaleForFinerDevices) {
+    s.UpdateDerived(view, 6);
+    EXPECT_NEAR(static_cast<double>(s.halfTickX), 10 * 0.5 * 0.025 * 6, 1e-15);
+    EXPECT_NEAR(static_cast<double>(s.arrowY), 7 * 0.025 * 6, 1e-15);
+    s.UpdateDerived(view, -1);  // a nonsense scale is ignored
+    EXPECT_NEAR(static_cast<double>(s.halfTickX), 10 * 0.5 * 0.025, 1e-15);
+}
+
 }  // namespace
 }  // namespace curvelo
