@@ -7,6 +7,7 @@
 #include "expr/char_classes.h"
 #include "expr/keywords.h"
 #include "expr/letters.h"
+#include "expr/parser_errors.h"
 #include "expr/tree.h"
 #include "expr/user_function.h"
 
