@@ -57,7 +57,7 @@ bool EvalSum(LetterStore& s, ExprNode* n, ExtComplex& out) {
 bool EvalIter(LetterStore& s, ExprNode* n, const ExtComplex& firstStep, ExtComplex& out) {
     ExtComplex& slot = VariableSlot(s);
     if (n->aux < 1) {
-        out = slot;
+        out = s.ComplexMode ? slot : ExtComplex{slot.re, 0.0L};
         return true;
     }
     const ExtComplex saved = slot;

@@ -391,6 +391,17 @@ TEST_F(Eval, ComplexModeXAndYReadZ) {
     EXPECT_EQ(r.im, 2);
 }
 
+TEST_F(Eval, ComplexModeIteratesInZ) {
+    s.SetComplexMode(true);
+    Tree t(F2(nk::ITER, N(2), F(nk::SQUARE, L('Z'))));
+    t.root->aux = 2;
+    ExtComplex r;
+    ASSERT_TRUE(EvalAtComplex(s, t.root, kLetterZ, {0, 1}, r));  // i -> -1 -> 1
+    EXPECT_EQ(r.re, 1);
+    EXPECT_EQ(r.im, 0);
+    EXPECT_EQ(s.LetterValues[kLetterZ].im, 1);
+}
+
 TEST_F(Eval, EvalAtRejectsBadLetterNumbers) {
     Tree t(L('X'));
     long double v = 0;
