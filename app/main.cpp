@@ -1,0 +1,30 @@
+// Curvelo: the launcher, or the command-line calculator with --eval.
+#include <cstdlib>
+#include <ctime>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "app/calculator.h"
+#include "app/plot.h"
+#include "framework/application.h"
+#include "framework/single_instance.h"
+
+int main(int argc, char** argv) {
+    using namespace curvelo;
+    if (argc > 1 && std::strcmp(argv[1], "--eval") == 0)
+        return RunCalculator(argc, argv, std::cout, std::cerr);
+
+    const std::string document = argc > 1 ? std::string(argv[1]).substr(0, 255) : std::string();
+    // A running instance takes the document and this process is done.
+    if (fw::HandToFirstInstance(document)) return 0;
+
+    std::string reason;
+    if (!fw::TApplication::DisplayAvailable(&reason)) {
+        std::cerr << reason << '\n';
+        return 1;
+    }
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    TPlot app(argc, argv, document);
+    return app.Run();
+}
