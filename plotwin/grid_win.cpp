@@ -1,9 +1,9 @@
 #include "plotwin/grid_win.h"
 
 #include "framework/kit_dlg.h"
-#include "framework/kit_gen_dlg.h"
 #include "framework/kit_inp_dlg.h"
 #include "framework/kit_services.h"
+#include "plotwin/dialog_ids.h"
 #include "plotwin/frame_commands.h"
 #include "resources/resources.h"
 
@@ -13,16 +13,42 @@ namespace {
 std::string Str(int id) { return std::string(res::String(id)); }
 
 // Control ids of "SETGRID".
-constexpr int kGdAxes = 401, kGdTicks = 402, kGdArrows = 403, kGdPoints = 404, kGdTitles = 405;
-constexpr int kGdModeBoth = 411, kGdModeX = 412, kGdModeY = 413, kGdModePolar = 414;
-constexpr int kGdTickLength = 421;
-constexpr int kGdRowX = 431, kGdRowY = 441;  // + 0 spacing, 1 numbers, 2 decimals, 3 frequency, 4 pi
-constexpr int kGdAtAxes = 451, kGdAtEdge = 452;
-constexpr int kGdDotted = 461, kGdPolar = 462, kGdSectors = 463, kGdSquare = 464;
-constexpr int kGdQuadrant1 = 471;  // .. 474
-constexpr int kGdApply = 481, kGdClose = 482;
+constexpr int kGdAxes = dlg::kGridAxes, kGdTicks = dlg::kGridTicks, kGdArrows = dlg::kGridArrows,
+              kGdPoints = dlg::kGridPoints, kGdTitles = dlg::kGridTitles;
+constexpr int kGdModeBoth = dlg::kGridModeBoth, kGdModeX = dlg::kGridModeX, kGdModeY = dlg::kGridModeY,
+              kGdModePolar = dlg::kGridModePolar;
+constexpr int kGdTickLength = dlg::kGridTickLength;
+// + 0 spacing, 1 numbers, 2 decimals, 3 frequency, 4 pi
+constexpr int kGdRowX = dlg::kGridSpacingX, kGdRowY = dlg::kGridSpacingX + dlg::kGridRowYOffset;
+constexpr int kGdAtAxes = dlg::kGridNumbersOnAxes, kGdAtEdge = dlg::kGridNumbersAtEdge;
+constexpr int kGdDotted = dlg::kGridDotted, kGdPolar = dlg::kGridPolar, kGdSectors = dlg::kGridSectors,
+              kGdSquare = dlg::kGridSquare;
+constexpr int kGdQuadrant1 = dlg::kGridQuadrant1;
+constexpr int kGdApply = dlg::kGridApply, kGdClose = dlg::kGridClose;
 
 constexpr int kModeIds[4] = {kGdModeX, kGdModeY, kGdModeBoth, kGdModePolar};  // modes 1..4
+
+// "AXVBLS": three titles; only "ok" stores them.
+class TAxisTitlesDlg : public TDlg {
+public:
+    TAxisTitlesDlg(fw::TWindow* parent, std::array<std::string, 3>* titles)
+        : TDlg(parent, "AXVBLS"), titles_(titles) {}
+
+protected:
+    void SetupWindow() override {
+        TDlg::SetupWindow();
+        for (int i = 0; i < 3; ++i) {
+            SetItemLimit(dlg::kTitleFirst + i, static_cast<int>(kAxisTitleMax));
+            SetItemText(dlg::kTitleFirst + i, (*titles_)[i]);
+        }
+    }
+    void TransferOut() override {
+        for (int i = 0; i < 3; ++i) (*titles_)[i] = GetItemText(dlg::kTitleFirst + i);
+    }
+
+private:
+    std::array<std::string, 3>* titles_;
+};
 
 }  // namespace
 
@@ -124,6 +150,8 @@ TGridWin::~TGridWin() {
     if (gridDialog_) gridDialog_->Detach();
 }
 
+TDlg* TGridWin::GridDialog() const { return gridDialog_; }
+
 int* TGridWin::ColourSlot(int kind) {
     if (kind == kColourKindAxes) return &Frame().axisColour;
     if (kind == kColourKindGrid) return &Frame().gridColour;
@@ -188,7 +216,7 @@ void TGridWin::AskPiChar() {
 
 void TGridWin::AskAxisTitles() {
     std::array<std::string, 3> titles = Frame().axisTitles;
-    TGenDlg dlg(this, "AXVBLS", static_cast<int>(kAxisTitleMax), {&titles[0], &titles[1], &titles[2]});
+    TAxisTitlesDlg dlg(this, &titles);
     if (dlg.Execute() != fw::kIdOk) return;
     ApplyAxisTitles(titles, Frame());
     SetModified(true);

@@ -4,6 +4,8 @@
 
 #include "plotwin/lum_wing.h"
 
+#include "framework/kit_dlg.h"
+
 namespace curvelo {
 
 class TGridDlg;
@@ -20,7 +22,8 @@ public:
     int* ColourSlot(int kind) override;
     // Axes with numbers on both axes: what a new window of the launcher shows.
     void ShowDefaultFrame();
-    TGridDlg* GridDialog() const { return gridDialog_; }
+    // The modeless grid dialog once it was opened.
+    TDlg* GridDialog() const;
 
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;

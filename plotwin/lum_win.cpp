@@ -11,6 +11,7 @@
 #include "framework/printout.h"
 #include "framework/vector_picture.h"
 #include "plotwin/dc_surface.h"
+#include "plotwin/dialog_ids.h"
 #include "plotwin/view_commands.h"
 #include "resources/resources.h"
 #include "textwin/col_win.h"
@@ -24,8 +25,9 @@ std::string Str(int id) { return std::string(res::String(id)); }
 fw::Color ToColor(Rgb c) { return {c.r, c.g, c.b}; }
 
 // Dialog ids of "PRNSPX2".
-constexpr int kPsByWidth = 301, kPsByInterval = 302, kPsWidth = 311, kPsInterval = 312,
-              kPsLeft = 313, kPsTop = 314, kPsFrame = 321, kPsColour = 322;
+constexpr int kPsByWidth = dlg::kPrintByWidth, kPsByInterval = dlg::kPrintByInterval,
+              kPsWidth = dlg::kPrintWidth, kPsInterval = dlg::kPrintInterval, kPsLeft = dlg::kPrintLeft,
+              kPsTop = dlg::kPrintTop, kPsFrame = dlg::kPrintFrame, kPsColour = dlg::kPrintColour;
 
 class TPrintSpecDlg : public TDlg {
 public:
@@ -120,7 +122,8 @@ TColWin::Palette PlotPaletteColours() {
 }  // namespace
 
 // Dialog ids of "VIEWALL".
-constexpr int kVaEdges = 201, kVaCentre = 202, kVaApply = 301, kVaClose = 302;
+constexpr int kVaEdges = dlg::kViewEdgesRadio, kVaCentre = dlg::kViewCentreRadio,
+              kVaApply = dlg::kViewApply, kVaClose = dlg::kViewClose;
 
 // The modeless view dialog: shown again rather than rebuilt; apply reads the chosen group.
 class TViewAllDlg : public TDlg {

@@ -1,6 +1,7 @@
 #include "framework/automation.h"
 #include "framework/dialog.h"
 #include "framework/kit_msg_dlg.h"
+#include "plotwin/dialog_ids.h"
 #include "plotwin/grid_win.h"
 #include "textwin/col_win.h"
 #include "textwin/note_win.h"
@@ -173,12 +174,12 @@ TEST_F(GridWinTest, PrintSpecificationRefusesADistanceBelowAQuarterInch) {
     TGridWin w(nullptr, "t.cv2");
     ASSERT_TRUE(w.Create());
     const long double left = w.Print().left;
-    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(313, "0.5"); return fw::kIdOk; });
+    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(dlg::kPrintLeft, "0.5"); return fw::kIdOk; });
     w.RunCommand(304);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "túl a határokon");
     EXPECT_EQ(w.Print().left, left);
-    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(313, "2.54"); return fw::kIdOk; });
+    au::SetDialogHook([](fw::TDialog& d) { d.SetItemText(dlg::kPrintLeft, "2.54"); return fw::kIdOk; });
     w.RunCommand(304);
     EXPECT_NEAR(static_cast<double>(w.Print().left), 1.0, 1e-9);
 }
@@ -214,4 +215,34 @@ TEST_F(GridWinTest, ClosingAModifiedWindowWithoutDocumentsDoesNotAsk) {
     EXPECT_EQ(asked, 0);
     w.Destroy();
     EXPECT_FALSE(w.IsCreated());
+}
+
+TEST_F(GridWinTest, AxisTitlesAndGridDialogStoreTheirFields) {
+    TGridWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    au::SetDialogHook([](fw::TDialog& d) {
+        d.SetItemText(dlg::kTitleFirst, "idő");
+        d.SetItemText(dlg::kTitleFirst + 1, "út");
+        return fw::kIdOk;
+    });
+    w.RunCommand(102);
+    EXPECT_EQ(w.Frame().axisTitles[0], "idő");
+    EXPECT_EQ(w.Frame().axisTitles[1], "út");
+    EXPECT_EQ(w.Frame().axisTitles[2], "z");
+
+    w.RunCommand(320);
+    TDlg* grid = w.GridDialog();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GetItemText(dlg::kGridSpacingX).find('1'), 0u);
+    grid->SetItemText(dlg::kGridSpacingX, "0.5");
+    grid->CheckItem(dlg::kGridAxes, true);
+    grid->EvCommand(dlg::kGridApply);
+    EXPECT_EQ(w.Frame().spacingX, 0.5L);
+    EXPECT_TRUE(w.Frame().axesShown);
+    EXPECT_TRUE(messages.empty());
+    grid->EvCommand(dlg::kGridClose);  // hides; the same dialog comes back
+    EXPECT_FALSE(grid->IsVisible());
+    w.RunCommand(320);
+    EXPECT_EQ(w.GridDialog(), grid);
+    EXPECT_TRUE(grid->IsVisible());
 }
