@@ -41,6 +41,16 @@ void PlotView::ApplyViewTo(int width, int height, int originX, int originY) {
 }
 
 void PlotView::Derive() {
+    // Views read from files may be broken; a view that cannot be mapped becomes the initial one.
+    const bool edgesOk = std::isfinite(xmin) && std::isfinite(ymin) && ValidExtent(xmax - xmin) &&
+                         ValidExtent(ymax - ymin);
+    const bool centreOk = ValidCentre(cx) && ValidCentre(cy) && ValidExtent(hw) && ValidExtent(aspect);
+    if (unequal ? !edgesOk : !centreOk) {
+        unequal = 0;
+        cx = cy = 0;
+        hw = 5;
+        aspect = 1;
+    }
     if (unequal) {
         aspect = W * (ymax - ymin) / ((xmax - xmin) * H);
         cx = (xmin + xmax) * 0.5L;
@@ -133,6 +143,11 @@ void PlotView::MakeSquare() {
     const long double r = upx <= upy ? upy / upx : 1;
     aspect = 1;
     SetViewSquare(cx, cy, hw * r);
+}
+
+void PlotView::NormalizeStoredFactors() {
+    if (!std::isfinite(zoomFactor) || zoomFactor <= kViewEpsilon) zoomFactor = kDefaultZoomFactor;
+    if (!std::isfinite(panFraction) || panFraction <= kViewEpsilon) panFraction = kDefaultPanFraction;
 }
 
 void PlotView::ResetView() {

@@ -81,6 +81,8 @@ public:
     // Equal units with the coarser scale; only while the units are unequal.
     bool CanMakeSquare() const { return unequal != 0; }
     void MakeSquare();
+    // A stored zoom factor or pan fraction not above 1e-18 is replaced by its default.
+    void NormalizeStoredFactors();
     // The initial view with an empty history (tick settings are reset by the frame).
     void ResetView();
 

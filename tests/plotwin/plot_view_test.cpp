@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "plotwin/to_int.h"
 
 namespace curvelo {
@@ -229,6 +231,31 @@ TEST(PlotViewTest, RandomPointsLieInTheView) {
         const WorldPoint p = v.RandomPointInView();
         ASSERT_TRUE(v.InView(p.x, p.y));
     }
+}
+
+TEST(PlotViewTest, BrokenStoredViewsFallBackToTheInitialView) {
+    PlotView v;
+    v.SetClientSize(400, 300);
+    v.unequal = 1;
+    v.xmin = 2;
+    v.xmax = 2;  // an empty rectangle, as a damaged document could hold
+    v.ApplyView();
+    EXPECT_EQ(v.unequal, 0);
+    EXPECT_EQ(v.xmin, -5);
+    EXPECT_TRUE(std::isfinite(v.ppx) && std::isfinite(v.ppy));
+    v.aspect = -3;
+    v.ApplyView();
+    EXPECT_EQ(v.aspect, 1);
+    EXPECT_NEAR(static_cast<double>(v.hh), 3.75, 1e-15);
+
+    v.zoomFactor = 0;
+    v.panFraction = __builtin_nanl("");
+    v.NormalizeStoredFactors();
+    EXPECT_EQ(v.zoomFactor, kDefaultZoomFactor);
+    EXPECT_EQ(v.panFraction, kDefaultPanFraction);
+    v.zoomFactor = 0.5L;
+    v.NormalizeStoredFactors();
+    EXPECT_EQ(v.zoomFactor, 0.5L);
 }
 
 TEST(ClipSegmentTest, CasesAroundTheView) {
