@@ -2,6 +2,8 @@
 // operators inside it class by class, then finishes the tree with the compile-time
 // rewrites.
 
+#include <array>
+
 #include "expr/parser.h"
 #include "expr/parser_errors.h"
 
@@ -137,11 +139,12 @@ class Builder {
 
   // Reduces the items strictly between lo and hi to a single operand.
   std::uint16_t Reduce(int lo, int hi) {
-    auto binary = [](std::initializer_list<std::uint16_t> kinds) {
+    // Kind 0 never occurs in a token list, so it pads the sets.
+    auto binary = [](std::array<std::uint16_t, 4> kinds) {
       return [kinds](std::uint16_t k, Arity& a) {
         a = Arity::Binary;
         for (std::uint16_t x : kinds)
-          if (x == k) return true;
+          if (x != 0 && x == k) return true;
         return false;
       };
     };
