@@ -1,5 +1,6 @@
 #include "plotwin/lum_win.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/clipboard.h"
@@ -299,6 +300,43 @@ void TLumWin::PaintLayer(int, fw::DC& dc) {
     view_.ApplyView();
     DcSurface surface(dc, view_, [this](int kind) { return Font(kind); });
     PaintPicture(surface, dc, true);
+}
+
+void TLumWin::Paint(fw::DC& dc, bool erase, const fw::Rect& rect) {
+    TPreWin::Paint(dc, erase, rect);
+    if (!dragging_) return;
+    dc.SelectPen({{0, 0, 0}, 1, fw::PenStyle::Dot});
+    dc.SelectBrush({{255, 255, 255}, fw::BrushStyle::Null});
+    dc.Rectangle(std::min(dragStart_.x, dragEnd_.x), std::min(dragStart_.y, dragEnd_.y),
+                 std::max(dragStart_.x, dragEnd_.x) + 1, std::max(dragStart_.y, dragEnd_.y) + 1);
+}
+
+void TLumWin::EvLButtonDown(unsigned, fw::Point p) {
+    dragging_ = true;
+    dragStart_ = dragEnd_ = p;
+}
+
+void TLumWin::EvMouseMove(unsigned modifiers, fw::Point p) {
+    if (!dragging_) return;
+    if (!(modifiers & fw::kLeftButton)) {
+        dragging_ = false;  // the button was released outside the window
+        Invalidate(false);
+        return;
+    }
+    dragEnd_ = p;
+    Invalidate(false);
+}
+
+void TLumWin::EvLButtonUp(unsigned, fw::Point p) {
+    if (!dragging_) return;
+    dragging_ = false;
+    dragEnd_ = p;
+    // A click without a drag changes nothing; the view's own repaint removes the rectangle.
+    if (!view_.ZoomToPixelRect(dragStart_.x, dragStart_.y, dragEnd_.x, dragEnd_.y)) Invalidate(false);
+}
+
+void TLumWin::EvMouseWheel(unsigned, int delta, fw::Point p) {
+    if (delta != 0) view_.ZoomAboutPixel(p.x, p.y, delta < 0);
 }
 
 void TLumWin::ResetView() {

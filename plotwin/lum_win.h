@@ -97,6 +97,13 @@ protected:
     void SetupWindow() override;
     void EvSize(int clientWidth, int clientHeight) override;
     void PaintLayer(int layer, fw::DC& dc) override;
+    // Drag a rectangle to zoom into it (drawn while dragging); the wheel zooms about the
+    // pointer. Higher layers with mouse tools of their own override these.
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
+    void EvLButtonDown(unsigned modifiers, fw::Point p) override;
+    void EvMouseMove(unsigned modifiers, fw::Point p) override;
+    void EvLButtonUp(unsigned modifiers, fw::Point p) override;
+    void EvMouseWheel(unsigned modifiers, int delta, fw::Point p) override;
     // A colour kind changed through the palette.
     virtual void ColourChanged(int kind);
     void FontChanged(int kind) override;
@@ -125,6 +132,8 @@ private:
     TNoteWin* notepad_ = nullptr;
     TColWin* palette_ = nullptr;
     TViewAllDlg* viewDialog_ = nullptr;
+    bool dragging_ = false;
+    fw::Point dragStart_, dragEnd_;
 };
 
 }  // namespace curvelo

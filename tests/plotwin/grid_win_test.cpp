@@ -246,3 +246,39 @@ TEST_F(GridWinTest, AxisTitlesAndGridDialogStoreTheirFields) {
     EXPECT_EQ(w.GridDialog(), grid);
     EXPECT_TRUE(grid->IsVisible());
 }
+
+namespace {
+// Exposes the mouse handlers so that a drag can be played without a pointer device.
+class DragWin : public TGridWin {
+public:
+    using TGridWin::TGridWin;
+    using TGridWin::EvLButtonDown;
+    using TGridWin::EvLButtonUp;
+    using TGridWin::EvMouseMove;
+    using TGridWin::EvMouseWheel;
+};
+}  // namespace
+
+TEST_F(GridWinTest, DraggingARectangleZoomsIntoItAndAClickDoesNot) {
+    DragWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    const PlotView& v = w.View();
+    const long double hw = v.hw;
+    au::Click(w, 40, 40);  // press and release at one point
+    EXPECT_EQ(v.hw, hw);
+    EXPECT_FALSE(v.HasHistory());
+
+    const int x1 = v.ToPixelX(-2), x2 = v.ToPixelX(2), y1 = v.ToPixelY(1), y2 = v.ToPixelY(-1);
+    w.EvLButtonDown(fw::kLeftButton, {x1, y1});
+    w.EvMouseMove(fw::kLeftButton, {x2, y2});
+    w.EvLButtonUp(0, {x2, y2});
+    EXPECT_TRUE(v.HasHistory());
+    EXPECT_LT(v.hw, hw);
+    EXPECT_LE(v.xmin, -1.9L);  // the whole rectangle stays visible
+    EXPECT_GE(v.xmax, 1.9L);
+
+    const long double before = v.hw;
+    w.EvMouseWheel(0, 120, {x1, y1});  // away from the user: zoom in
+    EXPECT_LT(v.hw, before);
+}
