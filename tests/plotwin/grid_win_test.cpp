@@ -1,4 +1,5 @@
 #include "framework/automation.h"
+#include "framework/dc.h"
 #include "framework/dialog.h"
 #include "framework/kit_msg_dlg.h"
 #include "plotwin/dialog_ids.h"
@@ -281,4 +282,24 @@ TEST_F(GridWinTest, DraggingARectangleZoomsIntoItAndAClickDoesNot) {
     const long double before = v.hw;
     w.EvMouseWheel(0, 120, {x1, y1});  // away from the user: zoom in
     EXPECT_LT(v.hw, before);
+}
+
+TEST_F(GridWinTest, BlackAndWhiteOutputDrawsARedAxisBlackAndRestoresTheScreenView) {
+    TGridWin w(nullptr, "t.cv2");
+    w.ShowDefaultFrame();
+    w.Frame().axisColour = 4;
+    ASSERT_TRUE(w.Create());
+    w.Print().colour = 0;
+    fw::Bitmap page(800, 600);
+    {
+        fw::DC dc(page);
+        w.RenderTo(dc, 400, 300, 100, 50, true, false);
+    }
+    // The output rectangle's own mapping: y = 0 lies in its middle row.
+    const int midY = 50 + 150, midX = 100 + 200;
+    EXPECT_EQ(page.GetPixel(midX + 120, midY), (fw::Color{0, 0, 0}));
+    EXPECT_EQ(page.GetPixel(50, 20), (fw::Color{255, 255, 255}));  // outside stays untouched
+    EXPECT_FALSE(w.Printing());
+    EXPECT_EQ(w.View().x0, 0);
+    EXPECT_EQ(w.View().W, w.GetClientSize().cx);
 }
