@@ -34,17 +34,24 @@ void TLumFrame::SetupWindow() {
             placement_ = FallbackPlacement(r1, r2);
         }
     }
-    MoveWindow({placement_.left, placement_.top, placement_.left + placement_.width,
-                placement_.top + placement_.height});
+    ApplyPlacement();
     CheckMenuItem(kCmdOpenLastEdit, flags_.OpenLastEdit());
     CheckMenuItem(kCmdUseDefaults, flags_.UseDefaults());
     DragAcceptFiles(true);
     showMaximizedPending_ = read && read->placement.maximized;
 }
 
+void TLumFrame::ApplyPlacement() {
+    MoveWindow({placement_.left, placement_.top, placement_.left + placement_.width,
+                placement_.top + placement_.height});
+}
+
 void TLumFrame::RunDeferredStartup() {
     if (startupDone_) return;
     startupDone_ = true;
+    // The window frame's size is known only once the frame is shown; placing it again keeps
+    // the outer rectangle that "cv.ini" stores from drifting by the frame on every start.
+    ApplyPlacement();
     if (showMaximizedPending_) {
         showMaximizedPending_ = false;
         Maximize();

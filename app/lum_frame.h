@@ -31,6 +31,7 @@ protected:
     void SetupWindow() override;
     // Runs once, from the first command-state update after the frame is shown.
     void RunDeferredStartup();
+    void ApplyPlacement();
     LauncherFlags flags_;
 
 private:
