@@ -206,8 +206,13 @@ void TWindow::Destroy(int retVal) {
 }
 
 bool TWindow::CanClose() {
-    for (TWindow* c : std::vector<TWindow*>(impl_->children))
-        if (IsAlive(c) && c->IsCreated() && !c->CanClose()) return false;
+    // Dialogs validate their fields in CanClose, so only child windows are asked.
+    for (TWindow* c : std::vector<TWindow*>(impl_->children)) {
+        if (!IsAlive(c) || !c->IsCreated()) continue;
+        auto type = WindowImpl::Of(c)->type;
+        if (type == WindowImpl::Type::Dialog || type == WindowImpl::Type::Control) continue;
+        if (!c->CanClose()) return false;
+    }
     return true;
 }
 

@@ -45,7 +45,7 @@ public:
     virtual void CloseWindow(int retVal = 0);
     // Destroys the children and then the native window; the object itself stays.
     virtual void Destroy(int retVal = 0);
-    // Default: every child agrees.
+    // Default: every child window agrees (dialogs and controls are not asked).
     virtual bool CanClose();
 
     std::string GetCaption() const;
