@@ -109,6 +109,8 @@ public:
         if (back_ && *back_ == this) *back_ = nullptr;
     }
     void CloseWindow(int) override { Show(false); }
+    // The owner goes first: nothing to tell it any more.
+    void Forget() { back_ = nullptr; }
 
 private:
     TColWin** back_;
@@ -180,6 +182,7 @@ TLumWin::TLumWin(fw::TWindow* parent, const std::string& caption) : TPreWin(pare
 TLumWin::~TLumWin() {
     view_.SetListener(nullptr);
     if (viewDialog_) viewDialog_->Detach();
+    if (palette_) static_cast<TPlotPalette*>(palette_)->Forget();
 }
 
 void TLumWin::SetupWindow() {
