@@ -40,6 +40,8 @@ void TTextPrintout::Layout(fw::DC& dc, const fw::Rect& pageRect) {
     const int width = std::max(1, pageRect.Width() - 2 * mx);
     const int linesPerPage = std::max(1, (pageRect.Height() - 2 * my) / lineHeight_);
 
+    const int quarterChar = std::max(1, dc.GetTextMetrics().averageCharWidth / 4);
+    const std::size_t maxPerLine = static_cast<std::size_t>(width / quarterChar) + 1;
     lines_.clear();
     std::size_t start = 0;
     while (start <= text_.size()) {
@@ -50,8 +52,10 @@ void TTextPrintout::Layout(fw::DC& dc, const fw::Rect& pageRect) {
         // Wrap: the longest prefix (in characters) that fits, at least one character.
         std::u32string chars = DecodeText(line);
         do {
-            std::size_t lo = 1, hi = chars.size();
-            if (dc.GetTextExtent(EncodeUtf8(chars)).cx <= width) lo = hi;
+            // No line holds more characters than fit at a quarter of the average width, which
+            // keeps every measured piece short.
+            std::size_t lo = 1, hi = std::min(chars.size(), maxPerLine);
+            if (dc.GetTextExtent(EncodeUtf8(std::u32string_view(chars).substr(0, hi))).cx <= width) lo = hi;
             while (lo < hi) {
                 std::size_t mid = (lo + hi + 1) / 2;
                 if (dc.GetTextExtent(EncodeUtf8(std::u32string_view(chars).substr(0, mid))).cx <= width)
