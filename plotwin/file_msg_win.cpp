@@ -69,6 +69,21 @@ bool TFileMsgWin::Save(bool askName) {
     return true;
 }
 
+int TFileMsgWin::OpenStartFile() {
+    if (startFile_.empty() || !HasDocumentFormat()) return 0;
+    const std::string path = startFile_;
+    startFile_.clear();  // only once
+    if (int err = ReadDocument(path)) {
+        ShowMessage(this, err);
+        return err;
+    }
+    fileName_ = path;
+    hasPath_ = true;
+    modified_ = false;
+    RefreshTitle();
+    return 0;
+}
+
 bool TFileMsgWin::OpenWithDialog() {
     fw::FileDialogSpec spec;
     spec.filter = DocumentFilter();

@@ -58,6 +58,10 @@ public:
     virtual std::string DocumentFilter() const { return std::string(); }
     virtual std::string DocumentExtension() const { return std::string(); }
 
+    // Reads the document named by the start options, if any and if this kind has documents;
+    // a failure shows its message and leaves the new drawing. 0 or the message number.
+    int OpenStartFile();
+
     // Save (asking for a name when there is none yet); true when written.
     bool Save(bool askName);
     bool OpenWithDialog();

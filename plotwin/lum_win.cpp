@@ -200,6 +200,8 @@ void TLumWin::SetupWindow() {
     const fw::Size client = GetClientSize();
     view_.SetClientSize(client.cx, client.cy);
     view_.ApplyView();
+    // The notepad exists now, so a document's note has its window.
+    OpenStartFile();
 }
 
 void TLumWin::ShowHelp(int which, const std::string& text) {

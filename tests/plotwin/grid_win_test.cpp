@@ -303,3 +303,61 @@ TEST_F(GridWinTest, BlackAndWhiteOutputDrawsARedAxisBlackAndRestoresTheScreenVie
     EXPECT_EQ(w.View().x0, 0);
     EXPECT_EQ(w.View().W, w.GetClientSize().cx);
 }
+
+namespace {
+// A window kind with documents, to see the file layer route open, save and close.
+class DocWin : public TGridWin {
+public:
+    using TGridWin::TGridWin;
+    bool HasDocumentFormat() const override { return true; }
+    int ReadDocument(const std::string& path) override {
+        read.push_back(path);
+        return path.ends_with("bad.cv2") ? 11 : 0;
+    }
+    int WriteDocument(const std::string& path) override {
+        written.push_back(path);
+        return 0;
+    }
+    std::vector<std::string> read, written;
+};
+}  // namespace
+
+TEST_F(GridWinTest, StartFileOpensOnceAndAFailureKeepsTheNewDrawing) {
+    DocWin good(nullptr, "névtelen1.cv2");
+    good.SetStartOptions(false, true, "/tmp/x/kor.cv2");
+    ASSERT_TRUE(good.Create());
+    EXPECT_EQ(good.read, std::vector<std::string>{"/tmp/x/kor.cv2"});
+    EXPECT_EQ(good.GetCaption(), "kor.cv2");
+    EXPECT_EQ(good.OpenStartFile(), 0);
+    EXPECT_EQ(good.read.size(), 1u);
+
+    DocWin bad(nullptr, "névtelen2.cv2");
+    bad.SetStartOptions(false, true, "/tmp/x/bad.cv2");
+    ASSERT_TRUE(bad.Create());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "nem tudom megnyitni az állományt");
+    EXPECT_EQ(bad.FileName(), "névtelen2.cv2");
+}
+
+TEST_F(GridWinTest, SaveChangesQuestionDecidesTheClose) {
+    DocWin w(nullptr, "névtelen1.cv2");
+    w.SetDocumentWindow(true);
+    ASSERT_TRUE(w.Create());
+    w.SetModified(true);
+    au::SetDialogHook([](fw::TDialog&) { return fw::kIdCancel; });
+    EXPECT_FALSE(w.CanClose());
+    au::SetDialogHook([](fw::TDialog&) { return kIdNoButton; });
+    EXPECT_TRUE(w.CanClose());
+    EXPECT_TRUE(w.written.empty());
+    // "igen" on an untitled drawing asks for a name, then writes there.
+    au::SetDialogHook([](fw::TDialog&) { return kIdYesButton; });
+    au::SetFileDialogHook([](bool save, fw::FileDialogSpec& spec) {
+        spec.fileName = "/tmp/x/uj.cv2";
+        return save;
+    });
+    EXPECT_TRUE(w.CanClose());
+    EXPECT_EQ(w.written, std::vector<std::string>{"/tmp/x/uj.cv2"});
+    EXPECT_FALSE(w.IsModified());
+    EXPECT_EQ(w.GetCaption(), "uj.cv2");
+    au::SetFileDialogHook({});
+}
