@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 
 #include <cstdlib>
 
 #include "framework/automation_state.h"
 #include "framework/qt_internal.h"
+#include "framework/qt_widgets.h"
 
 namespace curvelo::fw {
 namespace detail {
@@ -85,6 +88,17 @@ void Click(TWindow& window, int x, int y, bool right) {
     QCoreApplication::sendEvent(target, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, b, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &release);
+}
+
+void DropFiles(TWindow& window, const std::vector<std::string>& paths) {
+    WindowImpl* impl = WindowImpl::Of(&window);
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& p : paths) urls << QUrl::fromLocalFile(ToQ(p));
+    data.setUrls(urls);
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Qt refuses a drop without a drag session, so hand it to the window's drop handling.
+    DeliverFileDrop(impl, &drop);
 }
 
 }  // namespace automation

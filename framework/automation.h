@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/common_dialogs.h"
 #include "framework/log_font.h"
@@ -41,6 +42,8 @@ void SetFontDialogHook(FontDialogHook hook);
 void PostKey(TWindow& window, int vk, unsigned modifiers = 0);
 // Sends a mouse click to the window's client area at once.
 void Click(TWindow& window, int x, int y, bool right = false);
+// Drops local files on the window as a file manager would; ignored unless it accepts drops.
+void DropFiles(TWindow& window, const std::vector<std::string>& paths);
 
 }  // namespace automation
 }  // namespace curvelo::fw

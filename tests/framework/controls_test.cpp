@@ -16,12 +16,14 @@ public:
     Host() : TFrameWindow(nullptr, "gazda") {}
     std::vector<std::pair<int, Notify>> notes;
     std::vector<Point> clicks;
+    std::vector<std::string> dropped;
     int paints = 0;
     Size paintedSize;
 
 protected:
     void EvNotify(int id, Notify code) override { notes.emplace_back(id, code); }
     void EvLButtonDown(unsigned, Point p) override { clicks.push_back(p); }
+    void EvDropFiles(const std::vector<std::string>& paths) override { dropped = paths; }
     void Paint(DC& dc, bool, const Rect&) override {
         ++paints;
         paintedSize = dc.DeviceSize();
@@ -114,6 +116,16 @@ TEST_F(ControlsTest, PaintCallbackAndMouseReachTheWindow) {
     ASSERT_EQ(host.clicks.size(), 1u);
     EXPECT_EQ(host.clicks[0], (Point{7, 9}));
     host.Show(false);
+}
+
+TEST_F(ControlsTest, DroppedFilesArriveInOrderOnlyWhenAccepted) {
+    Host host;
+    host.Create();
+    automation::DropFiles(host, {"/tmp/a.cv2"});
+    EXPECT_TRUE(host.dropped.empty());
+    host.DragAcceptFiles(true);
+    automation::DropFiles(host, {"/tmp/b.cv3", "/tmp/a b.CV2"});
+    EXPECT_EQ(host.dropped, (std::vector<std::string>{"/tmp/b.cv3", "/tmp/a b.CV2"}));
 }
 
 }  // namespace

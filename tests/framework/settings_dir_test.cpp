@@ -71,3 +71,26 @@ TEST_F(SettingsDirTest, TrailingSlashIsNotDoubled) {
 
 }  // namespace
 }  // namespace curvelo::fw
+
+#include "framework/application.h"
+
+namespace curvelo::fw {
+namespace {
+
+TEST(DisplayCheck, RefusesWithoutAnyDisplayUnlessAPlatformIsChosen) {
+    EnvGuard env;
+    env.Set("DISPLAY", nullptr);
+    env.Set("WAYLAND_DISPLAY", nullptr);
+    env.Set("QT_QPA_PLATFORM", nullptr);
+    std::string why;
+    EXPECT_FALSE(TApplication::DisplayAvailable(&why));
+    EXPECT_NE(why.find("DISPLAY"), std::string::npos);
+    env.Set("WAYLAND_DISPLAY", "wayland-0");
+    EXPECT_TRUE(TApplication::DisplayAvailable());
+    env.Set("WAYLAND_DISPLAY", nullptr);
+    env.Set("QT_QPA_PLATFORM", "offscreen");
+    EXPECT_TRUE(TApplication::DisplayAvailable());
+}
+
+}  // namespace
+}  // namespace curvelo::fw
