@@ -90,6 +90,9 @@ TEST_F(Parser, EmptyAndBracketErrors) {
   EXPECT_EQ(Code("{x}*[2]"), 0);
   EXPECT_EQ(Shape("((x))"), "X");
   EXPECT_EQ(Code("()"), kErrInconsistent);
+  // A failed compile leaves the result slot empty, also after a late error.
+  EXPECT_EQ(engine.CompileFormula("iter(0,x)"), kErrOutOfBounds);
+  EXPECT_EQ(engine.CompiledTree, nullptr);
 }
 
 TEST_F(Parser, LetterRunsAndKeywords) {
