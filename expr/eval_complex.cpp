@@ -35,13 +35,15 @@ bool Log(const ExtComplex& z, Cx& out) {
     return true;
 }
 
-// sqrt through half the argument and the root of the modulus.
+// The principal root (half the argument, root of the modulus), in the form that stays
+// exact on the axes: sqrt(-4) is exactly 2i.
 Cx Sqrt(const ExtComplex& z) {
     const long double m = std::hypot(z.re, z.im);
     if (m < kTiny) return {0.0L, 0.0L};
-    const long double r = std::sqrt(m);
-    const long double half = Angle(z) / 2.0L;
-    return {r * std::cos(half), r * std::sin(half)};
+    const long double t = std::sqrt((std::fabs(z.re) + m) / 2.0L);
+    const long double im = z.im + 0.0L;  // -0 counts as +0: the cut belongs to the upper side
+    if (z.re >= 0) return {t, im / (2.0L * t)};
+    return {std::fabs(im) / (2.0L * t), im < 0 ? -t : t};
 }
 
 bool Exp(const Cx& z, Cx& out) {

@@ -344,8 +344,13 @@ TEST_F(Eval, ComplexModeFunctions) {
     ASSERT_TRUE(eval(F2(nk::TIMES, L('I'), L('I')), v));
     EXPECT_EQ(v, Cx(-1, 0));
     ASSERT_TRUE(eval(F(nk::SQR, N(-4)), v));
-    EXPECT_CLOSE(v.real(), 0, 1e-18L);
-    EXPECT_CLOSE(v.imag(), 2, 1e-18L);
+    EXPECT_EQ(v, Cx(0, 2));
+    ASSERT_TRUE(eval(F(nk::SQR, F2(nk::TIMES, N(-2), L('I'))), v));  // sqrt(-2i) = 1 - i
+    EXPECT_CLOSE(v.real(), 1, 1e-18L);
+    EXPECT_CLOSE(v.imag(), -1, 1e-18L);
+    ASSERT_TRUE(eval(F(nk::SQR, F2(nk::PLUS, N(-3), F2(nk::TIMES, N(-4), L('I')))), v));
+    EXPECT_CLOSE(v.real(), 1, 1e-18L);
+    EXPECT_CLOSE(v.imag(), -2, 1e-18L);
     ASSERT_TRUE(eval(F(nk::LN, N(-1)), v));
     EXPECT_CLOSE(v.imag(), 3.14159265358979323846L, 1e-18L);
     EXPECT_FALSE(eval(F(nk::LN, N(0)), v));
