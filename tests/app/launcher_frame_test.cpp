@@ -109,6 +109,17 @@ TEST(LauncherFrame, DeferredStartOpensThePendingDocumentOnce) {
     EXPECT_TRUE(frame->PendingDocument().empty());
 }
 
+TEST(LauncherFrame, DroppedFilesOpenInTheOrderGiven) {
+    LauncherFixture f("drop");
+    TPlotFrame* frame = f.MakeAndShow();
+    fw::automation::DropFiles(*frame, {"/a/egy.cv3", "/a/notes.txt", "/a/ketto.CV2"});
+    fw::automation::ProcessEvents();
+    ASSERT_EQ(f.requests.size(), 2u);
+    EXPECT_EQ(f.requests[0].fileName, "/a/egy.cv3");
+    EXPECT_EQ(f.requests[1].fileName, "/a/ketto.CV2");
+    EXPECT_EQ(f.requests[1].caption, "névtelen1.cv2");
+}
+
 TEST(LauncherFrame, HandedOverNamesOpenWhenLongerThanOneCharacter) {
     LauncherFixture f("dropped");
     TPlotFrame* frame = f.MakeAndShow();
