@@ -1,0 +1,244 @@
+#include "plot2d/curve_sampler.h"
+
+#include <cmath>
+
+#include "expr/eval.h"
+#include "plot2d/example_kinds.h"
+#include "plotwin/colour_table.h"
+#include "plotwin/to_int.h"
+
+namespace curvelo {
+
+namespace {
+
+constexpr long double kStartOffset = 1e-18L;
+// Beyond this a world coordinate cannot be mapped to pixels meaningfully.
+constexpr long double kMappable = 1e300L;
+// A tool-derived parametric example marks itself with this value at offset 32.
+constexpr std::uint16_t kDerivedCurveMark = 27;
+
+bool IsCurveKind(std::uint16_t kind) {
+    return kind == kKindExplicit || kind == kKindPolar || kind == kKindParametric;
+}
+
+LineStyle StyleOf(std::uint16_t style) {
+    switch (style) {
+    case 1: return LineStyle::kDotted;
+    case 2: return LineStyle::kDashed;
+    case 3: return LineStyle::kDashDot;
+    case 4: return LineStyle::kDashDotDot;
+    default: return LineStyle::kSolid;
+    }
+}
+
+bool Mappable(const WorldPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.x) < kMappable &&
+           std::fabs(p.y) < kMappable;
+}
+
+}  // namespace
+
+SamplingRange ComputeSamplingRange(const TExample& example, const PlotView& view,
+                                   bool transformActive) {
+    SamplingRange r;
+    const std::int64_t full = static_cast<std::int64_t>(example.density) * (view.W + 1);
+    r.steps = full;
+    if (example.kind == kKindExplicit && !example.intervalFixed) {
+        r.lo = view.xmin;
+        r.hi = view.xmax;
+    } else {
+        r.lo = example.low;
+        r.hi = example.high;
+        if (example.kind == kKindExplicit) {
+            if (!transformActive) {
+                if (view.xmax < r.lo + kStartOffset || r.hi < view.xmin + kStartOffset) {
+                    r.empty = true;
+                    return r;
+                }
+                r.lo = std::max(r.lo, view.xmin);
+                r.hi = std::min(r.hi, view.xmax);
+            }
+            // The same density per pixel as a curve across the whole view.
+            r.steps = ToInt(static_cast<long double>(full) * (r.hi - r.lo) * 0.5L / view.hw);
+        }
+    }
+    if (!(r.hi > r.lo) || !std::isfinite(r.lo) || !std::isfinite(r.hi) || r.steps < 1)
+        r.empty = true;
+    return r;
+}
+
+void FollowViewRange(TExample& example, const PlotView& view) {
+    if ((example.kind == kKindExplicit || example.kind == kKindIndefiniteIntegral) &&
+        !example.intervalFixed) {
+        example.low = view.xmin;
+        example.high = view.xmax;
+    }
+}
+
+bool CurveSampler::Evaluate(ExprNode* tree, long double& value) {
+    ++evaluations_;
+    if (!tree || !EvalNode(letters_, tree)) return false;
+    value = tree->value.re;
+    return std::isfinite(value);
+}
+
+bool CurveSampler::Sample(const TExample& example, const CurveTrees& trees, long double t,
+                          WorldPoint& p) {
+    letters_.LetterValues[sampledLetter_] = {t, 0.0L};
+    letters_.JumpFlag = 0;
+    long double f = 0;
+    if (!Evaluate(trees.tree[1], f)) return false;
+    if (example.kind == kKindExplicit) {
+        p = {t, f};
+    } else {
+        long double x = 0;
+        if (!Evaluate(trees.tree[0], x)) return false;
+        if (example.kind == kKindPolar && example.positiveROnly) {
+            long double r = 0;
+            if (!Evaluate(trees.tree[2], r) || !(r > 0)) return false;
+        }
+        p = {x, f};
+    }
+    if (letters_.JumpFlag) return false;
+    if (hooks.transform && !hooks.transform(p)) return false;
+    return Mappable(p);
+}
+
+void CurveSampler::LiftPen() {
+    if (inPolyline_) surface_.EndPolyline();
+    inPolyline_ = false;
+}
+
+void CurveSampler::Join(WorldPoint from, WorldPoint to) {
+    WorldPoint a = from, b = to;
+    if (!surface_.View().ClipSegment(a, b)) {
+        LiftPen();
+        return;
+    }
+    const bool continues = inPolyline_ && a.x == polylineEnd_.x && a.y == polylineEnd_.y;
+    if (!continues) {
+        LiftPen();
+        surface_.BeginPolyline();
+        surface_.PolylineTo(a);
+        inPolyline_ = true;
+    }
+    surface_.PolylineTo(b);
+    polylineEnd_ = b;
+    // A clipped end leaves the view: the next piece starts afresh.
+    if (b.x != to.x || b.y != to.y) LiftPen();
+}
+
+int CurveSampler::DrawPass(const TExample& example, const CurveTrees& trees,
+                           const SamplingRange& range) {
+    const bool exporting = surface_.IsExport();
+    const long double dt = (range.hi - range.lo) / static_cast<long double>(range.steps);
+    long double t = range.lo + kStartOffset;
+    bool penDown = false;
+    WorldPoint previous;
+    int key = 0;
+    for (std::int64_t i = 0; i <= range.steps; ++i) {
+        WorldPoint p;
+        if (!Sample(example, trees, t, p)) {
+            penDown = false;
+            LiftPen();
+        } else if (exporting) {
+            if (!penDown) {
+                surface_.BeginPolyline();
+                inPolyline_ = true;
+            }
+            surface_.PolylineTo(p);
+            penDown = true;
+        } else {
+            if (dotsMode)
+                surface_.Dot(p, dotRadius);
+            else if (penDown)
+                Join(previous, p);
+            previous = p;
+            penDown = true;
+        }
+        if (!silent && hooks.pollKey) {
+            key = hooks.pollKey();
+            if (key == kKeyStopDrawing) break;
+        }
+        t = (i == range.steps - 1) ? range.hi : t + dt;
+    }
+    LiftPen();
+    return key;
+}
+
+void CurveSampler::DrawArrow(TExample& example, const CurveTrees& trees) {
+    const PlotView& view = surface_.View();
+    const long double length = view.upx * (example.arrowSize + 10);
+    example.extra311[TExample::kArrowLength] = length;
+    letters_.LetterValues[sampledLetter_] = {example.extra311[TExample::kArrowT], 0.0L};
+    long double x = 0, y = 0, vx = 0, vy = 0;
+    if (!Evaluate(trees.tree[0], x) || !Evaluate(trees.tree[1], y) ||
+        !Evaluate(trees.tree[4], vx) || !Evaluate(trees.tree[5], vy))
+        return;
+    const long double norm = std::hypot(vx, vy);
+    if (!(norm >= 0.01L * view.upx) || !std::isfinite(norm)) return;
+    vx /= norm;
+    vy /= norm;
+    // Half-angle of the head about 20 degrees.
+    const long double back = length * 0.94L, side = length * 0.34L;
+    const WorldPoint head[3] = {
+        {x, y},
+        {x - vx * back - vy * side, y - vy * back + vx * side},
+        {x - vx * back + vy * side, y - vy * back - vx * side},
+    };
+    surface_.FilledPolygon(head, 3);
+}
+
+int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
+    if (!example.visible || !IsCurveKind(example.kind)) return 0;
+    const SamplingRange range = ComputeSamplingRange(example, surface_.View(),
+                                                     static_cast<bool>(hooks.transform));
+    if (range.empty) return 0;
+
+    sampledLetter_ = example.kind == kKindExplicit ? kLetterX : kLetterT;
+    if (example.kind == kKindParametric && example.reserved32 > 0 &&
+        example.reserved32 < kLetterCount)
+        sampledLetter_ = example.reserved32;
+    if (example.kind == kKindParametric && example.reserved32 == kDerivedCurveMark)
+        sampledLetter_ = kLetterT;
+
+    const long double savedTolerance = letters_.JumpTolerance;
+    letters_.JumpTolerance = example.discontinuity * surface_.View().upx;
+
+    const Rgb colour = ColourOf(example.penColour);
+    const int width = (example.kind == kKindParametric && example.reserved32 == kDerivedCurveMark)
+                          ? curveWidth
+                          : example.penWidth;
+    surface_.Save();
+    surface_.SetPen(colour, width, StyleOf(example.penStyle));
+    surface_.SetBrush(colour);
+
+    int passes = 1;
+    long double increment = 0;
+    const int param = example.familyParam;
+    const bool family = example.familyActive && param >= 1 && param < kLetterCount;
+    if (family) {
+        const int s = std::abs(static_cast<int>(example.familySteps));
+        passes = s + 1;
+        if (s > 0) increment = (example.familyHigh - example.familyLow) / s;
+        letters_.LetterValues[param] = {example.familyLow, 0.0L};
+    }
+    int key = 0;
+    for (int k = 0; k < passes; ++k) {
+        key = DrawPass(example, trees, range);
+        if (key != kKeyStopDrawing && example.kind == kKindParametric && example.arrow &&
+            !surface_.IsExport())
+            DrawArrow(example, trees);
+        if (key == kKeyStopDrawing) break;
+        if (family) {
+            letters_.LetterValues[param].re += increment;
+            if (example.familySteps < 0 && hooks.showPassAndWait && k + 1 < passes)
+                hooks.showPassAndWait(example.familyDelay);
+        }
+    }
+    surface_.Restore();
+    letters_.JumpTolerance = savedTolerance;
+    return key;
+}
+
+}  // namespace curvelo

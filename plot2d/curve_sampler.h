@@ -1,0 +1,84 @@
+// Drawing of explicit, polar and parametric curves: the compiled trees are sampled at
+// equally spaced parameter values and consecutive valid samples are joined, with the pen
+// lifted where a value is undefined or a function reports a jump.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "expr/letters.h"
+#include "expr/tree.h"
+#include "plot2d/example.h"
+#include "plotwin/draw_surface.h"
+
+namespace curvelo {
+
+// Key code that stops a slow drawing.
+inline constexpr int kKeyStopDrawing = 81;  // 'Q'
+
+// The trees of one example, indexed as the record numbers them (0..6); not owned.
+struct CurveTrees {
+    ExprNode* tree[TExample::kTexts] = {};
+};
+
+// Parameter range and step count of one pass.
+struct SamplingRange {
+    bool empty = false;
+    long double lo = 0, hi = 0;
+    std::int64_t steps = 0;  // N: samples 0..N
+};
+
+// Bounds and step count for an example in a view of width W; transformed windows do not
+// clip fixed explicit intervals to the view.
+SamplingRange ComputeSamplingRange(const TExample& example, const PlotView& view,
+                                   bool transformActive = false);
+
+// A view change writes the view's x range into every explicit example whose interval is
+// not fixed.
+void FollowViewRange(TExample& example, const PlotView& view);
+
+// Applied to each sample when a window maps its coordinates; false makes it invalid.
+using PointTransform = std::function<bool(WorldPoint&)>;
+
+struct SamplerHooks {
+    // Polls the keyboard; returns the last key code (0: none).
+    std::function<int()> pollKey;
+    // An observed family: the off-screen picture goes to the screen, then a pause.
+    std::function<void(int delayMs)> showPassAndWait;
+    PointTransform transform;
+};
+
+class CurveSampler {
+public:
+    CurveSampler(LetterStore& letters, DrawSurface& surface) : letters_(letters), surface_(surface) {}
+
+    bool dotsMode = false;   // each valid sample as a dot instead of segments
+    bool silent = false;     // no keyboard polling
+    int dotRadius = 1;
+    int curveWidth = 1;      // the window's curve width, for examples derived by tools
+    SamplerHooks hooks;
+
+    // Draws kinds 201, 202 and 203 (others and hidden examples draw nothing). Returns the
+    // last polled key; kKeyStopDrawing when the user stopped the drawing.
+    int Draw(TExample& example, const CurveTrees& trees);
+
+    std::uint64_t Evaluations() const { return evaluations_; }
+    void ResetEvaluations() { evaluations_ = 0; }
+
+private:
+    int DrawPass(const TExample& example, const CurveTrees& trees, const SamplingRange& range);
+    bool Evaluate(ExprNode* tree, long double& value);
+    bool Sample(const TExample& example, const CurveTrees& trees, long double t, WorldPoint& p);
+    void DrawArrow(TExample& example, const CurveTrees& trees);
+    void LiftPen();
+    void Join(WorldPoint from, WorldPoint to);
+
+    LetterStore& letters_;
+    DrawSurface& surface_;
+    int sampledLetter_ = kLetterX;
+    bool inPolyline_ = false;
+    WorldPoint polylineEnd_;
+    std::uint64_t evaluations_ = 0;
+};
+
+}  // namespace curvelo
