@@ -1,5 +1,7 @@
 #include "plotwin/dc_surface.h"
 
+#include <algorithm>
+
 #include "plotwin/tick_labels.h"
 
 namespace curvelo {
@@ -140,11 +142,17 @@ void DcSurface::FilledPolygon(const WorldPoint* points, int n) {
     dc_.Polygon(polygon_.data(), n);
 }
 
-void DcSurface::Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRole) {
+void DcSurface::Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRole role) {
     if (utf8.empty()) return;
     const fw::Point d = Device(p);
     const fw::Size size = dc_.GetTextExtent(utf8);
-    const LabelBox box = PlaceLabel(d.x, d.y, size.cx, size.cy, a, b);
+    LabelBox box = PlaceLabel(d.x, d.y, size.cx, size.cy, a, b);
+    if (role == LabelRole::kNumberX || role == LabelRole::kNumberY) {
+        // A number of a tick on the picture's edge is pushed inside rather than cut off.
+        const PlotView& v = View();
+        box.left = std::max(std::min(box.left, v.x0 + v.W - size.cx), static_cast<int>(v.x0));
+        box.top = std::max(std::min(box.top, v.y0 + v.H - size.cy), static_cast<int>(v.y0));
+    }
     dc_.SetTextAlign(fw::kAlignLeft | fw::kAlignTop);
     dc_.TextOut(box.left, box.top, utf8);
 }

@@ -104,8 +104,9 @@ void DrawYAxis(DrawSurface& surface, const FrameSettings& s, const TickRange& r,
         if (atEdge)
             DrawFrameLabel(surface, s, {v.xmin, y}, text, 1, 0, LabelRole::kNumberY);
         else if (y == 0 && xAxisDrawn)
-            // The origin's number goes below the x axis instead of across it.
-            DrawFrameLabel(surface, s, {-s.halfTickX, -s.halfTickY}, text, -1, -1, LabelRole::kNumberY);
+            // The origin's number goes below the x axis, right of the y axis, clear of the
+            // x axis' numbers.
+            DrawFrameLabel(surface, s, {s.halfTickX, -s.halfTickY}, text, 1, -1, LabelRole::kNumberY);
         else
             DrawFrameLabel(surface, s, {-s.halfTickX, y}, text, -1, 0, LabelRole::kNumberY);
     }
