@@ -187,7 +187,8 @@ TEST_F(FrameDrawerTest, NumbersAtTheEdgeWithLongMinusAndFrequency) {
     view.SetViewSquare(0, 20, 5);  // the x axis is off screen
     s.UpdateDerived(view);
     s.numberFlags = kNumbersX;
-    EXPECT_TRUE(std::none_of(Draw().begin(), Draw().end(), [](const DrawOp& op) { return op.kind == DrawOp::kLabel; }));
+    const auto hidden = Draw();
+    EXPECT_TRUE(std::none_of(hidden.begin(), hidden.end(), [](const DrawOp& op) { return op.kind == DrawOp::kLabel; }));
     s.numberFlags = kNumbersX | kNumbersAtEdge;
     s.frequencyX = 2;
     s.longMinus = 1;
