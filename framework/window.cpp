@@ -4,7 +4,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <set>
+#include <cstdint>
+#include <map>
 
 #include "framework/application.h"
 #include "framework/dc.h"
@@ -15,9 +16,16 @@
 namespace curvelo::fw {
 namespace {
 
-std::set<const TWindow*>& LiveWindows() {
-    static std::set<const TWindow*> live;
+// Live windows with a serial number, so a deferred deletion never hits a newer window
+// that happens to reuse the address.
+std::map<const TWindow*, std::uint64_t>& LiveWindows() {
+    static std::map<const TWindow*, std::uint64_t> live;
     return live;
+}
+
+std::uint64_t NextSerial() {
+    static std::uint64_t serial = 0;
+    return ++serial;
 }
 
 bool IsTopLevel(const WindowImpl& i) {
@@ -29,7 +37,7 @@ void Register(WindowImpl& impl, TWindow* self, TWindow* parent, WindowImpl::Type
     impl.self = self;
     impl.parent = parent;
     impl.type = type;
-    LiveWindows().insert(self);
+    LiveWindows()[self] = NextSerial();
     if (WindowImpl* p = WindowImpl::Of(parent)) p->children.push_back(self);
     InstallInputFilter();
 }
@@ -50,15 +58,23 @@ void UpdateStatesWhenIdle(TWindow* w) {
 
 bool IsAlive(const TWindow* w) { return w && LiveWindows().count(w) != 0; }
 
-void DeleteLater(TWindow* w) {
-    QTimer::singleShot(0, qApp, [w] {
-        if (!IsAlive(w)) return;
+namespace {
+void DeleteLaterSerial(TWindow* w, std::uint64_t serial) {
+    QTimer::singleShot(0, qApp, [w, serial] {
+        auto it = LiveWindows().find(w);
+        if (it == LiveWindows().end() || it->second != serial) return;
         if (InCapture()) {
-            DeleteLater(w);  // not in the middle of a computation
+            DeleteLaterSerial(w, serial);  // not in the middle of a computation
             return;
         }
         delete w;
     });
+}
+}  // namespace
+
+void DeleteLater(TWindow* w) {
+    auto it = LiveWindows().find(w);
+    if (it != LiveWindows().end()) DeleteLaterSerial(w, it->second);
 }
 
 WindowImpl* WindowImpl::ForWidget(QWidget* w) {
@@ -253,6 +269,17 @@ Rect TWindow::GetWindowRect() const {
     if (!impl_->top) return {};
     QRect r = impl_->top->isWindow() ? impl_->top->frameGeometry() : impl_->top->geometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+Rect TWindow::GetNormalRect() const {
+    QWidget* w = impl_->top;
+    if (!w) return {};
+    if (!w->isWindow() || !(w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) return GetWindowRect();
+    // The normal geometry excludes the frame; add the margins the frame has now.
+    QRect n = w->normalGeometry(), g = w->geometry(), f = w->frameGeometry();
+    int ml = g.left() - f.left(), mt = g.top() - f.top();
+    int mr = f.right() - g.right(), mb = f.bottom() - g.bottom();
+    return {n.left() - ml, n.top() - mt, n.left() + n.width() + mr, n.top() + n.height() + mb};
 }
 
 void TWindow::MoveWindow(const Rect& r) {

@@ -60,6 +60,8 @@ public:
 
     // Outer rectangle in screen pixels (relative to the parent's client for embedded ones).
     Rect GetWindowRect() const;
+    // The outer rectangle the window has when it is neither maximised nor minimised.
+    Rect GetNormalRect() const;
     void MoveWindow(const Rect& r);
     void MoveTo(int left, int top);  // keeps the size
     Size GetClientSize() const;

@@ -102,4 +102,16 @@ std::size_t CountChars(std::string_view utf8) {
     return count;
 }
 
+std::size_t Utf16Position(std::u32string_view text, std::size_t codePointIndex) {
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < codePointIndex && i < text.size(); ++i) pos += text[i] > 0xFFFF ? 2 : 1;
+    return pos + (codePointIndex > text.size() ? codePointIndex - text.size() : 0);
+}
+
+std::size_t CodePointIndex(std::u32string_view text, std::size_t utf16Position) {
+    std::size_t pos = 0, i = 0;
+    while (i < text.size() && pos < utf16Position) pos += text[i++] > 0xFFFF ? 2 : 1;
+    return i + (pos < utf16Position ? utf16Position - pos : 0);
+}
+
 }  // namespace curvelo

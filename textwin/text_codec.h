@@ -20,4 +20,9 @@ char32_t Cp1250ToUnicode(unsigned char code);
 // Number of code points in a UTF-8 text (invalid bytes count one each).
 std::size_t CountChars(std::string_view utf8);
 
+// The edit control counts positions in UTF-16 units: characters beyond the basic plane take
+// two. These convert between those positions and code-point indexes of the same text.
+std::size_t Utf16Position(std::u32string_view text, std::size_t codePointIndex);
+std::size_t CodePointIndex(std::u32string_view text, std::size_t utf16Position);
+
 }  // namespace curvelo

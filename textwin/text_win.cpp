@@ -209,14 +209,14 @@ void TTextWin::DoSearch(bool ask) {
     int selStart = 0, selEnd = 0;
     edit_->GetSelection(selStart, selEnd);
     const std::u32string text = DecodeText(text_);
-    auto hit = search_.Next(text, static_cast<std::size_t>(std::max(0, selStart)));
+    auto hit = search_.Next(text, CodePointIndex(text, static_cast<std::size_t>(std::max(0, selStart))));
     if (!hit) {
         edit_->SetSelection(0, 0);
         ShowMessage(this, 2);
         return;
     }
-    const int start = static_cast<int>(*hit);
-    const int end = start + static_cast<int>(search_.Needle().size());
+    const int start = static_cast<int>(Utf16Position(text, *hit));
+    const int end = static_cast<int>(Utf16Position(text, *hit + search_.Needle().size()));
     edit_->SetSelection(start, end);
     if (auto first = FirstLineShowingMatch(edit_->GetLineFromChar(end), edit_->GetLineCount()))
         edit_->ScrollToLine(*first);

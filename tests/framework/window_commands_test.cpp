@@ -224,6 +224,30 @@ TEST_F(WindowCommandsTest, PropertiesTimersAndCaption) {
     w.Show(false);
 }
 
+TEST_F(WindowCommandsTest, GeometryAndMaximisedStateSurviveARoundTrip) {
+    TFrameWindow w(nullptr, "hely");
+    w.MoveWindow({100, 20, 300, 140});
+    w.Create();
+    w.Show();
+    automation::ProcessEvents();
+    // The platform may add its frame to the outer rectangle; what matters is the round trip.
+    Rect before = w.GetWindowRect();
+    EXPECT_GE(before.Width(), 200);
+    w.Maximize();
+    automation::ProcessEvents();
+    EXPECT_TRUE(w.IsMaximized());
+    EXPECT_EQ(w.GetNormalRect(), before);  // what a settings file stores
+    w.Restore();
+    automation::ProcessEvents();
+    EXPECT_FALSE(w.IsMaximized());
+    w.Minimize();
+    automation::ProcessEvents();
+    w.Raise();  // restores a minimised window
+    automation::ProcessEvents();
+    EXPECT_FALSE(w.IsMinimized());
+    w.Show(false);
+}
+
 TEST_F(WindowCommandsTest, ClosingAParentAsksEveryChildAndDeletesThem) {
     struct Child : TFrameWindow {
         Child(TWindow* p, bool* ok, bool* destroyed) : TFrameWindow(p, "gyerek"), ok_(ok), destroyed_(destroyed) {}

@@ -92,6 +92,21 @@ TEST_F(TextWinTest, SearchCommandsFindNextAndResetWhenNothingIsLeft) {
     EXPECT_EQ(SelStart(w), 0);
 }
 
+TEST_F(TextWinTest, MatchesAfterWideCharactersAreSelectedExactly) {
+    TTextWin w(nullptr, "t", "a.txt", "\U0001F600 ab \U0001F600 ab", 0);
+    ASSERT_TRUE(w.Create());
+    Answer({"AB"});
+    w.RunCommand(textcmd::kSearch);
+    int s = 0, e = 0;
+    w.Edit()->GetSelection(s, e);
+    EXPECT_EQ(s, 3);  // the emoji takes two positions in the control
+    EXPECT_EQ(e, 5);
+    w.RunCommand(textcmd::kNext);
+    w.Edit()->GetSelection(s, e);
+    EXPECT_EQ(s, 9);
+    EXPECT_EQ(e, 11);
+}
+
 TEST_F(TextWinTest, EmptySearchTextIsRefusedAndCancelKeepsTheOldOne) {
     TTextWin w(nullptr, "t", "a.txt", "xyz", 0);
     ASSERT_TRUE(w.Create());
