@@ -12,8 +12,9 @@
 
 int main(int argc, char** argv) {
     using namespace curvelo;
-    if (argc > 1 && std::strcmp(argv[1], "--eval") == 0)
-        return RunCalculator(argc, argv, std::cout, std::cerr);
+    // The calculator's options may come in any order, so --eval anywhere selects it.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--eval") == 0) return RunCalculator(argc, argv, std::cout, std::cerr);
 
     const std::string document = argc > 1 ? std::string(argv[1]).substr(0, 255) : std::string();
     // A running instance takes the document and this process is done.
