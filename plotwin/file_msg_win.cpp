@@ -1,5 +1,7 @@
 #include "plotwin/file_msg_win.h"
 
+#include <algorithm>
+
 #include "framework/common_dialogs.h"
 #include "framework/kit_msg_dlg.h"
 #include "framework/kit_status_text.h"
@@ -7,8 +9,25 @@
 
 namespace curvelo {
 
+namespace {
+
+// Where a new window opens until its settings file places it: a good share of the screen,
+// each new window a little lower and to the right of the previous one.
+fw::Rect DefaultPlacement(const fw::ScreenMetrics& screen) {
+    static int opened = 0;
+    const int w = std::max(480, screen.width * 11 / 20), h = std::max(360, screen.height * 3 / 5);
+    const int step = 28 * (opened++ % 8);
+    const int left = std::max(0, std::min(60 + step, screen.width - w));
+    const int top = std::max(0, std::min(40 + step, screen.height - h));
+    return {left, top, left + w, top + h};
+}
+
+}  // namespace
+
 TFileMsgWin::TFileMsgWin(fw::TWindow* parent, const std::string& caption)
-    : fw::TFrameWindow(parent, caption), fileName_(caption), screen_(fw::PrimaryScreen()) {}
+    : fw::TFrameWindow(parent, caption), fileName_(caption), screen_(fw::PrimaryScreen()) {
+    MoveWindow(DefaultPlacement(screen_));
+}
 
 void TFileMsgWin::SetupWindow() {
     fw::TFrameWindow::SetupWindow();
