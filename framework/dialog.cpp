@@ -286,6 +286,15 @@ void TDialog::SetItemLimit(int id, int maxChars) {
     if (auto* e = qobject_cast<QLineEdit*>(Item(*Impl(), id))) e->setMaxLength(maxChars > 0 ? maxChars : 32767);
 }
 
+void TDialog::SetItemFont(int id, const LogFont& font) {
+    if (QWidget* w = Item(*Impl(), id)) w->setFont(QFontFromLogFont(font, w->logicalDpiY()));
+}
+
+LogFont TDialog::GetItemFont(int id) const {
+    QWidget* w = Item(*Impl(), id);
+    return w ? LogFontFromQFont(w->font(), w->logicalDpiY()) : LogFont{};
+}
+
 void TDialog::CheckItem(int id, bool checked) {
     if (auto* b = qobject_cast<QAbstractButton*>(Item(*Impl(), id))) {
         if (!checked && b->group() && b->group()->exclusive() && b->isChecked()) {

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "framework/log_font.h"
 #include "framework/window.h"
 
 namespace curvelo::fw {
@@ -34,6 +35,8 @@ public:
     void SetItemText(int id, const std::string& text);
     std::string GetItemText(int id) const;
     void SetItemLimit(int id, int maxChars);  // edits
+    void SetItemFont(int id, const LogFont& font);
+    LogFont GetItemFont(int id) const;
     void CheckItem(int id, bool checked);     // check boxes and radio buttons
     bool IsItemChecked(int id) const;
     void EnableItem(int id, bool enable);

@@ -10,14 +10,6 @@ namespace {
 
 std::size_t Limit(int maxLength) { return maxLength < 0 ? 0 : static_cast<std::size_t>(maxLength); }
 
-fw::TEdit* FindEdit(fw::TWindow& w, int id) {
-    for (fw::TWindow* child : w.Children()) {
-        if (auto* edit = dynamic_cast<fw::TEdit*>(child); edit && edit->Id() == id) return edit;
-        if (fw::TEdit* inner = FindEdit(*child, id)) return inner;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 TEditDlg::TEditDlg(fw::TWindow* parent, const std::string& templateName, int maxLength,
@@ -27,8 +19,7 @@ TEditDlg::TEditDlg(fw::TWindow* parent, const std::string& templateName, int max
 void TEditDlg::SetupWindow() {
     SetItemLimit(kIdFirstEdit, maxLength_);
     if (buffer_) SetItemText(kIdFirstEdit, LimitText(*buffer_, Limit(maxLength_)));
-    if (font_)
-        if (fw::TEdit* edit = FindEdit(*this, kIdFirstEdit)) edit->SetFont(*font_);
+    if (font_) SetItemFont(kIdFirstEdit, *font_);
     SetItemFocus(kIdFirstEdit);
     TDlg::SetupWindow();
 }

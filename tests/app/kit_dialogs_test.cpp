@@ -101,6 +101,34 @@ TEST_F(KitDialogs, InputBoxesCopyBackOnlyOnOkAndKeepToTheLength) {
     EXPECT_EQ(b, "y");
 }
 
+TEST_F(KitDialogs, EditDialogShowsItsFontAndCutsToItsLimit) {
+    fw::LogFont font;
+    font.faceName = "Courier";
+    font.height = -20;
+    font.weight = 700;
+    std::string buffer = "régi szöveg";
+    automation::SetDialogHook([](fw::TDialog& d) {
+        EXPECT_EQ(d.GetItemText(kIdFirstEdit), "régi");
+        const fw::LogFont shown = d.GetItemFont(kIdFirstEdit);
+        EXPECT_EQ(shown.faceName, "Courier");
+        EXPECT_EQ(shown.height, -20);
+        EXPECT_EQ(shown.weight, 700);
+        d.SetItemText(kIdFirstEdit, "hosszú új szöveg");
+        return 2;
+    });
+    TEditDlg cancel(parent.get(), "ONEINPUT", 4, &font, &buffer);
+    EXPECT_EQ(cancel.Execute(), 2);
+    EXPECT_EQ(buffer, "régi szöveg");
+
+    automation::SetDialogHook([](fw::TDialog& d) {
+        d.SetItemText(kIdFirstEdit, "hosszú új szöveg");
+        return 1;
+    });
+    TEditDlg ok(parent.get(), "ONEINPUT", 6, nullptr, &buffer);
+    EXPECT_EQ(ok.Execute(), 1);
+    EXPECT_EQ(buffer, "hosszú");
+}
+
 TEST_F(KitDialogs, GenericFieldsAndFlagsFollowTheirBuffers) {
     // The lock editor's template has six edits and two check boxes from 271 on.
     std::string f1 = "egy", f3 = "három";
