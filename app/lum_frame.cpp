@@ -1,5 +1,7 @@
 #include "app/lum_frame.h"
 
+#include "resources/resources.h"
+
 #include <cstdlib>
 
 #include "app/launcher_settings.h"
@@ -23,6 +25,7 @@ void TLumFrame::SetPendingDocument(const std::string& name) {
 
 void TLumFrame::SetupWindow() {
     fw::TFrameWindow::SetupWindow();
+    SetIconResource(std::string(res::String(999)));
     std::optional<LauncherSettings> read = ReadLauncherSettings(settingsFolder_);
     if (read) {
         placement_ = read->placement;

@@ -1,6 +1,10 @@
 #include "framework/window.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 #include <QTimer>
 
 #include <algorithm>
@@ -12,6 +16,7 @@
 #include "framework/frame_window.h"
 #include "framework/qt_internal.h"
 #include "framework/qt_widgets.h"
+#include "resources/resources.h"
 
 namespace curvelo::fw {
 namespace {
@@ -236,6 +241,26 @@ std::string TWindow::GetCaption() const { return impl_->top ? FromQ(impl_->top->
 void TWindow::SetCaption(const std::string& text) {
     if (impl_->top) impl_->top->setWindowTitle(ToQ(text));
 }
+
+bool TWindow::SetIconResource(const std::string& name) {
+    const std::string_view svg = res::File("icons/" + name + ".svg");
+    if (svg.empty() || !impl_->top) return false;
+    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    if (!renderer.isValid()) return false;
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    impl_->top->setWindowIcon(icon);
+    return true;
+}
+
+bool TWindow::HasIcon() const { return impl_->top && !impl_->top->windowIcon().isNull(); }
 
 void TWindow::Minimize() {
     if (!impl_->top) return;

@@ -50,6 +50,9 @@ public:
 
     std::string GetCaption() const;
     void SetCaption(const std::string& text);
+    // Big and small icon from the resource icons/<name>.svg; false when there is none.
+    bool SetIconResource(const std::string& name);
+    bool HasIcon() const;
 
     void Minimize();
     void Maximize();

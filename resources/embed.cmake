@@ -1,6 +1,6 @@
 # Writes OUT: a C++ file holding every data file under the resource folders as a byte array,
 # named by its path relative to ROOT (for example "strings/app.tsv", "help/PROGHELP.txt").
-file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/strings/* ${ROOT}/help/* ${ROOT}/menus/* ${ROOT}/dialogs/*)
+file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/strings/* ${ROOT}/help/* ${ROOT}/menus/* ${ROOT}/dialogs/* ${ROOT}/icons/*)
 list(SORT files)
 set(body "// Generated from the resource folders; do not edit.\n#include \"resources/embedded.h\"\nnamespace curvelo::res {\n")
 set(table "")

@@ -17,6 +17,7 @@ TEST(LauncherFrame, MenuHoldsEveryCommandAndF2OpensA2DWindow) {
     LauncherFixture f("menu");
     TPlotFrame* frame = f.MakeAndShow();
     EXPECT_EQ(frame->GetCaption(), "Curvelo");
+    EXPECT_TRUE(frame->HasIcon());
     for (int id : {402, 403, 404, 405, 407, 409, 48, 49, 24310, 354, 355})
         EXPECT_TRUE(frame->HasMenuItem(id)) << id;
     fw::automation::PostKey(*frame, fw::vk::F(2));
