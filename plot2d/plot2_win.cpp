@@ -1,11 +1,100 @@
 #include "plot2d/plot2_win.h"
 
+#include "expr/eval.h"
+#include "framework/kit_services.h"
+#include "plot2d/curve_sampler.h"
+#include "plot2d/edit_exmp_dlg.h"
+#include "plot2d/example_kinds.h"
+
 namespace curvelo {
 
 TPlot2Win::TPlot2Win(fw::TWindow* parent, const std::string& caption) : TGridWin(parent, caption) {
     SetMenu("PLOT2MENU");
     LoadAccelerators("PLOT2MENU");
     ShowDefaultFrame();
+}
+
+FieldEvaluator TPlot2Win::Evaluator() const {
+    return [this](std::string_view text, long double* value) {
+        long double v = 0;
+        if (EvaluateText(engine_, text, v) != 0) return false;
+        if (value) *value = v;
+        return true;
+    };
+}
+
+int TPlot2Win::AddExample(std::uint16_t kind) {
+    if (!inventory_.HasRoom()) {
+        ShowMessage(this, 4);
+        return -1;
+    }
+    long double start = 0, end = 0;
+    DefaultRangeOf(kind, View().xmin, View().xmax, start, end);
+    const int index = inventory_.Begin(kind, start, end);
+    TEditExmpDlg dialog(this, inventory_.At(index), engine_, Format(), &equationDialogPlace_);
+    if (dialog.Execute() != 1) {
+        inventory_.Abandon(index);
+        return -1;
+    }
+    inventory_.Commit(index, engine_);
+    inventory_.Select(index);
+    ExamplesChanged();
+    return index;
+}
+
+bool TPlot2Win::EditExample(int index) {
+    if (index < 0 || index > inventory_.LastIndex() || !HasEquationForm(inventory_.At(index).kind)) return false;
+    TEditExmpDlg dialog(this, inventory_.At(index), engine_, Format(), &equationDialogPlace_);
+    if (dialog.Execute() != 1) return false;
+    inventory_.Compile(index, engine_);
+    ExamplesChanged();
+    return true;
+}
+
+void TPlot2Win::ExamplesChanged() {
+    SetModified(true);
+    RepaintAll();
+}
+
+void TPlot2Win::ViewApplied() {
+    TGridWin::ViewApplied();
+    for (int i = 0; i < inventory_.Count(); ++i) FollowViewRange(inventory_.At(i), View());
+}
+
+void TPlot2Win::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
+    TGridWin::PaintPicture(surface, dc, withBackground);
+    // A drawing stopped with Q leaves the status text in the title bar.
+    if (!DrawExamples(surface)) UpdateTitle(this, false);
+}
+
+bool TPlot2Win::DrawExamples(DrawSurface& surface) {
+    CurveSampler sampler(engine_.letters, surface);
+    sampler.silent = Printing();
+    sampler.hooks.pollKey = [this] { return PollKey(this); };
+    for (int i = 0; i < inventory_.Count(); ++i) {
+        InventorySlot& slot = inventory_.Slot(i);
+        CurveTrees trees;
+        for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
+        if (sampler.Draw(slot.example, trees) == kKeyStopDrawing) return false;
+    }
+    return true;
+}
+
+bool TPlot2Win::EvCommand(int id) {
+    switch (id) {
+    case eqcmd::kExplicit: AddExample(kKindExplicit); return true;
+    case eqcmd::kPolar: AddExample(kKindPolar); return true;
+    case eqcmd::kParametric: AddExample(kKindParametric); return true;
+    case eqcmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
+    default: return TGridWin::EvCommand(id);
+    }
+}
+
+bool TPlot2Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    switch (id) {
+    case eqcmd::kBlackGraphs: ce.SetCheck(inventory_.BlackGraphs()); return true;
+    default: return TGridWin::EvCommandEnable(id, ce);
+    }
 }
 
 }  // namespace curvelo

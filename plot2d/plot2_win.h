@@ -1,13 +1,47 @@
-// The 2D plot window that the launcher opens.
+// The 2D plot window that the launcher opens: it holds the window's formula engine and its
+// inventory of examples, creates curves from the Equation menu and draws them over the frame.
 #pragma once
 
+#include "expr/engine.h"
+#include "framework/kit_placement.h"
+#include "plot2d/inventory.h"
 #include "plotwin/grid_win.h"
 
 namespace curvelo {
 
+namespace eqcmd {
+inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kBlackGraphs = 796;
+}
+
 class TPlot2Win : public TGridWin {
 public:
     TPlot2Win(fw::TWindow* parent, const std::string& caption);
+
+    FormulaEngine& Engine() { return engine_; }
+    ExampleInventory& Inventory() { return inventory_; }
+
+    // Begins an example of the kind, lets the user edit it and keeps it on OK. Returns the
+    // slot, or -1 when the inventory is full or the user cancelled.
+    int AddExample(std::uint16_t kind);
+    // Opens the equation dialog on an existing slot; true when the user confirmed it.
+    bool EditExample(int index);
+
+    FieldEvaluator Evaluator() const override;
+    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
+    void ViewApplied() override;
+
+    bool EvCommand(int id) override;
+    bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
+
+private:
+    // Draws every visible example; false when the user stopped the drawing with Q.
+    bool DrawExamples(DrawSurface& surface);
+    void ExamplesChanged();
+
+    // Evaluating number fields changes the engine's scratch state only.
+    mutable FormulaEngine engine_;
+    ExampleInventory inventory_;
+    DlgPosition equationDialogPlace_;
 };
 
 }  // namespace curvelo

@@ -1,0 +1,97 @@
+#include "plot2d/equation_form.h"
+
+#include <algorithm>
+
+#include "expr/eval.h"
+#include "plot2d/example_kinds.h"
+
+namespace curvelo {
+namespace {
+
+std::string Trimmed(std::string s) {
+    s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
+    return s;
+}
+
+std::string Get(const EquationForm& form, int id) {
+    auto it = form.edits.find(id);
+    return it == form.edits.end() ? std::string() : it->second;
+}
+
+bool Checked(const EquationForm& form, int id) {
+    auto it = form.checks.find(id);
+    return it != form.checks.end() && it->second;
+}
+
+int TextIndexOfEdit(int id) { return id - eqid::kTextX; }
+
+}  // namespace
+
+bool HasEquationForm(std::uint16_t kind) {
+    return kind == kKindExplicit || kind == kKindPolar || kind == kKindParametric;
+}
+
+std::vector<int> FormulaEditsOf(std::uint16_t kind) {
+    switch (kind) {
+    case kKindExplicit: return {eqid::kTextY};
+    case kKindPolar: return {eqid::kTextR};
+    case kKindParametric: return {eqid::kTextX, eqid::kTextY};
+    default: return {};
+    }
+}
+
+EquationForm EquationFormOf(const TExample& e, const NumberFormat& format) {
+    EquationForm f;
+    for (int id : FormulaEditsOf(e.kind)) f.edits[id] = e.texts[static_cast<std::size_t>(TextIndexOfEdit(id))];
+    f.edits[eqid::kLow] = Trimmed(format.Format(e.low));
+    f.edits[eqid::kHigh] = Trimmed(format.Format(e.high));
+    f.edits[eqid::kDensity] = std::to_string(e.density);
+    f.edits[eqid::kDiscontinuity] = Trimmed(format.Format(e.discontinuity));
+    f.edits[eqid::kPenWidth] = std::to_string(e.penWidth);
+    f.penStyle = e.penStyle <= 2 ? e.penStyle : 0;
+    if (e.kind == kKindExplicit) f.checks[eqid::kIntervalFixed] = e.intervalFixed != 0;
+    if (e.kind == kKindPolar) f.checks[eqid::kPositiveR] = e.positiveROnly != 0;
+    if (e.kind == kKindParametric) {
+        f.checks[eqid::kArrow] = e.arrow != 0;
+        f.edits[eqid::kArrowT] = Trimmed(format.Format(e.extra311[TExample::kArrowT]));
+        f.edits[eqid::kArrowSize] = std::to_string(e.arrowSize + 10);
+    }
+    return f;
+}
+
+FormOutcome ApplyEquationForm(const EquationForm& form, FormulaEngine& engine, TExample& example) {
+    TExample e = example;
+    for (int id : FormulaEditsOf(e.kind)) {
+        std::string text = Get(form, id);
+        if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
+        if (std::uint16_t code = engine.CompileFormula(text)) return {code, id};
+        FreeTree(engine.TakeCompiledTree());
+        e.texts[static_cast<std::size_t>(TextIndexOfEdit(id))] = text;
+    }
+    struct RealField { int id; long double* target; };
+    std::vector<RealField> reals = {{eqid::kLow, &e.low}, {eqid::kHigh, &e.high},
+                                    {eqid::kDiscontinuity, &e.discontinuity}};
+    if (e.kind == kKindParametric) reals.push_back({eqid::kArrowT, &e.extra311[TExample::kArrowT]});
+    for (const RealField& r : reals)
+        if (std::uint16_t code = EvaluateText(engine, Get(form, r.id), *r.target)) return {code, r.id};
+    // A reversed interval would draw nothing without saying why.
+    if (!(e.low < e.high)) return {17, eqid::kHigh};
+
+    struct WholeField { int id; std::uint16_t* target; int lo, hi, offset; };
+    std::vector<WholeField> wholes = {{eqid::kDensity, &e.density, 1, 1000, 0},
+                                      {eqid::kPenWidth, &e.penWidth, 1, 1000, 0}};
+    if (e.kind == kKindParametric) wholes.push_back({eqid::kArrowSize, &e.arrowSize, 10, 1000, -10});
+    for (const WholeField& w : wholes) {
+        std::int32_t v = 0;
+        if (std::uint16_t code = EvaluateInteger(engine, Get(form, w.id), w.lo, w.hi, v)) return {code, w.id};
+        *w.target = static_cast<std::uint16_t>(v + w.offset);
+    }
+    if (e.kind == kKindExplicit) e.intervalFixed = Checked(form, eqid::kIntervalFixed);
+    if (e.kind == kKindPolar) e.positiveROnly = Checked(form, eqid::kPositiveR);
+    if (e.kind == kKindParametric) e.arrow = Checked(form, eqid::kArrow);
+    e.penStyle = static_cast<std::uint16_t>(std::clamp(form.penStyle, 0, 2));
+    example = e;
+    return {};
+}
+
+}  // namespace curvelo
