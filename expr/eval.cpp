@@ -12,6 +12,14 @@ namespace curvelo {
 
 namespace {
 
+// One more step of a loop, when the store's loop budget allows it.
+inline bool TakeLoopStep(LetterStore& s) {
+    if (s.LoopBudget < 0) return true;
+    if (s.LoopBudget == 0) return false;
+    --s.LoopBudget;
+    return true;
+}
+
 constexpr long double kLn10 = 2.302585092994045684017991454684364208L;
 constexpr long double kInvSqrtTwoPi = 0.398942280401432677939946059934381868L;
 constexpr long double kFactorialLimit = 32767.0L;
@@ -34,6 +42,7 @@ bool EvalSum(LetterStore& s, ExprNode* n, ExtComplex& out) {
     const bool product = n->kind == nk::PROD;
     ExtComplex acc{product ? 1.0L : 0.0L, 0.0L};
     for (std::int64_t k = lo; k <= hi; ++k) {
+        if (!TakeLoopStep(s)) return false;
         s.LetterValues[index] = {static_cast<long double>(k), 0.0L};
         if (!EvalNode(s, summand)) return false;
         const ExtComplex v = summand ? summand->value : ExtComplex{};
@@ -64,6 +73,10 @@ bool EvalIter(LetterStore& s, ExprNode* n, const ExtComplex& firstStep, ExtCompl
     ExtComplex x = firstStep;
     bool ok = true;
     for (std::int32_t i = 1; i < n->aux; ++i) {
+        if (!TakeLoopStep(s)) {
+            ok = false;
+            break;
+        }
         slot = x;
         if (!EvalNode(s, n->childB)) {
             ok = false;
@@ -88,6 +101,10 @@ bool EvalIterDerivative(LetterStore& s, ExprNode* n, const ExtComplex& a, const 
     ExtComplex x = b;        // x1 = f(x0)
     bool ok = true;
     for (std::int32_t i = 1; i < n->aux && ok; ++i) {
+        if (!TakeLoopStep(s)) {
+            ok = false;
+            break;
+        }
         slot = x;
         if (!EvalNode(s, n->childA) || !Multiply(product, n->childA->value, s.ComplexMode, product)) {
             ok = false;
@@ -119,11 +136,12 @@ bool EvalPeriodic(LetterStore& s, ExprNode* n, const ExtComplex& start, const Ex
     return true;
 }
 
-bool EvalBinom(long double a, const ExtComplex& rv, ExtComplex& out) {
+bool EvalBinom(LetterStore& s, long double a, const ExtComplex& rv, ExtComplex& out) {
     std::int32_t r = 0;
     if (!ToInteger(rv, r)) return false;
     long double p = 1.0L;
     for (std::int32_t i = 0; i < r; ++i) {
+        if (!TakeLoopStep(s)) return false;
         p *= (a - i) / static_cast<long double>(r - i);
         if (!(std::fabs(p) < kBig)) return false;
         if (p == 0) break;  // stays zero
@@ -380,7 +398,7 @@ bool IsOneArgumentFunction(std::uint16_t kind) {
     case nk::ROOT:
         return EvalRoot(a, b, cm, out);
     case nk::BINOM:
-        return EvalBinom(a.re, b, out);
+        return EvalBinom(s, a.re, b, out);
     case nk::MAX:
         out = {a.re >= b.re ? a.re : b.re, 0.0L};
         return true;

@@ -35,6 +35,10 @@ struct LetterStore {
     std::uint8_t JumpFlag = 0;     // set by evaluation near a discontinuity
     long double JumpTolerance = kDefaultJumpTolerance;
     long double BisectTolerance = kDefaultBisectTolerance;
+    // Loop steps (SUM, PROD, ITER, BINOM) evaluation may still take; negative: no limit.
+    // Evaluation done on the program's own behalf (simplification) sets one, so that a
+    // formula with a huge loop cannot freeze its compilation.
+    std::int64_t LoopBudget = -1;
 
     // A new window's store: real mode, letters 0 except E = e, bounds -10 and +10.
     LetterStore();

@@ -39,9 +39,19 @@ void ReplaceByChild(ExprNode* node, ExprNode* ExprNode::*which) {
 
 void ReplaceByConstant(ExprNode* node, long double value) { MakeConstant(node, {value, 0.0L}); }
 
+// Sampling and folding evaluate the user's loops; this many steps in all is plenty for any
+// sensible formula and keeps a huge sum from freezing its compilation.
+constexpr std::int64_t kSimplifyLoopBudget = 1'000'000;
+
 class Simplifier {
  public:
-  explicit Simplifier(FormulaEngine& engine) : engine_(engine) {}
+  explicit Simplifier(FormulaEngine& engine)
+      : engine_(engine), savedBudget_(engine.letters.LoopBudget) {
+    engine_.letters.LoopBudget = kSimplifyLoopBudget;
+  }
+  ~Simplifier() { engine_.letters.LoopBudget = savedBudget_; }
+  Simplifier(const Simplifier&) = delete;
+  Simplifier& operator=(const Simplifier&) = delete;
 
   void Run(ExprNode* tree) {
     LetterStore& letters = engine_.letters;
@@ -173,6 +183,7 @@ class Simplifier {
   }
 
   FormulaEngine& engine_;
+  std::int64_t savedBudget_;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -164,4 +165,24 @@ TEST(Simplify, ComplexModeTurnsTheImaginaryLetterIntoAConstant) {
   ASSERT_EQ(t.tree->kind, nk::NUM);
   EXPECT_NEAR(static_cast<double>(t.tree->value.re), -1.0, 1e-18);
   EXPECT_NEAR(static_cast<double>(t.tree->value.im), 0.0, 1e-18);
+}
+
+TEST(Simplify, HugeLoopsDoNotFreezeCompilationAndStillEvaluateWhenAsked) {
+    FormulaEngine engine;
+    const auto start = std::chrono::steady_clock::now();
+    // Both the random sampling and the folding of constant loops would take billions of steps.
+    ASSERT_EQ(engine.CompileFormula("sum(k,k,1,2000000000)"), 0);
+    FreeTree(engine.TakeCompiledTree());
+    ASSERT_EQ(engine.CompileFormula("prod(k,k,9,iter(6,x5)^2)ivar(22)"), 0);
+    FreeTree(engine.TakeCompiledTree());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(engine.letters.LoopBudget, -1);  // the user's own evaluations have no limit
+
+    ASSERT_EQ(engine.CompileFormula("sum(k,k,1,100)"), 0);
+    ExprNode* tree = engine.TakeCompiledTree();
+    ASSERT_TRUE(EvalNode(engine, tree));
+    EXPECT_EQ(tree->value.re, 5050.0L);
+    engine.letters.LoopBudget = 10;
+    EXPECT_FALSE(EvalNode(engine, tree));
+    FreeTree(tree);
 }
