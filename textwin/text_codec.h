@@ -6,16 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "expr/codepage.h"
+
 namespace curvelo {
 
 // Decodes UTF-8; an invalid byte is taken as a Windows-1250 character, so that any
 // file gives a readable text.
 std::u32string DecodeText(std::string_view bytes);
 std::string EncodeUtf8(std::u32string_view text);
-
-// The character a single-byte code (0..255) stands for in the Windows-1250 code page;
-// the few unassigned codes keep their own value.
-char32_t Cp1250ToUnicode(unsigned char code);
 
 // Number of code points in a UTF-8 text (invalid bytes count one each).
 std::size_t CountChars(std::string_view utf8);

@@ -1,0 +1,214 @@
+// The inventory, the equation form and the curve sampler together: formula text in,
+// recorded polylines out.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "expr/engine.h"
+#include "expr/letters.h"
+#include "plot2d/curve_sampler.h"
+#include "plot2d/equation_form.h"
+#include "plot2d/example_kinds.h"
+#include "plot2d/inventory.h"
+#include "plotwin/recording_surface.h"
+
+using namespace curvelo;
+
+namespace {
+
+class CurveDrawing : public ::testing::Test {
+protected:
+    CurveDrawing() {
+        view.SetClientSize(400, 400);  // x and y from -5 to 5
+        view.SetViewSquare(0, 0, 5);
+        view.ApplyView();
+    }
+
+    int Add(std::uint16_t kind, int text, const std::string& formula) {
+        long double lo = 0, hi = 0;
+        DefaultRangeOf(kind, view.xmin, view.xmax, lo, hi);
+        const int index = inventory.Begin(kind, lo, hi);
+        inventory.At(index).texts[static_cast<std::size_t>(text)] = formula;
+        EXPECT_EQ(inventory.Commit(index, engine), 0) << formula;
+        return index;
+    }
+
+    int Draw(int index) {
+        CurveSampler sampler(engine.letters, surface);
+        sampler.silent = true;
+        CurveTrees trees;
+        for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = inventory.Slot(index).trees[static_cast<std::size_t>(t)];
+        return sampler.Draw(inventory.At(index), trees);
+    }
+
+    std::vector<const DrawOp*> Polylines() const {
+        std::vector<const DrawOp*> out;
+        for (const DrawOp& op : surface.Ops())
+            if (op.kind == DrawOp::kPolyline && !op.points.empty()) out.push_back(&op);
+        return out;
+    }
+
+    PlotView view;
+    FormulaEngine engine;
+    ExampleInventory inventory;
+    RecordingSurface surface{view};
+};
+
+}  // namespace
+
+TEST_F(CurveDrawing, ExplicitCurveSpansTheViewAndEndsExactlyAtItsUpperBound) {
+    const int i = Add(kKindExplicit, 1, "xsin(x)");
+    Draw(i);
+    auto lines = Polylines();
+    ASSERT_EQ(lines.size(), 1u);
+    const auto& pts = lines[0]->points;
+    EXPECT_NEAR(static_cast<double>(pts.front().x), -5.0, 1e-12);
+    EXPECT_EQ(pts.back().x, 5.0L);
+    for (const WorldPoint& p : pts) EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(p.x * std::sin(p.x)), 1e-9);
+}
+
+TEST_F(CurveDrawing, PenLiftsWhereTheValueIsUndefinedOrJumps) {
+    Draw(Add(kKindExplicit, 1, "sqrt(x)"));
+    auto lines = Polylines();
+    ASSERT_EQ(lines.size(), 1u);
+    for (const WorldPoint& p : lines[0]->points) EXPECT_GE(p.x, 0.0L);
+
+    surface.Clear();
+    Draw(Add(kKindExplicit, 1, "int(x)"));  // steps at every integer
+    EXPECT_GE(Polylines().size(), 10u);
+    for (const DrawOp* line : Polylines())
+        for (const WorldPoint& p : line->points) EXPECT_EQ(p.y, line->points.front().y);
+}
+
+TEST_F(CurveDrawing, FamilyDrawsOnePassMoreThanItsSteps) {
+    const int i = Add(kKindExplicit, 1, "a");
+    TExample& e = inventory.At(i);
+    e.familyActive = 1;
+    e.familyParam = 1;  // A
+    e.familySteps = 4;
+    e.familyLow = -2;
+    e.familyHigh = 2;
+    Draw(i);
+    auto lines = Polylines();
+    ASSERT_EQ(lines.size(), 5u);
+    for (int k = 0; k < 5; ++k) EXPECT_NEAR(static_cast<double>(lines[k]->points.back().y), k - 2.0, 1e-9);
+}
+
+TEST_F(CurveDrawing, PolarCurveWithPositiveROnlySkipsNegativePetals) {
+    const int i = Add(kKindPolar, 2, "cos(t)");
+    Draw(i);
+    ASSERT_FALSE(Polylines().empty());
+    bool leftHalf = false;
+    for (const DrawOp* line : Polylines())
+        for (const WorldPoint& p : line->points) leftHalf |= p.x < -1e-6L;
+    EXPECT_FALSE(leftHalf) << "r = cos t traces the same circle twice, never left of the y axis";
+
+    surface.Clear();
+    const int j = Add(kKindPolar, 2, "cos(2t)");
+    inventory.At(j).positiveROnly = 1;
+    Draw(j);
+    for (const DrawOp* line : Polylines())
+        for (const WorldPoint& p : line->points) {
+            const long double angle = std::atan2(p.y, p.x);
+            EXPECT_GE(std::cos(2 * angle), -1e-6L) << "a sample with r <= 0 was drawn";
+        }
+}
+
+TEST_F(CurveDrawing, ParametricCircleClosesAndQStopsTheDrawing) {
+    const int i = Add(kKindParametric, 0, "2cos(t)");
+    inventory.At(i).texts[1] = "2sin(t)";
+    ASSERT_EQ(inventory.Compile(i, engine), 0);
+    Draw(i);
+    auto lines = Polylines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(lines[0]->points.front().x), 2.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(lines[0]->points.back().x), 2.0, 1e-9);
+
+    surface.Clear();
+    CurveSampler sampler(engine.letters, surface);
+    int polls = 0;
+    sampler.hooks.pollKey = [&] { return ++polls == 10 ? kKeyStopDrawing : 0; };
+    CurveTrees trees;
+    for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = inventory.Slot(i).trees[static_cast<std::size_t>(t)];
+    EXPECT_EQ(sampler.Draw(inventory.At(i), trees), kKeyStopDrawing);
+    ASSERT_FALSE(Polylines().empty());
+    EXPECT_LE(Polylines()[0]->points.size(), 11u);
+}
+
+TEST(Inventory, CapacityColoursAbandonAndRemoval) {
+    FormulaEngine engine;
+    ExampleInventory inv;
+    EXPECT_EQ(inv.LastIndex(), -1);
+    for (int k = 0; k < kDefaultInventoryCapacity; ++k) {
+        const int i = inv.Begin(kKindExplicit, -5, 5);
+        ASSERT_EQ(i, k);
+        inv.Commit(i, engine);
+    }
+    EXPECT_FALSE(inv.HasRoom());
+    EXPECT_EQ(inv.Begin(kKindExplicit, -5, 5), -1);
+    EXPECT_EQ(inv.At(10).penColour, inv.At(0).penColour);  // the palette has ten entries
+    EXPECT_NE(inv.At(1).penColour, inv.At(0).penColour);
+    EXPECT_EQ(inv.At(0).confirmMark, 0xFFFF);
+
+    inv.Select(20);
+    inv.Remove(20);
+    EXPECT_EQ(inv.Count(), kDefaultInventoryCapacity - 1);
+    EXPECT_EQ(inv.Selected(), 19);
+    EXPECT_FALSE(inv.Resize(10));  // would not hold the examples
+
+    inv.Clear();
+    inv.SetBlackGraphs(true);
+    const unsigned counter = inv.CreationCounter();
+    const int i = inv.Begin(kKindPolar, 0, 6.283185307179586L);
+    EXPECT_EQ(inv.At(i).penColour, 0);
+    inv.Abandon(i);
+    EXPECT_EQ(inv.Count(), 0);
+    EXPECT_EQ(inv.CreationCounter(), counter);
+}
+
+TEST(Inventory, FailedTextCompilesToZeroAndReportsItsCode) {
+    FormulaEngine engine;
+    ExampleInventory inv;
+    const int i = inv.Begin(kKindParametric, 0, 1);
+    inv.At(i).texts[0] = "sin(";
+    EXPECT_NE(inv.Compile(i, engine), 0);
+    ASSERT_NE(inv.Slot(i).trees[0], nullptr);
+    EXPECT_EQ(inv.Slot(i).trees[0]->kind, nk::NUM);
+    EXPECT_NE(inv.Slot(i).trees[4], nullptr);  // the tangent is still there for the arrow
+}
+
+TEST(EquationForm, BadFieldsKeepTheExampleAndNameTheEditToFix) {
+    FormulaEngine engine;
+    TExample e = NewExample(kKindExplicit, -5, 5, 6);
+    NumberFormat format;
+    EquationForm form = EquationFormOf(e, format);
+    EXPECT_EQ(form.edits[eqid::kTextY], "xsin(x)");
+    EXPECT_EQ(form.edits[eqid::kLow], "-5.00000");
+
+    form.edits[eqid::kTextY] = "sin(x";
+    const TExample before = e;
+    FormOutcome bad = ApplyEquationForm(form, engine, e);
+    EXPECT_NE(bad.code, 0);
+    EXPECT_EQ(bad.focusId, eqid::kTextY);
+    EXPECT_EQ(e, before);
+
+    form.edits[eqid::kTextY] = "x^2";
+    form.edits[eqid::kDensity] = "1001";
+    bad = ApplyEquationForm(form, engine, e);
+    EXPECT_EQ(bad.code, 17);
+    EXPECT_EQ(bad.focusId, eqid::kDensity);
+
+    form.edits[eqid::kDensity] = "2";
+    form.edits[eqid::kHigh] = "-6";
+    EXPECT_EQ(ApplyEquationForm(form, engine, e).focusId, eqid::kHigh);
+
+    form.edits[eqid::kHigh] = "pi";  // numbers are formulas
+    form.checks[eqid::kIntervalFixed] = true;
+    form.penStyle = 2;
+    EXPECT_EQ(ApplyEquationForm(form, engine, e).code, 0);
+    EXPECT_EQ(e.texts[1], "x^2");
+    EXPECT_EQ(e.density, 2);
+    EXPECT_NEAR(static_cast<double>(e.high), 3.141592653589793, 1e-15);
+    EXPECT_EQ(e.intervalFixed, 1);
+    EXPECT_EQ(e.penStyle, 2);
+}
