@@ -135,6 +135,13 @@ bool TFrameWindow::TryAccelerator(const KeyPress& key) {
     return true;
 }
 
+bool TFrameWindow::PostAccelerator(const KeyPress& key) {
+    int id = FindAccelerator(Impl()->accelerators, key.vk, key.modifiers);
+    if (id == 0) return false;
+    PostCommand(id);
+    return true;
+}
+
 bool TFrameWindow::EvCommand(int id) {
     if (id == kCmExit) {
         CloseWindow(0);

@@ -32,6 +32,8 @@ public:
     // When the key is one of the accelerators and its command is enabled, runs the command.
     // True when the key is one of them (enabled or not).
     bool TryAccelerator(const KeyPress& key);
+    // The same for a key caught while a command computes: the command runs after it.
+    bool PostAccelerator(const KeyPress& key);
 
     // Handles kCmExit by closing the frame.
     bool EvCommand(int id) override;

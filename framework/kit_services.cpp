@@ -22,7 +22,7 @@ int PollKey(fw::TWindow* window) {
     if (!window) return 0;
     fw::KeyPress key;
     if (!fw::PollKeyEvent(*window, key)) return 0;
-    if (fw::TFrameWindow* frame = FrameOf(window); frame && frame->TryAccelerator(key))
+    if (fw::TFrameWindow* frame = FrameOf(window); frame && frame->PostAccelerator(key))
         return kKeyQuit;
     return key.vk;
 }

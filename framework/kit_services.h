@@ -14,8 +14,9 @@ class TWindow;
 inline constexpr int kKeyQuit = 'Q';
 
 // The next key pressed in the window while a computation runs, 0 when none. A key that is
-// one of the window's accelerators runs its command and gives 'Q', so the computation
-// stops. Letters come as capitals, space as 32. Also keeps painting going.
+// one of the window's accelerators gives 'Q', so the computation stops, and its command
+// runs as soon as the computation has returned (never inside it, where it could change
+// what is being computed). Letters come as capitals, space as 32. Also keeps painting going.
 int PollKey(fw::TWindow* window);
 
 // Writes status text kind (1 to 10, 12) with its numbers into the title bar.

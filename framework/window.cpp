@@ -77,6 +77,25 @@ void DeleteLaterSerial(TWindow* w, std::uint64_t serial) {
 }
 }  // namespace
 
+namespace {
+void PostCommandSerial(TWindow* w, std::uint64_t serial, int id) {
+    QTimer::singleShot(0, qApp, [w, serial, id] {
+        auto it = LiveWindows().find(w);
+        if (it == LiveWindows().end() || it->second != serial) return;
+        if (InCapture()) {
+            PostCommandSerial(w, serial, id);  // after the computation has returned
+            return;
+        }
+        w->RunCommand(id);
+    });
+}
+}  // namespace
+
+void TWindow::PostCommand(int id) {
+    auto it = LiveWindows().find(this);
+    if (it != LiveWindows().end()) PostCommandSerial(this, it->second, id);
+}
+
 void DeleteLater(TWindow* w) {
     auto it = LiveWindows().find(w);
     if (it != LiveWindows().end()) DeleteLaterSerial(w, it->second);

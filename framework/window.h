@@ -96,6 +96,9 @@ public:
     virtual bool EvCommandEnable(int id, TCommandEnabler& ce);
     // Runs a command as a menu would: asks EvCommandEnable first and skips disabled ones.
     bool RunCommand(int id);
+    // Runs the command once the event loop is back and no computation is polling the
+    // keyboard; dropped when the window is gone by then.
+    void PostCommand(int id);
 
     WindowImpl* Impl() const { return impl_.get(); }
 

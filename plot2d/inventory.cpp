@@ -76,6 +76,16 @@ void ExampleInventory::Remove(int index) {
     if (selected_ >= index) selected_ = selected_ > 0 ? selected_ - 1 : (Count() ? 0 : -1);
 }
 
+int ExampleInventory::Duplicate(int index, FormulaEngine& engine) {
+    if (index < 0 || index > LastIndex() || !HasRoom()) return -1;
+    InventorySlot copy;
+    copy.example = Slot(index).example;
+    copy.name = Slot(index).name;
+    slots_.push_back(std::move(copy));
+    Compile(LastIndex(), engine);
+    return LastIndex();
+}
+
 void ExampleInventory::Clear() {
     for (InventorySlot& s : slots_) FreeTrees(s);
     slots_.clear();

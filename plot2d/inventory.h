@@ -51,6 +51,8 @@ public:
     // Drops the example begun last without a trace.
     void Abandon(int index);
     void Remove(int index);
+    // Appends a copy of an example (texts, name and settings); -1 when full.
+    int Duplicate(int index, FormulaEngine& engine);
     void Clear();
 
     // Compiles every text the kind uses into its tree (derived trees of polar, parametric

@@ -5,6 +5,7 @@
 #include "plot2d/curve_sampler.h"
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/fn_list_dlg.h"
 
 namespace curvelo {
 
@@ -12,6 +13,10 @@ TPlot2Win::TPlot2Win(fw::TWindow* parent, const std::string& caption) : TGridWin
     SetMenu("PLOT2MENU");
     LoadAccelerators("PLOT2MENU");
     ShowDefaultFrame();
+}
+
+TPlot2Win::~TPlot2Win() {
+    if (inventoryDialog_) inventoryDialog_->Detach();
 }
 
 FieldEvaluator TPlot2Win::Evaluator() const {
@@ -39,6 +44,7 @@ int TPlot2Win::AddExample(std::uint16_t kind) {
     inventory_.Commit(index, engine_);
     inventory_.Select(index);
     ExamplesChanged();
+    if (inventory_.Count() == 1) ShowInventory();
     return index;
 }
 
@@ -51,8 +57,62 @@ bool TPlot2Win::EditExample(int index) {
     return true;
 }
 
+void TPlot2Win::RemoveExample(int index) {
+    if (index < 0 || index > inventory_.LastIndex()) return;
+    inventory_.Remove(index);
+    ExamplesChanged();
+}
+
+int TPlot2Win::DuplicateExample(int index) {
+    if (!inventory_.HasRoom()) {
+        ShowMessage(this, 4);
+        return -1;
+    }
+    const int copy = inventory_.Duplicate(index, engine_);
+    if (copy >= 0) {
+        inventory_.Select(copy);
+        ExamplesChanged();
+    }
+    return copy;
+}
+
+void TPlot2Win::ToggleVisible(int index) {
+    if (index < 0 || index > inventory_.LastIndex()) return;
+    TExample& e = inventory_.At(index);
+    e.visible = e.visible ? 0 : 1;
+    ExamplesChanged();
+}
+
+void TPlot2Win::NameExample(int index, const std::string& name) {
+    if (index < 0 || index > inventory_.LastIndex()) return;
+    inventory_.Slot(index).name = name.substr(0, kExampleNameLength);
+    SetModified(true);
+    if (inventoryDialog_) inventoryDialog_->Refresh();
+}
+
+void TPlot2Win::ShowInventory() {
+    if (!inventoryDialog_) {
+        inventoryDialog_ = new TFnListDlg(this);
+        if (!inventoryDialog_->Create()) return;
+    } else {
+        inventoryDialog_->Refresh();
+    }
+    inventoryDialog_->Show();
+}
+
+void TPlot2Win::InventoryDialogGone(TFnListDlg* dialog) {
+    if (inventoryDialog_ == dialog) inventoryDialog_ = nullptr;
+}
+
+std::string TPlot2Win::DocumentTitle() const {
+    const std::string& name = FileName();
+    const std::size_t slash = name.find_last_of('/');
+    return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
 void TPlot2Win::ExamplesChanged() {
     SetModified(true);
+    if (inventoryDialog_) inventoryDialog_->Refresh();
     RepaintAll();
 }
 
@@ -86,6 +146,7 @@ bool TPlot2Win::EvCommand(int id) {
     case eqcmd::kPolar: AddExample(kKindPolar); return true;
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
     case eqcmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
+    case eqcmd::kInventory: ShowInventory(); return true;
     default: return TGridWin::EvCommand(id);
     }
 }

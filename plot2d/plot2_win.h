@@ -9,13 +9,17 @@
 
 namespace curvelo {
 
+class TFnListDlg;
+
 namespace eqcmd {
-inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kBlackGraphs = 796;
+inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kBlackGraphs = 796,
+                     kInventory = 504;
 }
 
 class TPlot2Win : public TGridWin {
 public:
     TPlot2Win(fw::TWindow* parent, const std::string& caption);
+    ~TPlot2Win() override;
 
     FormulaEngine& Engine() { return engine_; }
     ExampleInventory& Inventory() { return inventory_; }
@@ -25,6 +29,17 @@ public:
     int AddExample(std::uint16_t kind);
     // Opens the equation dialog on an existing slot; true when the user confirmed it.
     bool EditExample(int index);
+    void RemoveExample(int index);
+    int DuplicateExample(int index);
+    void ToggleVisible(int index);
+    void NameExample(int index, const std::string& name);
+
+    // The modeless inventory dialog (Ctrl+I), created on first use.
+    void ShowInventory();
+    TFnListDlg* InventoryDialog() const { return inventoryDialog_; }
+    void InventoryDialogGone(TFnListDlg* dialog);
+    // The document's file name without its folder.
+    std::string DocumentTitle() const;
 
     FieldEvaluator Evaluator() const override;
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
@@ -42,6 +57,7 @@ private:
     mutable FormulaEngine engine_;
     ExampleInventory inventory_;
     DlgPosition equationDialogPlace_;
+    TFnListDlg* inventoryDialog_ = nullptr;
 };
 
 }  // namespace curvelo

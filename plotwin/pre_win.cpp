@@ -18,6 +18,13 @@ void TPreWin::InvalidateAllLayers() { valid_.fill(false); }
 
 void TPreWin::RenderLayer(int layer) {
     layer = Clamp(layer);
+    // A long drawing polls the keyboard, which may deliver a paint or a resize of this very
+    // window: the bitmap being drawn must not be replaced under its painter. The request
+    // is remembered and served once the drawing has ended.
+    if (rendering_) {
+        renderAgain_ = true;
+        return;
+    }
     const fw::Size client = GetClientSize();
     const int w = client.cx > 0 ? client.cx : 1, h = client.cy > 0 ? client.cy : 1;
     for (int i = 0; i <= layer; ++i) {
@@ -25,11 +32,15 @@ void TPreWin::RenderLayer(int layer) {
         valid_[i] = false;
     }
     if (layers_[layer].IsNull()) return;
+    rendering_ = true;
+    renderAgain_ = false;
     {
         fw::DC dc(layers_[layer]);
         PaintLayer(layer, dc);
     }
-    valid_[layer] = true;
+    rendering_ = false;
+    valid_[layer] = !renderAgain_;
+    if (renderAgain_) Invalidate(false);
 }
 
 void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
@@ -38,6 +49,10 @@ void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
 }
 
 void TPreWin::Paint(fw::DC& dc, bool, const fw::Rect&) {
+    if (rendering_) {
+        renderAgain_ = true;
+        return;
+    }
     const fw::Size client = GetClientSize();
     const fw::Bitmap& b = layers_[currentLayer_];
     if (!valid_[currentLayer_] || b.Width() != client.cx || b.Height() != client.cy)
@@ -46,6 +61,7 @@ void TPreWin::Paint(fw::DC& dc, bool, const fw::Rect&) {
 }
 
 void TPreWin::EvSize(int, int) {
+    if (rendering_) renderAgain_ = true;
     InvalidateAllLayers();
     Invalidate(false);
 }

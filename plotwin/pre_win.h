@@ -39,6 +39,8 @@ private:
     std::array<fw::Bitmap, kLayerCount> layers_;
     std::array<bool, kLayerCount> valid_{};
     int currentLayer_ = 0;
+    bool rendering_ = false;
+    bool renderAgain_ = false;
 };
 
 }  // namespace curvelo

@@ -215,6 +215,9 @@ TEST(PollKey, AnAcceleratorDuringAComputationRunsItsCommandAndStops) {
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0], 'S');
     EXPECT_EQ(keys[1], kKeyQuit);
+    // The accelerator's command runs once the computation has returned to the event loop.
+    EXPECT_TRUE(f.requests.empty());
+    fw::automation::ProcessEvents();
     ASSERT_EQ(f.requests.size(), 1u);
     EXPECT_EQ(f.requests[0].kind, Kind::Plot3);
     EXPECT_EQ(PollKey(frame), 0);

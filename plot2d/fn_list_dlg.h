@@ -1,0 +1,35 @@
+// The inventory dialog: one line per example; its buttons act on the selected line. It is
+// modeless and single: the window keeps it and refreshes it after every change.
+#pragma once
+
+#include "framework/kit_dlg.h"
+
+namespace curvelo {
+
+class TPlot2Win;
+
+namespace invid {
+inline constexpr int kList = 293, kModify = 51, kDelete = 52, kDuplicate = 739, kCopy = 95,
+                     kHide = 736, kName = 793;
+}
+
+class TFnListDlg : public TDlg {
+public:
+    explicit TFnListDlg(TPlot2Win* window);
+    ~TFnListDlg() override;
+    // The window goes before its dialog.
+    void Detach() { window_ = nullptr; }
+    // Rewrites the lines and the caption, keeping the selection.
+    void Refresh();
+
+    bool EvCommand(int id) override;
+    void EvNotify(int controlId, fw::Notify code) override;
+
+protected:
+    void SetupWindow() override;
+
+private:
+    TPlot2Win* window_;
+};
+
+}  // namespace curvelo
