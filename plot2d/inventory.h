@@ -9,12 +9,13 @@
 
 #include "expr/engine.h"
 #include "expr/tree.h"
+#include "plot2d/cv2_document.h"
 #include "plot2d/example.h"
 
 namespace curvelo {
 
 inline constexpr int kDefaultInventoryCapacity = 36;
-inline constexpr std::size_t kExampleNameLength = 20;
+// kExampleNameLength (20) comes with the document model.
 
 struct InventorySlot {
     TExample example;

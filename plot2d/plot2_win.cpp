@@ -5,7 +5,11 @@
 #include "plot2d/curve_sampler.h"
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/cv2_codec.h"
 #include "plot2d/fn_list_dlg.h"
+#include "plot2d/plot2_document.h"
+#include "resources/resources.h"
+#include "textwin/note_win.h"
 
 namespace curvelo {
 
@@ -17,6 +21,42 @@ TPlot2Win::TPlot2Win(fw::TWindow* parent, const std::string& caption) : TGridWin
 
 TPlot2Win::~TPlot2Win() {
     if (inventoryDialog_) inventoryDialog_->Detach();
+}
+
+std::string TPlot2Win::DocumentFilter() const { return std::string(res::String(267)); }
+
+int TPlot2Win::ReadDocument(const std::string& path) {
+    Cv2Document doc;
+    if (std::uint16_t code = LoadCv2File(path, kFileType2D, doc)) return code;
+    int background = BackgroundColour();
+    ApplyWindowState(doc, {View(), Frame(), background, inventory_, engine_});
+    if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
+    if (Notepad()) Notepad()->SetText(doc.hasNotepad ? doc.notepad : std::string());
+    // The stored placement, when it fits on this screen.
+    const auto& p = doc.placement;
+    if (p[0] >= 0 && p[1] >= 0 && p[2] >= 120 && p[3] >= 72 &&
+        std::int64_t{p[0]} + p[2] <= Screen().width && std::int64_t{p[1]} + p[3] <= Screen().height)
+        MoveWindow({p[0], p[1], p[0] + p[2], p[1] + p[3]});
+    document_ = std::move(doc);
+    if (inventoryDialog_) inventoryDialog_->Refresh();
+    RepaintAll();
+    return 0;
+}
+
+int TPlot2Win::WriteDocument(const std::string& path) {
+    Cv2Document doc = document_;
+    int background = BackgroundColour();
+    CaptureWindowState({View(), Frame(), background, inventory_, engine_}, doc);
+    const fw::Rect r = GetNormalRect();
+    doc.placement = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    doc.maximised = IsMaximized() ? 1 : 0;
+    if (Notepad()) {
+        doc.notepad = Notepad()->Text();
+        doc.hasNotepad = !doc.notepad.empty();
+    }
+    if (std::uint16_t code = SaveCv2File(path, doc)) return code;
+    document_ = std::move(doc);
+    return 0;
 }
 
 FieldEvaluator TPlot2Win::Evaluator() const {

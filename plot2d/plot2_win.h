@@ -4,6 +4,7 @@
 
 #include "expr/engine.h"
 #include "framework/kit_placement.h"
+#include "plot2d/cv2_document.h"
 #include "plot2d/inventory.h"
 #include "plotwin/grid_win.h"
 
@@ -41,6 +42,13 @@ public:
     // The document's file name without its folder.
     std::string DocumentTitle() const;
 
+    // .cv2 documents.
+    bool HasDocumentFormat() const override { return true; }
+    int ReadDocument(const std::string& path) override;
+    int WriteDocument(const std::string& path) override;
+    std::string DocumentFilter() const override;
+    std::string DocumentExtension() const override { return "cv2"; }
+
     FieldEvaluator Evaluator() const override;
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     void ViewApplied() override;
@@ -58,6 +66,8 @@ private:
     ExampleInventory inventory_;
     DlgPosition equationDialogPlace_;
     TFnListDlg* inventoryDialog_ = nullptr;
+    // The last document read or written: what this window does not use survives in it.
+    Cv2Document document_;
 };
 
 }  // namespace curvelo

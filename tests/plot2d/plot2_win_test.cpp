@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "framework/automation.h"
 #include "framework/dialog.h"
 #include "framework/keys.h"
+#include "expr/eval.h"
+#include "plot2d/cv2_codec.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
 #include "plotwin/colour_table.h"
@@ -86,4 +89,56 @@ TEST_F(Plot2WinTest, CancelLeavesNoTraceAndAFullInventorySaysSo) {
     EXPECT_EQ(w.AddExample(kKindExplicit), -1);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "nincs hely");
+}
+
+TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
+    const std::string dir = ::testing::TempDir();
+    const std::string path = dir + "/rajz.cv2";
+    {
+        TPlot2Win w(nullptr, "névtelen1.cv2");
+        ASSERT_TRUE(w.Create());
+        ExampleInventory& inv = w.Inventory();
+        int i = inv.Begin(kKindExplicit, -5, 5);
+        inv.At(i).texts[1] = "a*sin(x)";
+        inv.Commit(i, w.Engine());
+        inv.Slot(i).name = "szinusz ő";
+        i = inv.Begin(kKindPolar, 0, 6.283185307179586L);
+        inv.At(i).texts[2] = "1+cos(t)";
+        inv.At(i).visible = 0;
+        inv.Commit(i, w.Engine());
+        SetLetter(w.Engine().letters, 1, 2.5L);  // A
+        w.View().SetViewSquare(1.5L, -0.5L, 3.0L);
+        w.Frame().spacingX = 0.5L;
+        w.Frame().axisTitles[0] = "idő";
+        ASSERT_EQ(w.WriteDocument(path), 0);
+    }
+    TPlot2Win r(nullptr, "névtelen2.cv2");
+    ASSERT_TRUE(r.Create());
+    ASSERT_EQ(r.ReadDocument(path), 0);
+    ExampleInventory& inv = r.Inventory();
+    ASSERT_EQ(inv.Count(), 2);
+    EXPECT_EQ(inv.At(0).texts[1], "a*sin(x)");
+    EXPECT_EQ(inv.Slot(0).name, "szinusz ő");
+    EXPECT_EQ(inv.At(1).visible, 0);
+    EXPECT_NE(inv.Slot(1).trees[0], nullptr);  // compiled again: r cos t
+    EXPECT_EQ(GetLetter(r.Engine().letters, 1), 2.5L);
+    EXPECT_EQ(r.View().cx, 1.5L);
+    EXPECT_EQ(r.View().hw, 3.0L);
+    EXPECT_EQ(r.Frame().spacingX, 0.5L);
+    EXPECT_EQ(r.Frame().axisTitles[0], "idő");
+
+    // The same bytes once more: nothing the window does not use was lost.
+    const std::string again = dir + "/rajz2.cv2";
+    ASSERT_EQ(r.WriteDocument(again), 0);
+    Cv2Document a, b;
+    ASSERT_EQ(LoadCv2File(path, kFileType2D, a), 0);
+    ASSERT_EQ(LoadCv2File(again, kFileType2D, b), 0);
+    b.placement = a.placement;  // the second window stands elsewhere on the screen
+    EXPECT_EQ(WriteCv2(a), WriteCv2(b));
+
+    const std::string bad = dir + "/rossz.cv2";
+    { std::FILE* f = std::fopen(bad.c_str(), "wb"); std::fputs("nem rajz", f); std::fclose(f); }
+    EXPECT_EQ(r.ReadDocument(bad), 11);
+    EXPECT_EQ(r.Inventory().Count(), 2);
+    EXPECT_EQ(r.View().cx, 1.5L);
 }

@@ -1,0 +1,27 @@
+// What a 2D window keeps in its document: the view, the frame settings, the background, the
+// examples with their names, the letters and the user functions. Everything else a read
+// document holds is kept in it untouched, so a load and a save lose nothing.
+#pragma once
+
+#include "expr/engine.h"
+#include "plot2d/cv2_document.h"
+#include "plot2d/inventory.h"
+#include "plotwin/frame_settings.h"
+#include "plotwin/plot_view.h"
+
+namespace curvelo {
+
+struct Plot2State {
+    PlotView& view;
+    FrameSettings& frame;
+    int& background;
+    ExampleInventory& inventory;
+    FormulaEngine& engine;
+};
+
+// Writes the window's state into doc (which may hold what an earlier read brought).
+void CaptureWindowState(const Plot2State& state, Cv2Document& doc);
+// Replaces the window's state by the document's; the examples are compiled again.
+void ApplyWindowState(const Cv2Document& doc, const Plot2State& state);
+
+}  // namespace curvelo
