@@ -169,7 +169,7 @@ void TPlot2Win::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackgrou
 
 bool TPlot2Win::DrawExamples(DrawSurface& surface) {
     CurveSampler sampler(engine_.letters, surface);
-    sampler.silent = Printing();
+    sampler.silent = Printing() || DrawingInPaint();
     sampler.hooks.pollKey = [this] { return PollKey(this); };
     for (int i = 0; i < inventory_.Count(); ++i) {
         InventorySlot& slot = inventory_.Slot(i);

@@ -234,7 +234,10 @@ void TLumWin::ViewRepaint() {
 
 void TLumWin::RepaintAll() {
     InvalidateAllLayers();
-    Invalidate(false);
+    // Drawn here, outside any paint event, so a long drawing can poll the keyboard; a
+    // hidden window draws when it is first painted.
+    if (IsVisible()) RenderLayer(CurrentLayer());
+    else Invalidate(false);
 }
 
 FieldEvaluator TLumWin::Evaluator() const { return ParsePlainNumber; }

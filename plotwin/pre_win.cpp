@@ -40,7 +40,7 @@ void TPreWin::RenderLayer(int layer) {
     }
     rendering_ = false;
     valid_[layer] = !renderAgain_;
-    if (renderAgain_) Invalidate(false);
+    if (!inPaint_) Invalidate(false);
 }
 
 void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
@@ -49,14 +49,14 @@ void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
 }
 
 void TPreWin::Paint(fw::DC& dc, bool, const fw::Rect&) {
-    if (rendering_) {
-        renderAgain_ = true;
-        return;
-    }
+    // The layer being drawn is shown once it is complete (RenderLayer invalidates then).
+    if (rendering_) return;
+    inPaint_ = true;
     const fw::Size client = GetClientSize();
     const fw::Bitmap& b = layers_[currentLayer_];
     if (!valid_[currentLayer_] || b.Width() != client.cx || b.Height() != client.cy)
         RenderLayer(currentLayer_);
+    inPaint_ = false;
     BlitLayer(currentLayer_, dc);
 }
 

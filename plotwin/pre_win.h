@@ -27,6 +27,9 @@ public:
     // invalid), then paints the layer's picture into its bitmap.
     void RenderLayer(int layer);
     void BlitLayer(int layer, fw::DC& dc, int x0 = 0, int y0 = 0) const;
+    // True while a layer is drawn from inside a paint event: the event loop must not run
+    // then, so long drawings do not poll the keyboard.
+    bool DrawingInPaint() const { return inPaint_; }
 
 protected:
     void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
@@ -40,6 +43,7 @@ private:
     std::array<bool, kLayerCount> valid_{};
     int currentLayer_ = 0;
     bool rendering_ = false;
+    bool inPaint_ = false;
     bool renderAgain_ = false;
 };
 
