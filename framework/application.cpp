@@ -2,6 +2,9 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +60,11 @@ TApplication::TApplication(int& argc, char** argv, const std::string& name)
     } else {
         impl_->app = new QApplication(argc, argv);
         impl_->ownsApp = true;
+        // The standard dialogs (files, printing, fonts) speak the program's language.
+        auto* translator = new QTranslator(impl_->app);
+        if (translator->load(QLocale(QLocale::Hungarian), "qtbase", "_",
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(translator);
     }
     impl_->ok = true;
     QApplication::setApplicationName(ToQ(name));

@@ -2,7 +2,7 @@
 # Installs the Debian packages Curvelo needs to build and test, only those missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config ccache
-          qt6-base-dev qt6-svg-dev libgl-dev
+          qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev)
 missing=()
 for p in "${packages[@]}"; do
