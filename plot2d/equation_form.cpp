@@ -8,10 +8,6 @@
 namespace curvelo {
 namespace {
 
-std::string Trimmed(std::string s) {
-    s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
-    return s;
-}
 
 std::string Get(const EquationForm& form, int id) {
     auto it = form.edits.find(id);
@@ -43,17 +39,17 @@ std::vector<int> FormulaEditsOf(std::uint16_t kind) {
 EquationForm EquationFormOf(const TExample& e, const NumberFormat& format) {
     EquationForm f;
     for (int id : FormulaEditsOf(e.kind)) f.edits[id] = e.texts[static_cast<std::size_t>(TextIndexOfEdit(id))];
-    f.edits[eqid::kLow] = Trimmed(format.Format(e.low));
-    f.edits[eqid::kHigh] = Trimmed(format.Format(e.high));
+    f.edits[eqid::kLow] = format.FormatForField(e.low);
+    f.edits[eqid::kHigh] = format.FormatForField(e.high);
     f.edits[eqid::kDensity] = std::to_string(e.density);
-    f.edits[eqid::kDiscontinuity] = Trimmed(format.Format(e.discontinuity));
+    f.edits[eqid::kDiscontinuity] = format.FormatForField(e.discontinuity);
     f.edits[eqid::kPenWidth] = std::to_string(e.penWidth);
     f.penStyle = e.penStyle <= 2 ? e.penStyle : 0;
     if (e.kind == kKindExplicit) f.checks[eqid::kIntervalFixed] = e.intervalFixed != 0;
     if (e.kind == kKindPolar) f.checks[eqid::kPositiveR] = e.positiveROnly != 0;
     if (e.kind == kKindParametric) {
         f.checks[eqid::kArrow] = e.arrow != 0;
-        f.edits[eqid::kArrowT] = Trimmed(format.Format(e.extra311[TExample::kArrowT]));
+        f.edits[eqid::kArrowT] = format.FormatForField(e.extra311[TExample::kArrowT]);
         f.edits[eqid::kArrowSize] = std::to_string(e.arrowSize + 10);
     }
     return f;

@@ -2,6 +2,7 @@
 
 #include "expr/eval.h"
 #include "framework/kit_services.h"
+#include "plot2d/curve_pick.h"
 #include "plot2d/curve_sampler.h"
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/example_kinds.h"
@@ -178,6 +179,20 @@ bool TPlot2Win::DrawExamples(DrawSurface& surface) {
         if (sampler.Draw(slot.example, trees) == kKeyStopDrawing) return false;
     }
     return true;
+}
+
+void TPlot2Win::EvMouseMove(unsigned modifiers, fw::Point p) {
+    TGridWin::EvMouseMove(modifiers, p);
+    const WorldPoint w = View().PixelToWorld(p.x, p.y);
+    const std::string suffix = "   [x = " + Format().FormatForField(w.x) + "; y = " + Format().FormatForField(w.y) + "]";
+    UpdateTitle(this, false, suffix);
+}
+
+void TPlot2Win::EvPictureClick(fw::Point p) {
+    const int picked = PickExample(inventory_, engine_.letters, View(), p.x, p.y);
+    if (picked < 0) return;
+    inventory_.Select(picked);
+    if (inventoryDialog_) inventoryDialog_->Refresh();
 }
 
 bool TPlot2Win::EvCommand(int id) {

@@ -56,6 +56,12 @@ public:
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
+protected:
+    // The cursor's world coordinates follow the mouse in the title bar; a click on a curve
+    // selects its example.
+    void EvMouseMove(unsigned modifiers, fw::Point p) override;
+    void EvPictureClick(fw::Point p) override;
+
 private:
     // Draws every visible example; false when the user stopped the drawing with Q.
     bool DrawExamples(DrawSurface& surface);

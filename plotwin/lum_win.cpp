@@ -1,5 +1,7 @@
 #include "plotwin/lum_win.h"
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <cmath>
 
@@ -340,7 +342,9 @@ void TLumWin::EvLButtonUp(unsigned, fw::Point p) {
     dragging_ = false;
     dragEnd_ = p;
     // A click without a drag changes nothing; the view's own repaint removes the rectangle.
-    if (!view_.ZoomToPixelRect(dragStart_.x, dragStart_.y, dragEnd_.x, dragEnd_.y)) Invalidate(false);
+    if (view_.ZoomToPixelRect(dragStart_.x, dragStart_.y, dragEnd_.x, dragEnd_.y)) return;
+    Invalidate(false);
+    if (std::abs(p.x - dragStart_.x) <= 3 && std::abs(p.y - dragStart_.y) <= 3) EvPictureClick(p);
 }
 
 void TLumWin::EvMouseWheel(unsigned, int delta, fw::Point p) {

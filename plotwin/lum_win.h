@@ -104,6 +104,8 @@ protected:
     void EvMouseMove(unsigned modifiers, fw::Point p) override;
     void EvLButtonUp(unsigned modifiers, fw::Point p) override;
     void EvMouseWheel(unsigned modifiers, int delta, fw::Point p) override;
+    // A click on the picture that did not drag a rectangle.
+    virtual void EvPictureClick(fw::Point) {}
     // A colour kind changed through the palette.
     virtual void ColourChanged(int kind);
     void FontChanged(int kind) override;

@@ -25,6 +25,12 @@ std::string FormatFixed(long double value, int width, int decimals) {
 
 std::string NumberFormat::Format(long double value) const { return FormatFixed(value, width, decimals); }
 
+std::string NumberFormat::FormatForField(long double value) const {
+    std::string s = Format(value);
+    s.erase(0, s.find_first_not_of(' ') == std::string::npos ? 0 : s.find_first_not_of(' '));
+    return s;
+}
+
 std::string NumberFormat::Pattern() const {
     return "%" + std::to_string(std::clamp(width, 0, kMaxWidth)) + "." +
            std::to_string(std::clamp(decimals, 0, kMaxDecimals)) + "Lf";

@@ -11,6 +11,8 @@ struct NumberFormat {
 
     // "%" width "." decimals "Lf"; width and decimals are kept within printf's sane range.
     std::string Format(long double value) const;
+    // The same without the leading blanks of the width, as dialog fields show numbers.
+    std::string FormatForField(long double value) const;
     std::string Pattern() const;
 };
 

@@ -6,6 +6,7 @@
 
 #include "expr/engine.h"
 #include "expr/letters.h"
+#include "plot2d/curve_pick.h"
 #include "plot2d/curve_sampler.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
@@ -211,4 +212,16 @@ TEST(EquationForm, BadFieldsKeepTheExampleAndNameTheEditToFix) {
     EXPECT_NEAR(static_cast<double>(e.high), 3.141592653589793, 1e-15);
     EXPECT_EQ(e.intervalFixed, 1);
     EXPECT_EQ(e.penStyle, 2);
+}
+
+TEST_F(CurveDrawing, AClickNearACurvePicksItsExample) {
+    Add(kKindExplicit, 1, "2");
+    Add(kKindParametric, 0, "cos(t)");
+    inventory.At(1).texts[1] = "sin(t)";
+    ASSERT_EQ(inventory.Compile(1, engine), 0);
+    EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(3), view.ToPixelY(2) + 2), 0);
+    EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(0), view.ToPixelY(-1) - 1), 1);
+    EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(3), view.ToPixelY(-3)), -1);
+    inventory.At(0).visible = 0;  // hidden curves cannot be clicked
+    EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(3), view.ToPixelY(2)), -1);
 }

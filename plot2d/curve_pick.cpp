@@ -1,0 +1,50 @@
+#include "plot2d/curve_pick.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot2d/curve_sampler.h"
+#include "plotwin/recording_surface.h"
+
+namespace curvelo {
+namespace {
+
+// Distance in pixels from (px, py) to the segment a-b given in pixels.
+double SegmentDistance(double px, double py, double ax, double ay, double bx, double by) {
+    const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((px - ax) * dx + (py - ay) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
+}
+
+}  // namespace
+
+int PickExample(ExampleInventory& inventory, LetterStore& letters, const PlotView& view, int px,
+                int py, double tolerancePixels) {
+    int best = -1;
+    double bestDistance = tolerancePixels;
+    for (int i = 0; i < inventory.Count(); ++i) {
+        RecordingSurface recorded(view);
+        CurveSampler sampler(letters, recorded);
+        sampler.silent = true;
+        CurveTrees trees;
+        for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = inventory.Slot(i).trees[static_cast<std::size_t>(t)];
+        sampler.Draw(inventory.At(i), trees);
+        for (const DrawOp& op : recorded.Ops()) {
+            for (std::size_t k = 0; k < op.points.size(); ++k) {
+                const WorldPoint a = op.points[k], b = op.points[k + 1 < op.points.size() ? k + 1 : k];
+                const double d = SegmentDistance(px, py, view.DeviceX(a.x),
+                                                 view.DeviceY(a.y),
+                                                 view.DeviceX(b.x),
+                                                 view.DeviceY(b.y));
+                if (d <= bestDistance) {
+                    bestDistance = d;
+                    best = i;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+}  // namespace curvelo
