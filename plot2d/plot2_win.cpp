@@ -9,6 +9,7 @@
 #include "plot2d/cv2_codec.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot2d/plot2_document.h"
+#include "plotwin/func_dlg.h"
 #include "resources/resources.h"
 #include "textwin/note_win.h"
 
@@ -202,6 +203,14 @@ bool TPlot2Win::EvCommand(int id) {
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
     case eqcmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
     case eqcmd::kInventory: ShowInventory(); return true;
+    case eqcmd::kUserFunctions: {
+        TFuncDlg dialog(this, engine_, [this] {
+            inventory_.CompileAll(engine_);
+            ExamplesChanged();
+        });
+        dialog.Execute();
+        return true;
+    }
     default: return TGridWin::EvCommand(id);
     }
 }

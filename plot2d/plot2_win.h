@@ -14,7 +14,7 @@ class TFnListDlg;
 
 namespace eqcmd {
 inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kBlackGraphs = 796,
-                     kInventory = 504;
+                     kInventory = 504, kUserFunctions = 506;
 }
 
 class TPlot2Win : public TGridWin {

@@ -13,6 +13,7 @@
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
 #include "plotwin/colour_table.h"
+#include "plotwin/func_dlg.h"
 
 using namespace curvelo;
 namespace au = curvelo::fw::automation;
@@ -141,4 +142,38 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
     EXPECT_EQ(r.ReadDocument(bad), 11);
     EXPECT_EQ(r.Inventory().Count(), 2);
     EXPECT_EQ(r.View().cx, 1.5L);
+}
+
+TEST_F(Plot2WinTest, DefiningAFunctionRecompilesTheEquationsThatCallIt) {
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    ExampleInventory& inv = w.Inventory();
+    const int i = inv.Begin(kKindExplicit, -5, 5);
+    inv.At(i).texts[1] = "nev(x)+1";
+    inv.Commit(i, w.Engine());  // not defined yet: NEV(X) reads as the letters N, E, V times (x)
+
+    std::vector<std::string> lines;
+    au::SetDialogHook([&](fw::TDialog& d) {
+        d.SetItemText(fnid::kName, "sin");
+        d.SetItemText(fnid::kDefinitionX, "x");
+        d.EvCommand(fnid::kDefine);  // a keyword's name: 522
+        d.SetItemText(fnid::kName, "nev");
+        d.SetItemText(fnid::kDefinitionX, "x^2");
+        d.EvCommand(fnid::kDefine);
+        for (int k = 0; k < d.GetCount(fnid::kList); ++k) lines.push_back(d.GetString(fnid::kList, k));
+        EXPECT_EQ(d.GetItemText(fnid::kName), "");  // cleared for the next one
+        return 2;
+    });
+    w.RunCommand(eqcmd::kUserFunctions);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "a címke megkétszerezése");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "NEV(X) = X^2");
+
+    ExprNode* tree = inv.Slot(i).trees[1];
+    ASSERT_NE(tree, nullptr);
+    SetLetter(w.Engine().letters, 24, 3.0L);
+    ASSERT_TRUE(EvalNode(w.Engine(), tree));
+    EXPECT_EQ(tree->value.re, 10.0L);
+    EXPECT_EQ(w.GetCaption(), "t.cv2+");
 }
