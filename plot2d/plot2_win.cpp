@@ -15,7 +15,8 @@
 
 namespace curvelo {
 
-TPlot2Win::TPlot2Win(fw::TWindow* parent, const std::string& caption) : TGridWin(parent, caption) {
+TPlot2Win::TPlot2Win(fw::TWindow* parent, const std::string& caption)
+    : TGridWin(parent, caption), untitledName_(caption) {
     SetMenu("PLOT2MENU");
     LoadAccelerators("PLOT2MENU");
     ShowDefaultFrame();
@@ -132,6 +133,24 @@ void TPlot2Win::NameExample(int index, const std::string& name) {
     if (inventoryDialog_) inventoryDialog_->Refresh();
 }
 
+bool TPlot2Win::NewDrawing() {
+    if (!CanClose()) return false;
+    inventory_.Clear();
+    inventory_.SetCreationCounter(0);
+    engine_.letters.ResetValues();
+    engine_.userFunctions.Clear();
+    Frame() = FrameSettings();
+    ShowDefaultFrame();
+    if (int* slot = ColourSlot(kColourKindBackground)) *slot = kColourWhite;
+    if (Notepad()) Notepad()->SetText(std::string());
+    document_ = Cv2Document();
+    View().ResetView();
+    SetUntitled(untitledName_);
+    if (inventoryDialog_) inventoryDialog_->Refresh();
+    RepaintAll();
+    return true;
+}
+
 void TPlot2Win::ShowInventory() {
     if (!inventoryDialog_) {
         inventoryDialog_ = new TFnListDlg(this);
@@ -203,6 +222,7 @@ bool TPlot2Win::EvCommand(int id) {
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
     case eqcmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
     case eqcmd::kInventory: ShowInventory(); return true;
+    case eqcmd::kNewDrawing: NewDrawing(); return true;
     case eqcmd::kUserFunctions: {
         TFuncDlg dialog(this, engine_, [this] {
             inventory_.CompileAll(engine_);

@@ -14,7 +14,7 @@ class TFnListDlg;
 
 namespace eqcmd {
 inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kBlackGraphs = 796,
-                     kInventory = 504, kUserFunctions = 506;
+                     kInventory = 504, kUserFunctions = 506, kNewDrawing = 78;
 }
 
 class TPlot2Win : public TGridWin {
@@ -34,6 +34,10 @@ public:
     int DuplicateExample(int index);
     void ToggleVisible(int index);
     void NameExample(int index, const std::string& name);
+
+    // Asks about unsaved changes, then empties the window for a new drawing; false when
+    // the user kept the old one.
+    bool NewDrawing();
 
     // The modeless inventory dialog (Ctrl+I), created on first use.
     void ShowInventory();
@@ -74,6 +78,7 @@ private:
     TFnListDlg* inventoryDialog_ = nullptr;
     // The last document read or written: what this window does not use survives in it.
     Cv2Document document_;
+    const std::string untitledName_;
 };
 
 }  // namespace curvelo

@@ -47,6 +47,13 @@ void TFileMsgWin::SetFileName(const std::string& name) {
     RefreshTitle();
 }
 
+void TFileMsgWin::SetUntitled(const std::string& name) {
+    fileName_ = name;
+    hasPath_ = false;
+    modified_ = false;
+    RefreshTitle();
+}
+
 void TFileMsgWin::SetModified(bool modified) {
     if (modified_ == modified) return;
     modified_ = modified;

@@ -32,6 +32,8 @@ public:
 
     const std::string& FileName() const { return fileName_; }
     void SetFileName(const std::string& name);
+    // Back to an unsaved, unnamed document (a new drawing in the same window).
+    void SetUntitled(const std::string& name);
     // The file name came from a dialog or an open, so Save needs no question.
     bool HasFilePath() const { return hasPath_; }
     bool IsModified() const { return modified_; }

@@ -177,3 +177,22 @@ TEST_F(Plot2WinTest, DefiningAFunctionRecompilesTheEquationsThatCallIt) {
     EXPECT_EQ(tree->value.re, 10.0L);
     EXPECT_EQ(w.GetCaption(), "t.cv2+");
 }
+
+TEST_F(Plot2WinTest, NewDrawingAsksFirstAndCancelKeepsEverything) {
+    TPlot2Win w(nullptr, "névtelen3.cv2");
+    ASSERT_TRUE(w.Create());
+    w.SetDocumentWindow(true);
+    au::SetDialogHook([](fw::TDialog&) { return 1; });
+    ASSERT_EQ(w.AddExample(kKindExplicit), 0);
+    ASSERT_TRUE(w.IsModified());
+
+    au::SetDialogHook([](fw::TDialog&) { return fw::kIdCancel; });
+    EXPECT_FALSE(w.NewDrawing());
+    EXPECT_EQ(w.Inventory().Count(), 1);
+
+    au::SetDialogHook([](fw::TDialog&) { return 89; });  // the "nem" button of the question
+    EXPECT_TRUE(w.NewDrawing());
+    EXPECT_EQ(w.Inventory().Count(), 0);
+    EXPECT_FALSE(w.IsModified());
+    EXPECT_EQ(w.GetCaption(), "névtelen3.cv2");
+}
