@@ -59,8 +59,13 @@ public:
 
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
+    // Writes the window kind's settings file ("cv2.ini") before the window goes.
+    void Destroy(int retVal = 0) override;
 
 protected:
+    // Reads the settings file first, so the window opens where and as it was last time and
+    // can reopen the last edited document.
+    void SetupWindow() override;
     // The cursor's world coordinates follow the mouse in the title bar; a click on a curve
     // selects its example.
     void EvMouseMove(unsigned modifiers, fw::Point p) override;
@@ -79,6 +84,8 @@ private:
     // The last document read or written: what this window does not use survives in it.
     Cv2Document document_;
     const std::string untitledName_;
+    std::string lastDocument_;  // of the settings file, kept when nothing newer was edited
+    bool settingsSaved_ = false;
 };
 
 }  // namespace curvelo

@@ -38,6 +38,7 @@ void TFileMsgWin::SetStartOptions(bool openLastEdit, bool readWindowSettings,
                                   const std::string& fileName) {
     openLastEdit_ = openLastEdit;
     readWindowSettings_ = readWindowSettings;
+    usesSettingsFile_ = true;
     startFile_ = fileName;
 }
 

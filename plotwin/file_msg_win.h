@@ -28,6 +28,8 @@ public:
     void SetStartOptions(bool openLastEdit, bool readWindowSettings, const std::string& fileName);
     bool OpenLastEdit() const { return openLastEdit_; }
     bool ReadWindowSettings() const { return readWindowSettings_; }
+    // Only windows the launcher opened (with its options) read and write settings files.
+    bool UsesSettingsFile() const { return usesSettingsFile_; }
     const std::string& StartFile() const { return startFile_; }
 
     const std::string& FileName() const { return fileName_; }
@@ -78,6 +80,7 @@ private:
     bool documentWindow_ = false;
     bool openLastEdit_ = false;
     bool readWindowSettings_ = true;
+    bool usesSettingsFile_ = false;
     std::string startFile_;
     DocumentLock lock_;
     fw::ScreenMetrics screen_;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 #include "framework/automation.h"
 #include "framework/dialog.h"
@@ -14,6 +16,8 @@
 #include "plot2d/example_kinds.h"
 #include "plotwin/colour_table.h"
 #include "plotwin/func_dlg.h"
+#include "plotwin/window_settings.h"
+#include "framework/settings_dir.h"
 
 using namespace curvelo;
 namespace au = curvelo::fw::automation;
@@ -195,4 +199,41 @@ TEST_F(Plot2WinTest, NewDrawingAsksFirstAndCancelKeepsEverything) {
     EXPECT_EQ(w.Inventory().Count(), 0);
     EXPECT_FALSE(w.IsModified());
     EXPECT_EQ(w.GetCaption(), "névtelen3.cv2");
+}
+
+TEST_F(Plot2WinTest, SettingsFileCarriesPlacementPrintSetupAndTheLastDocument) {
+    // A folder of its own: other tests of the run start the program, which writes cv2.ini too.
+    const std::string folder = ::testing::TempDir() + "/settings-" + std::to_string(::getpid());
+    ::setenv("CURVELO_CONFIG_DIR", folder.c_str(), 1);
+    const std::string ini = fw::SettingsDirectory() + "/cv2.ini";
+    std::remove(ini.c_str());
+    const std::string doc = ::testing::TempDir() + "/utolso.cv2";
+    {
+        TPlot2Win w(nullptr, "névtelen1.cv2");
+        w.SetStartOptions(false, true, "");
+        ASSERT_TRUE(w.Create());
+        w.MoveWindow({50, 60, 650, 460});
+        w.Print().width = 3.5L;
+        *w.ColourSlot(kColourKindBackground) = 22;
+        au::SetDialogHook([](fw::TDialog&) { return 1; });
+        ASSERT_EQ(w.AddExample(kKindExplicit), 0);
+        ASSERT_EQ(w.WriteDocument(doc), 0);
+        w.SetFileName(doc);
+        w.Destroy();
+    }
+    ASSERT_TRUE(LoadWindowSettingsFile(ini, kSettingsKind2D));
+
+    TPlot2Win again(nullptr, "névtelen2.cv2");
+    again.SetStartOptions(true, true, "");  // open the last edited document
+    ASSERT_TRUE(again.Create());
+    EXPECT_EQ(again.Print().width, 3.5L);
+    EXPECT_EQ(again.BackgroundColour(), 22);
+    EXPECT_EQ(again.Inventory().Count(), 1);
+    EXPECT_EQ(again.GetCaption(), "utolso.cv2");
+
+    TPlot2Win plain(nullptr, "névtelen3.cv2");
+    plain.SetStartOptions(false, false, "");  // "use the default settings"
+    ASSERT_TRUE(plain.Create());
+    EXPECT_EQ(plain.BackgroundColour(), kColourWhite);
+    EXPECT_EQ(plain.Print().width, PrintSpec().width);
 }
