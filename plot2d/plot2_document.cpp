@@ -26,6 +26,38 @@ bool Usable(long double v) { return std::isfinite(v); }
 
 }  // namespace
 
+void CaptureLock(const DocumentLock& lock, Cv2Document& doc) {
+    const bool any = lock.Protected() || !lock.author.empty() || !lock.date.empty() ||
+                     !lock.email.empty() || !lock.homepage.empty();
+    doc.hasLock = any;
+    doc.plotWords[42] = any ? 1 : 0;
+    if (!any) return;
+    doc.lockPassText = std::string(1, lock.protectSaving ? '1' : '0') + (lock.protectInventory ? '1' : '0') +
+                       (lock.showAuthor ? '1' : '0') + lock.password;
+    doc.authorData = {lock.author, lock.date, lock.email, lock.homepage};
+}
+
+DocumentLock LockOf(const Cv2Document& doc) {
+    DocumentLock lock;
+    if (!doc.hasLock) return lock;
+    const std::string& t = doc.lockPassText;
+    if (t.size() >= 3 && (t[0] == '0' || t[0] == '1') && (t[1] == '0' || t[1] == '1') && (t[2] == '0' || t[2] == '1')) {
+        lock.protectSaving = t[0] == '1';
+        lock.protectInventory = t[1] == '1';
+        lock.showAuthor = t[2] == '1';
+        lock.password = t.substr(3);
+    } else {
+        // A pass text without switches protects everything it can.
+        lock.password = t;
+        lock.protectSaving = lock.protectInventory = !t.empty();
+    }
+    lock.author = doc.authorData[0];
+    lock.date = doc.authorData[1];
+    lock.email = doc.authorData[2];
+    lock.homepage = doc.authorData[3];
+    return lock;
+}
+
 void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
     const PlotView& v = s.view;
     auto& n = doc.numbers;

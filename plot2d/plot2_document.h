@@ -4,6 +4,7 @@
 #pragma once
 
 #include "expr/engine.h"
+#include "framework/kit_lock.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/inventory.h"
 #include "plotwin/frame_settings.h"
@@ -18,6 +19,11 @@ struct Plot2State {
     ExampleInventory& inventory;
     FormulaEngine& engine;
 };
+
+// The document lock in block 13: the pass text carries the three protection switches
+// ahead of the password; the four author fields follow.
+void CaptureLock(const DocumentLock& lock, Cv2Document& doc);
+DocumentLock LockOf(const Cv2Document& doc);
 
 // Writes the window's state into doc (which may hold what an earlier read brought).
 void CaptureWindowState(const Plot2State& state, Cv2Document& doc);

@@ -9,6 +9,8 @@
 #include "plot2d/cv2_codec.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot2d/plot2_document.h"
+#include "framework/common_dialogs.h"
+#include "framework/kit_pwd_dlg.h"
 #include "framework/settings_dir.h"
 #include "plotwin/func_dlg.h"
 #include "plotwin/window_settings.h"
@@ -98,6 +100,8 @@ int TPlot2Win::ReadDocument(const std::string& path) {
     int background = BackgroundColour();
     ApplyWindowState(doc, {View(), Frame(), background, inventory_, engine_});
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
+    Lock() = LockOf(doc);
+    unlocked_ = false;
     if (Notepad()) Notepad()->SetText(doc.hasNotepad ? doc.notepad : std::string());
     // The stored placement, when it fits on this screen.
     const auto& p = doc.placement;
@@ -111,7 +115,9 @@ int TPlot2Win::ReadDocument(const std::string& path) {
 }
 
 int TPlot2Win::WriteDocument(const std::string& path) {
+    if (!Authorised(Lock().protectSaving)) return -1;
     Cv2Document doc = document_;
+    CaptureLock(Lock(), doc);
     int background = BackgroundColour();
     CaptureWindowState({View(), Frame(), background, inventory_, engine_}, doc);
     const fw::Rect r = GetNormalRect();
@@ -135,7 +141,14 @@ FieldEvaluator TPlot2Win::Evaluator() const {
     };
 }
 
+bool TPlot2Win::Authorised(bool protectedByLock) {
+    if (!protectedByLock || !Lock().Protected() || unlocked_) return true;
+    unlocked_ = AskDocumentPassword(this, Lock());
+    return unlocked_;
+}
+
 int TPlot2Win::AddExample(std::uint16_t kind) {
+    if (!Authorised(Lock().protectInventory)) return -1;
     if (!inventory_.HasRoom()) {
         ShowMessage(this, 4);
         return -1;
@@ -156,6 +169,7 @@ int TPlot2Win::AddExample(std::uint16_t kind) {
 }
 
 bool TPlot2Win::EditExample(int index) {
+    if (!Authorised(Lock().protectInventory)) return false;
     if (index < 0 || index > inventory_.LastIndex() || !HasEquationForm(inventory_.At(index).kind)) return false;
     TEditExmpDlg dialog(this, inventory_.At(index), engine_, Format(), &equationDialogPlace_);
     if (dialog.Execute() != 1) return false;
@@ -165,12 +179,13 @@ bool TPlot2Win::EditExample(int index) {
 }
 
 void TPlot2Win::RemoveExample(int index) {
-    if (index < 0 || index > inventory_.LastIndex()) return;
+    if (index < 0 || index > inventory_.LastIndex() || !Authorised(Lock().protectInventory)) return;
     inventory_.Remove(index);
     ExamplesChanged();
 }
 
 int TPlot2Win::DuplicateExample(int index) {
+    if (!Authorised(Lock().protectInventory)) return -1;
     if (!inventory_.HasRoom()) {
         ShowMessage(this, 4);
         return -1;
@@ -184,14 +199,14 @@ int TPlot2Win::DuplicateExample(int index) {
 }
 
 void TPlot2Win::ToggleVisible(int index) {
-    if (index < 0 || index > inventory_.LastIndex()) return;
+    if (index < 0 || index > inventory_.LastIndex() || !Authorised(Lock().protectInventory)) return;
     TExample& e = inventory_.At(index);
     e.visible = e.visible ? 0 : 1;
     ExamplesChanged();
 }
 
 void TPlot2Win::NameExample(int index, const std::string& name) {
-    if (index < 0 || index > inventory_.LastIndex()) return;
+    if (index < 0 || index > inventory_.LastIndex() || !Authorised(Lock().protectInventory)) return;
     inventory_.Slot(index).name = name.substr(0, kExampleNameLength);
     SetModified(true);
     if (inventoryDialog_) inventoryDialog_->Refresh();
@@ -199,6 +214,8 @@ void TPlot2Win::NameExample(int index, const std::string& name) {
 
 bool TPlot2Win::NewDrawing() {
     if (!CanClose()) return false;
+    Lock() = DocumentLock();
+    unlocked_ = false;
     inventory_.Clear();
     inventory_.SetCreationCounter(0);
     engine_.letters.ResetValues();
@@ -287,7 +304,25 @@ bool TPlot2Win::EvCommand(int id) {
     case eqcmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
     case eqcmd::kInventory: ShowInventory(); return true;
     case eqcmd::kNewDrawing: NewDrawing(); return true;
+    case eqcmd::kLock:
+        if (EditDocumentLock(this, Lock())) {
+            unlocked_ = true;  // who set the password knows it
+            SetModified(true);
+        }
+        return true;
+    case eqcmd::kAuthor: {
+        const DocumentLock& lock = Lock();
+        if (lock.Protected() && !lock.showAuthor && !unlocked_) {
+            ShowMessage(this, kMsgNotAuthorised);
+            return true;
+        }
+        const std::string text = "szerző: " + lock.author + "\ndátum: " + lock.date + "\ne-mail: " + lock.email +
+                                 "\nhomepage: " + lock.homepage;
+        fw::MessageBox(this, text, "Szerző", fw::kMbOk);
+        return true;
+    }
     case eqcmd::kUserFunctions: {
+        if (!Authorised(Lock().protectInventory)) return true;
         TFuncDlg dialog(this, engine_, [this] {
             inventory_.CompileAll(engine_);
             ExamplesChanged();

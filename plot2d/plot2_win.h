@@ -14,7 +14,8 @@ class TFnListDlg;
 
 namespace eqcmd {
 inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kBlackGraphs = 796,
-                     kInventory = 504, kUserFunctions = 506, kNewDrawing = 78;
+                     kInventory = 504, kUserFunctions = 506, kNewDrawing = 78, kLock = 76,
+                     kAuthor = 77;
 }
 
 class TPlot2Win : public TGridWin {
@@ -34,6 +35,10 @@ public:
     int DuplicateExample(int index);
     void ToggleVisible(int index);
     void NameExample(int index, const std::string& name);
+
+    // Whether a change the document lock may protect can go on: asks for the password once
+    // per window when the switch protects it.
+    bool Authorised(bool protectedByLock);
 
     // Asks about unsaved changes, then empties the window for a new drawing; false when
     // the user kept the old one.
@@ -86,6 +91,7 @@ private:
     const std::string untitledName_;
     std::string lastDocument_;  // of the settings file, kept when nothing newer was edited
     bool settingsSaved_ = false;
+    bool unlocked_ = false;  // the password was given in this window
 };
 
 }  // namespace curvelo

@@ -86,7 +86,7 @@ bool TFileMsgWin::Save(bool askName) {
         path = spec.fileName;
     }
     if (int err = WriteDocument(path)) {
-        ShowMessage(this, err);
+        if (err > 0) ShowMessage(this, err);  // below 0: refused, and the user was told
         return false;
     }
     fileName_ = path;

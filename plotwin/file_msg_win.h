@@ -55,7 +55,8 @@ public:
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
     // Document reading and writing of the window kinds that have documents; 0 or the
-    // message number. The base layer has no document format.
+    // message number (below 0: refused, and the user was told already). The base layer has no
+    // document format.
     virtual bool HasDocumentFormat() const { return false; }
     virtual int ReadDocument(const std::string& /*path*/) { return 11; }
     virtual int WriteDocument(const std::string& /*path*/) { return 12; }

@@ -237,3 +237,49 @@ TEST_F(Plot2WinTest, SettingsFileCarriesPlacementPrintSetupAndTheLastDocument) {
     EXPECT_EQ(plain.BackgroundColour(), kColourWhite);
     EXPECT_EQ(plain.Print().width, PrintSpec().width);
 }
+
+TEST_F(Plot2WinTest, LockedDocumentKeepsItsLockAndAsksBeforeProtectedChanges) {
+    const std::string path = ::testing::TempDir() + "/vedett.cv2";
+    {
+        TPlot2Win w(nullptr, "t.cv2");
+        ASSERT_TRUE(w.Create());
+        DocumentLock& lock = w.Lock();
+        lock.password = "titok";
+        lock.protectInventory = true;
+        lock.protectSaving = true;
+        lock.author = "Kovács Éva";
+        au::SetDialogHook([](fw::TDialog& d) {
+            d.SetItemText(211, "titok");
+            return 1;
+        });
+        ASSERT_EQ(w.WriteDocument(path), 0);  // asks once, the right password
+    }
+    TPlot2Win r(nullptr, "u.cv2");
+    ASSERT_TRUE(r.Create());
+    ASSERT_EQ(r.ReadDocument(path), 0);
+    EXPECT_EQ(r.Lock().password, "titok");
+    EXPECT_TRUE(r.Lock().protectInventory);
+    EXPECT_FALSE(r.Lock().showAuthor);
+    EXPECT_EQ(r.Lock().author, "Kovács Éva");
+
+    int asked = 0;
+    au::SetDialogHook([&](fw::TDialog& d) {
+        ++asked;
+        d.SetItemText(211, "rossz");
+        return 1;
+    });
+    EXPECT_EQ(r.AddExample(kKindExplicit), -1);
+    EXPECT_EQ(r.WriteDocument(path), -1);
+    EXPECT_EQ(asked, 2);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "nincs felhatalmazása");
+    r.RunCommand(eqcmd::kAuthor);  // the author data is not to be shown
+    EXPECT_EQ(messages.size(), 3u);
+
+    au::SetDialogHook([&](fw::TDialog& d) {
+        if (d.TemplateName() == "ASKPW") d.SetItemText(211, "titok");
+        return 1;
+    });
+    EXPECT_EQ(r.AddExample(kKindExplicit), 0);
+    EXPECT_EQ(r.Inventory().Count(), 1);
+}
