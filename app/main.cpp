@@ -7,6 +7,7 @@
 
 #include "app/calculator.h"
 #include "app/plot.h"
+#include "app/render_command.h"
 #include "framework/application.h"
 #include "framework/single_instance.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     // The calculator's options may come in any order, so --eval anywhere selects it.
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--eval") == 0) return RunCalculator(argc, argv, std::cout, std::cerr);
+
+    if (IsRenderCommand(argc, argv)) return RunRender(argc, argv, std::cerr);
 
     const std::string document = argc > 1 ? std::string(argv[1]).substr(0, 255) : std::string();
     // A running instance takes the document and this process is done.

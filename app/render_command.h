@@ -1,0 +1,14 @@
+// Headless rendering: curvelo --render FILE -o OUT [--size WxH] draws a document without a
+// display, into PNG, SVG or PDF by the output's extension, or saves it again as .cv2.
+#pragma once
+
+#include <iosfwd>
+
+namespace curvelo {
+
+// True when the arguments ask for a rendering.
+bool IsRenderCommand(int argc, char** argv);
+// 0 on success; otherwise the program's message went to err and the result is non-zero.
+int RunRender(int argc, char** argv, std::ostream& err);
+
+}  // namespace curvelo
