@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "framework/automation.h"
+#include "framework/bitmap.h"
+#include "framework/dc.h"
 #include "framework/dialog.h"
 #include "plot2d/cv2_codec.h"
 #include "plot2d/example_kinds.h"
@@ -80,4 +83,39 @@ TEST(RenderCommand, BadInputGivesTheProgramsMessageAndNonZero) {
     EXPECT_EQ(Render({"--render", MakeDocument(), "-o", dir + "/x.png", "--size", "0x99999"}, &err), 2);
     EXPECT_EQ(Render({"--render", MakeDocument()}, &err), 2);
     EXPECT_NE(err.find("--render"), std::string::npos);
+}
+
+TEST(RenderCommand, EveryGalleryDocumentOpensAndRendersAsTheWindowDrawsIt) {
+    fw::automation::EnsureApplication();
+    const std::string dir = ::testing::TempDir();
+    int documents = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(CURVELO_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".cv2") continue;
+        ++documents;
+        const std::string doc = entry.path().string();
+        const std::string rendered = dir + "/g_" + entry.path().stem().string() + ".png";
+        ASSERT_EQ(Render({"--render", doc, "-o", rendered, "--size", "400x300"}), 0) << doc;
+
+        TPlot2Win w(nullptr, "g.cv2");
+        ASSERT_TRUE(w.Create());
+        ASSERT_EQ(w.ReadDocument(doc), 0) << doc;
+        EXPECT_GT(w.Inventory().Count(), 0) << doc;
+        fw::Bitmap bitmap(400, 300);
+        {
+            fw::DC dc(bitmap);
+            dc.SetAntialias(true);
+            w.RenderTo(dc, 400, 300, 0, 0, false, true);
+        }
+        const std::string drawn = dir + "/w_" + entry.path().stem().string() + ".png";
+        ASSERT_TRUE(bitmap.SavePng(drawn));
+        EXPECT_EQ(Slurp(rendered), Slurp(drawn)) << doc;
+
+        // Read, write, read gives the same document.
+        Cv2Document first, second;
+        ASSERT_EQ(LoadCv2File(doc, kFileType2D, first), 0);
+        const std::vector<std::uint8_t> bytes = WriteCv2(first);
+        ASSERT_EQ(ReadCv2(bytes, kFileType2D, second), 0);
+        EXPECT_EQ(WriteCv2(second), bytes) << doc;
+    }
+    EXPECT_GE(documents, 6);
 }

@@ -1,0 +1,94 @@
+// Writes the example documents of the gallery with the program's own 2D window, so they are
+// exactly what a user would save: make_gallery FOLDER
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "expr/user_function.h"
+#include "framework/automation.h"
+#include "plot2d/example_kinds.h"
+#include "plot2d/plot2_win.h"
+#include "plotwin/frame_settings.h"
+
+using namespace curvelo;
+
+namespace {
+
+int Add(TPlot2Win& w, std::uint16_t kind, std::initializer_list<std::pair<int, const char*>> texts,
+        long double lo, long double hi) {
+    ExampleInventory& inv = w.Inventory();
+    const int i = inv.Begin(kind, lo, hi);
+    for (const auto& [n, text] : texts) inv.At(i).texts[static_cast<std::size_t>(n)] = text;
+    inv.Commit(i, w.Engine());
+    return i;
+}
+
+bool Make(const std::string& folder, const std::string& name, const std::function<void(TPlot2Win&)>& fill) {
+    TPlot2Win w(nullptr, name);
+    if (!w.Create()) return false;
+    w.MoveWindow({0, 0, 800, 600});
+    w.View().SetViewSquare(0, 0, 5);
+    fill(w);
+    const bool ok = w.WriteDocument(folder + "/" + name) == 0;
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", name.c_str());
+    return ok;
+}
+
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_gallery FOLDER\n");
+        return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    fw::automation::EnsureApplication();
+    const std::string folder = argv[1];
+    bool ok = true;
+    ok &= Make(folder, "xsinx.cv2", [](TPlot2Win& w) { Add(w, kKindExplicit, {{1, "xsin(x)"}}, -5, 5); });
+    ok &= Make(folder, "rozsa.cv2", [](TPlot2Win& w) {
+        Add(w, kKindPolar, {{2, "3cos(2t)"}}, 0, kTwoPi);
+        Add(w, kKindPolar, {{2, "2sin(5t)"}}, 0, kTwoPi);
+        w.Frame().gridFlags = kGridPolar | kGridQuadrant1 | kGridQuadrant2 | kGridQuadrant3 | kGridQuadrant4;
+    });
+    ok &= Make(folder, "lissajous.cv2", [](TPlot2Win& w) {
+        const int i = Add(w, kKindParametric, {{0, "3cos(3t)"}, {1, "3sin(4t)"}}, 0, kTwoPi);
+        w.Inventory().At(i).arrow = 1;
+        w.Inventory().At(i).extra311[TExample::kArrowT] = 0.4L;
+        w.Inventory().At(i).penWidth = 2;
+    });
+    ok &= Make(folder, "csalad.cv2", [](TPlot2Win& w) {
+        const int i = Add(w, kKindExplicit, {{1, "a*sin(x)"}}, -5, 5);
+        TExample& e = w.Inventory().At(i);
+        e.familyActive = 1;
+        e.familyParam = 1;
+        e.familyLow = -3;
+        e.familyHigh = 3;
+        e.familySteps = 12;
+        w.Inventory().Slot(i).name = "szinuszok";
+    });
+    ok &= Make(folder, "lepcsok.cv2", [](TPlot2Win& w) {
+        Add(w, kKindExplicit, {{1, "int(x)"}}, -5, 5);
+        Add(w, kKindExplicit, {{1, "frac(x)-2"}}, -5, 5);
+        w.Frame().gridFlags |= kGridSquare;
+    });
+    ok &= Make(folder, "spiral.cv2", [](TPlot2Win& w) {
+        Add(w, kKindPolar, {{2, "t/4"}}, 0, 6 * kTwoPi / 2);
+        w.Frame().piModeX = 1;
+        w.Frame().spacingX = 1.5707963267948966L;
+    });
+    ok &= Make(folder, "sajat_fuggveny.cv2", [](TPlot2Win& w) {
+        DefineUserFunction(w.Engine(), "HARANG", "4exp(-x^2)", 1);
+        Add(w, kKindExplicit, {{1, "harang(x)"}}, -5, 5);
+        Add(w, kKindExplicit, {{1, "harang(x-2)-harang(x+2)"}}, -5, 5);
+        w.Frame().axisTitles = {"idő", "jel", "z"};
+        w.Frame().axisTitlesShown = 1;
+    });
+    ok &= Make(folder, "tangens.cv2", [](TPlot2Win& w) {
+        Add(w, kKindExplicit, {{1, "tan(x)"}}, -5, 5);
+        w.Frame().gridFlags |= kGridSquare | kGridDotted;
+    });
+    return ok ? 0 : 1;
+}
