@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "expr/byte_io.h"
+#include "fuzz/settings_fuzz_input.h"
 
 using namespace curvelo;
 
@@ -62,4 +67,18 @@ TEST(WindowSettingsFile, OtherKindsDamageAndOtherCountsAreHandled) {
     EXPECT_EQ(twelve->fonts.size(), 12u);
     EXPECT_EQ(twelve->colourIndexes[0], 22);
     EXPECT_EQ(twelve->lastDocument, "/home/anna/rajzok/körök.cv2");
+}
+
+TEST(WindowSettingsFile, CorpusReplaysCleanly) {
+    // Every input the fuzzer kept, and the ones that ever failed, through a plain build.
+    std::string folder = __FILE__;
+    folder = folder.substr(0, folder.rfind('/')) + "/settings_corpus";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        fuzz::RunSettingsFuzzInput(bytes.data(), bytes.size());
+        ++files;
+    }
+    EXPECT_GT(files, 0);
 }
