@@ -12,6 +12,23 @@ namespace curvelo {
 
 namespace {
 
+// Sum and difference; a zero imaginary part is kept as exact zero bits (the real case).
+inline void AddValues(const ExtComplex& a, const ExtComplex& b, ExtComplex& out) {
+    out.re = a.re + b.re;
+    if (IsZeroBits(a.im) && IsZeroBits(b.im))
+        SetZero(out.im);
+    else
+        out.im = a.im + b.im;
+}
+
+inline void SubtractValues(const ExtComplex& a, const ExtComplex& b, ExtComplex& out) {
+    out.re = a.re - b.re;
+    if (IsZeroBits(a.im) && IsZeroBits(b.im))
+        SetZero(out.im);
+    else
+        out.im = a.im - b.im;
+}
+
 // One more step of a loop, when the store's loop budget allows it.
 inline bool TakeLoopStep(LetterStore& s) {
     if (s.LoopBudget < 0) return true;
@@ -530,18 +547,10 @@ inline bool Fail(ExprNode* n) {
     const bool cm = s.ComplexMode != 0;
     switch (kind) {
     case nk::PLUS:
-        n->value.re = a.re + b.re;
-        if (IsZeroBits(a.im) && IsZeroBits(b.im))
-            SetZero(n->value.im);
-        else
-            n->value.im = a.im + b.im;
+        AddValues(a, b, n->value);
         return true;
     case nk::MINUS:
-        n->value.re = a.re - b.re;
-        if (IsZeroBits(a.im) && IsZeroBits(b.im))
-            SetZero(n->value.im);
-        else
-            n->value.im = a.im - b.im;
+        SubtractValues(a, b, n->value);
         return true;
     case nk::TIMES:
         return MultiplyQuick(a, b, cm, n->value);
@@ -613,18 +622,10 @@ bool EvalNode(LetterStore& s, ExprNode* n) {
         const ExtComplex& b = nodeB ? nodeB->value : kZero;
         switch (kind) {
         case nk::PLUS:
-            n->value.re = a.re + b.re;
-            if (IsZeroBits(a.im) && IsZeroBits(b.im))
-                SetZero(n->value.im);
-            else
-                n->value.im = a.im + b.im;
+            AddValues(a, b, n->value);
             return true;
         case nk::MINUS:
-            n->value.re = a.re - b.re;
-            if (IsZeroBits(a.im) && IsZeroBits(b.im))
-                SetZero(n->value.im);
-            else
-                n->value.im = a.im - b.im;
+            SubtractValues(a, b, n->value);
             return true;
         case nk::TIMES:
             return MultiplyQuick(a, b, false, n->value);
