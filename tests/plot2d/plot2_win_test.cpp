@@ -15,6 +15,8 @@
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
 #include "plotwin/colour_table.h"
+#include "textwin/note_win.h"
+#include "expr/user_function.h"
 #include "plotwin/func_dlg.h"
 #include "plotwin/window_settings.h"
 #include "framework/settings_dir.h"
@@ -101,7 +103,11 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
     const std::string path = dir + "/rajz.cv2";
     {
         TPlot2Win w(nullptr, "névtelen1.cv2");
+        w.SetDocumentWindow(true);  // with a notepad
         ASSERT_TRUE(w.Create());
+        ASSERT_NE(w.Notepad(), nullptr);
+        w.Notepad()->SetText("jegyzet: ő és ű");
+        DefineUserFunction(w.Engine(), "NEV", "x^2+1", 1);
         ExampleInventory& inv = w.Inventory();
         int i = inv.Begin(kKindExplicit, -5, 5);
         inv.At(i).texts[1] = "a*sin(x)";
@@ -118,8 +124,12 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
         ASSERT_EQ(w.WriteDocument(path), 0);
     }
     TPlot2Win r(nullptr, "névtelen2.cv2");
+    r.SetDocumentWindow(true);
     ASSERT_TRUE(r.Create());
     ASSERT_EQ(r.ReadDocument(path), 0);
+    EXPECT_EQ(r.Notepad()->Text(), "jegyzet: ő és ű");
+    ASSERT_EQ(r.Engine().userFunctions.Size(), 1u);
+    EXPECT_EQ(r.Engine().userFunctions[0].Definition(), "X^2+1");
     ExampleInventory& inv = r.Inventory();
     ASSERT_EQ(inv.Count(), 2);
     EXPECT_EQ(inv.At(0).texts[1], "a*sin(x)");
