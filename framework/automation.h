@@ -31,8 +31,8 @@ void SetDialogHook(DialogHook hook);  // empty function: back to normal
 using MessageBoxHook = std::function<int(const std::string&, const std::string&, unsigned)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
-// While set, the file dialogs return the hook's answer; it may fill spec.fileName.
-using FileDialogHook = std::function<bool(bool save, FileDialogSpec& spec)>;
+// While set, the file dialogs return the hook's answer; it may fill options.fileName.
+using FileDialogHook = std::function<bool(bool save, FileDialogOptions& options)>;
 void SetFileDialogHook(FileDialogHook hook);
 
 using FontDialogHook = std::function<bool(LogFont& font)>;

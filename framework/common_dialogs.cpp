@@ -49,23 +49,23 @@ std::string WithDefaultExt(const std::string& path, const std::string& ext) {
     return path + "." + ext;
 }
 
-bool RunFileDialog(TWindow* parent, FileDialogSpec& spec, bool save) {
-    if (auto& hook = detail::FileDialogHookSlot()) return hook(save, spec);
-    std::vector<FileFilter> filters = ParseFilterString(spec.filter);
+bool RunFileDialog(TWindow* parent, FileDialogOptions& options, bool save) {
+    if (auto& hook = detail::FileDialogHookSlot()) return hook(save, options);
+    std::vector<FileFilter> filters = ParseFilterString(options.filter);
     QStringList names;
     for (const FileFilter& f : filters) names << QtFilter(f);
-    QFileDialog dialog(ParentWidget(parent), ToQ(spec.title));
+    QFileDialog dialog(ParentWidget(parent), ToQ(options.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : (spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    dialog.setFileMode(save ? QFileDialog::AnyFile : (options.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     if (!names.isEmpty()) {
         dialog.setNameFilters(names);
-        int index = spec.filterIndex - 1;
+        int index = options.filterIndex - 1;
         if (index >= 0 && index < names.size()) dialog.selectNameFilter(names[index]);
     }
-    if (!spec.defaultExt.empty()) dialog.setDefaultSuffix(ToQ(spec.defaultExt));
-    if (save && !spec.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!spec.fileName.empty()) {
-        QFileInfo info(ToQ(spec.fileName));
+    if (!options.defaultExt.empty()) dialog.setDefaultSuffix(ToQ(options.defaultExt));
+    if (save && !options.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!options.fileName.empty()) {
+        QFileInfo info(ToQ(options.fileName));
         if (info.isDir()) dialog.setDirectory(info.absoluteFilePath());
         else {
             if (!info.path().isEmpty() && info.path() != ".") dialog.setDirectory(info.path());
@@ -73,9 +73,9 @@ bool RunFileDialog(TWindow* parent, FileDialogSpec& spec, bool save) {
         }
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    spec.fileName = WithDefaultExt(FromQ(dialog.selectedFiles().first()), spec.defaultExt);
+    options.fileName = WithDefaultExt(FromQ(dialog.selectedFiles().first()), options.defaultExt);
     int chosen = static_cast<int>(names.indexOf(dialog.selectedNameFilter()));
-    if (chosen >= 0) spec.filterIndex = chosen + 1;
+    if (chosen >= 0) options.filterIndex = chosen + 1;
     return true;
 }
 
@@ -102,8 +102,8 @@ std::vector<FileFilter> ParseFilterString(std::string_view filters) {
     return out;
 }
 
-bool OpenFileDialog(TWindow* parent, FileDialogSpec& spec) { return RunFileDialog(parent, spec, false); }
-bool SaveFileDialog(TWindow* parent, FileDialogSpec& spec) { return RunFileDialog(parent, spec, true); }
+bool OpenFileDialog(TWindow* parent, FileDialogOptions& options) { return RunFileDialog(parent, options, false); }
+bool SaveFileDialog(TWindow* parent, FileDialogOptions& options) { return RunFileDialog(parent, options, true); }
 
 bool ChooseFont(TWindow* parent, LogFont& font, Color*) {
     if (auto& hook = detail::FontDialogHookSlot()) return hook(font);

@@ -20,7 +20,7 @@ struct FileFilter {
 // "description|*.ext|description|*.a;*.b|..." into pairs; an incomplete last pair is dropped.
 std::vector<FileFilter> ParseFilterString(std::string_view filters);
 
-struct FileDialogSpec {
+struct FileDialogOptions {
     std::string title;
     std::string filter;       // "description|*.ext|..." pairs
     int filterIndex = 1;      // 1-based, in and out
@@ -31,8 +31,8 @@ struct FileDialogSpec {
 };
 
 // False when cancelled.
-bool OpenFileDialog(TWindow* parent, FileDialogSpec& spec);
-bool SaveFileDialog(TWindow* parent, FileDialogSpec& spec);
+bool OpenFileDialog(TWindow* parent, FileDialogOptions& options);
+bool SaveFileDialog(TWindow* parent, FileDialogOptions& options);
 
 // The font dialog; color may be null. False when cancelled.
 bool ChooseFont(TWindow* parent, LogFont& font, Color* color);

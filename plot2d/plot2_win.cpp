@@ -46,7 +46,7 @@ void TPlot2Win::SetupWindow() {
             if (s->left >= 0 && s->top >= 0 && s->width >= 120 && s->height >= 72 &&
                 std::int64_t{s->left} + s->width <= screen.width && std::int64_t{s->top} + s->height <= screen.height)
                 MoveWindow({s->left, s->top, s->left + s->width, s->top + s->height});
-            PrintSpec& p = Print();
+            PrintSetup& p = Print();
             if (s->printWidth >= 0.25L) p.width = s->printWidth;
             if (s->printLeft >= 0.25L) p.left = s->printLeft;
             if (s->printTop >= 0.25L) p.top = s->printTop;
@@ -75,7 +75,7 @@ void TPlot2Win::Destroy(int retVal) {
         s.width = r.right - r.left;
         s.height = r.bottom - r.top;
         s.maximised = IsMaximized() ? 1 : 0;
-        const PrintSpec& p = Print();
+        const PrintSetup& p = Print();
         s.printInterval = p.interval;
         s.printWidth = p.width;
         s.printLeft = p.left;

@@ -109,7 +109,7 @@ std::array<std::string, 3> ReadAxisTitlesDialog(const fw::TDialog& d) {
     return t;
 }
 
-void WritePrintSpecDialog(fw::TDialog& d, const PrintSpecFields& f) {
+void WritePrintSetupDialog(fw::TDialog& d, const PrintSetupFields& f) {
     d.CheckItem(dlg::kPrintByWidth, f.byWidth);
     d.CheckItem(dlg::kPrintByInterval, !f.byWidth);
     const std::pair<int, const std::string*> edits[] = {
@@ -123,8 +123,8 @@ void WritePrintSpecDialog(fw::TDialog& d, const PrintSpecFields& f) {
     d.CheckItem(dlg::kPrintColour, f.colour);
 }
 
-PrintSpecFields ReadPrintSpecDialog(const fw::TDialog& d) {
-    PrintSpecFields f;
+PrintSetupFields ReadPrintSetupDialog(const fw::TDialog& d) {
+    PrintSetupFields f;
     f.byWidth = !d.IsItemChecked(dlg::kPrintByInterval);
     f.width = d.GetItemText(dlg::kPrintWidth);
     f.interval = d.GetItemText(dlg::kPrintInterval);

@@ -21,7 +21,7 @@ GridDialogFields ReadGridDialog(const fw::TDialog& d);
 void WriteAxisTitlesDialog(fw::TDialog& d, const std::array<std::string, 3>& titles);
 std::array<std::string, 3> ReadAxisTitlesDialog(const fw::TDialog& d);
 
-void WritePrintSpecDialog(fw::TDialog& d, const PrintSpecFields& f);
-PrintSpecFields ReadPrintSpecDialog(const fw::TDialog& d);
+void WritePrintSetupDialog(fw::TDialog& d, const PrintSetupFields& f);
+PrintSetupFields ReadPrintSetupDialog(const fw::TDialog& d);
 
 }  // namespace curvelo

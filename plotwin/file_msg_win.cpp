@@ -78,12 +78,12 @@ bool TFileMsgWin::CanClose() {
 bool TFileMsgWin::Save(bool askName) {
     std::string path = fileName_;
     if (askName || !hasPath_) {
-        fw::FileDialogSpec spec;
-        spec.filter = DocumentFilter();
-        spec.defaultExt = DocumentExtension();
-        spec.fileName = fileName_;
-        if (!fw::SaveFileDialog(this, spec)) return false;
-        path = spec.fileName;
+        fw::FileDialogOptions options;
+        options.filter = DocumentFilter();
+        options.defaultExt = DocumentExtension();
+        options.fileName = fileName_;
+        if (!fw::SaveFileDialog(this, options)) return false;
+        path = options.fileName;
     }
     if (int err = WriteDocument(path)) {
         if (err > 0) ShowMessage(this, err);  // below 0: refused, and the user was told
@@ -112,16 +112,16 @@ int TFileMsgWin::OpenStartFile() {
 }
 
 bool TFileMsgWin::OpenWithDialog() {
-    fw::FileDialogSpec spec;
-    spec.filter = DocumentFilter();
-    spec.defaultExt = DocumentExtension();
-    spec.mustExist = true;
-    if (!fw::OpenFileDialog(this, spec)) return false;
-    if (int err = ReadDocument(spec.fileName)) {
+    fw::FileDialogOptions options;
+    options.filter = DocumentFilter();
+    options.defaultExt = DocumentExtension();
+    options.mustExist = true;
+    if (!fw::OpenFileDialog(this, options)) return false;
+    if (int err = ReadDocument(options.fileName)) {
         ShowMessage(this, err);
         return false;
     }
-    fileName_ = spec.fileName;
+    fileName_ = options.fileName;
     hasPath_ = true;
     modified_ = false;
     RefreshTitle();

@@ -32,13 +32,13 @@ constexpr int kPsByWidth = dlg::kPrintByWidth, kPsByInterval = dlg::kPrintByInte
               kPsWidth = dlg::kPrintWidth, kPsInterval = dlg::kPrintInterval, kPsLeft = dlg::kPrintLeft,
               kPsTop = dlg::kPrintTop, kPsFrame = dlg::kPrintFrame, kPsColour = dlg::kPrintColour;
 
-class TPrintSpecDlg : public TDlg {
+class TPrintSetupDlg : public TDlg {
 public:
-    TPrintSpecDlg(fw::TWindow* parent, PrintSpec* spec) : TDlg(parent, "PRNSPX2"), spec_(spec) {}
+    TPrintSetupDlg(fw::TWindow* parent, PrintSetup* setup) : TDlg(parent, "PRNSPX2"), setup_(setup) {}
 
     bool EvCommand(int id) override {
         if (id != fw::kIdOk) return TDlg::EvCommand(id);
-        PrintSpecFields f;
+        PrintSetupFields f;
         f.byWidth = IsItemChecked(kPsByWidth);
         f.width = GetItemText(kPsWidth);
         f.interval = GetItemText(kPsInterval);
@@ -46,7 +46,7 @@ public:
         f.top = GetItemText(kPsTop);
         f.frame = IsItemChecked(kPsFrame);
         f.colour = IsItemChecked(kPsColour);
-        if (int err = ApplyPrintSpecFields(f, *spec_)) {
+        if (int err = ApplyPrintSetupFields(f, *setup_)) {
             ShowMessage(this, err);  // the dialog stays open
             return true;
         }
@@ -57,7 +57,7 @@ public:
 protected:
     void SetupWindow() override {
         TDlg::SetupWindow();
-        const PrintSpecFields f = PrintSpecFieldsFor(*spec_);
+        const PrintSetupFields f = PrintSetupFieldsFor(*setup_);
         CheckItem(kPsByWidth, f.byWidth);
         CheckItem(kPsByInterval, !f.byWidth);
         for (int id : {kPsWidth, kPsInterval, kPsLeft, kPsTop}) SetItemLimit(id, 19);
@@ -70,10 +70,10 @@ protected:
     }
 
 private:
-    PrintSpec* spec_;
+    PrintSetup* setup_;
 };
 
-// The picture on a printer page, at the place and size of the print specification.
+// The picture on a printer page, at the place and size of the print setup.
 class TPicturePrintout : public fw::TPrintout {
 public:
     TPicturePrintout(TLumWin& win, const std::string& title) : fw::TPrintout(title), win_(win) {}
@@ -277,7 +277,7 @@ void TLumWin::FontChanged(int) { RepaintAll(); }
 FrameOutput TLumWin::CurrentOutput() const {
     FrameOutput out;
     out.printing = printing_;
-    out.colourOutput = !printing_ || printSpec_.colour != 0;
+    out.colourOutput = !printing_ || printSetup_.colour != 0;
     out.backgroundIndex = background_;
     out.measuredBackground = measuredBackground_;
     return out;
@@ -403,8 +403,8 @@ void TLumWin::AskNumber(int id) {
     if (err) ShowMessage(this, err);
 }
 
-void TLumWin::EditPrintSpec() {
-    TPrintSpecDlg dlg(this, &printSpec_);
+void TLumWin::EditPrintSetup() {
+    TPrintSetupDlg dlg(this, &printSetup_);
     if (dlg.Execute() == fw::kIdOk) SetModified(true);
 }
 
@@ -459,7 +459,7 @@ bool TLumWin::EvCommand(int id) {
         case kCmdPanPercent: AskNumber(id); return true;
         case kCmdViewDialog: ShowViewDialog(); return true;
         case outcmd::kPrint: PrintWithDialog(); return true;
-        case outcmd::kPrintSpec: EditPrintSpec(); return true;
+        case outcmd::kPrintSetup: EditPrintSetup(); return true;
         case outcmd::kPrinterSetup:
             if (!printer_) printer_ = std::make_unique<fw::TPrinter>();
             printer_->Setup(this);

@@ -1,6 +1,6 @@
 // The plot-window layer of the view and of every output: the view and its commands, the
 // window's colours and the palette, painting of the picture into the layer cache, printing
-// with the print specification, copying to the clipboard, the picture-size dialog, and the
+// with the print setup, copying to the clipboard, the picture-size dialog, and the
 // help and notepad windows a plot window owns.
 #pragma once
 
@@ -29,7 +29,7 @@ class TColWin;
 class TViewAllDlg;
 
 namespace outcmd {
-inline constexpr int kPrint = 303, kPrintSpec = 304, kPrinterSetup = 93, kCopyPicture = 311,
+inline constexpr int kPrint = 303, kPrintSetup = 304, kPrinterSetup = 93, kCopyPicture = 311,
                      kCopyWithBackground = 221, kPictureSize = 90, kCopyBitmap = 310;
 // Shows the document's notepad.
 inline constexpr int kNotepad = 358;
@@ -48,7 +48,7 @@ public:
     PlotView& View() { return view_; }
     const PlotView& View() const { return view_; }
     const NumberFormat& Format() const { return numberFormat_; }
-    PrintSpec& Print() { return printSpec_; }
+    PrintSetup& Print() { return printSetup_; }
     bool Printing() const { return printing_; }
 
     int BackgroundColour() const { return background_; }
@@ -115,14 +115,14 @@ protected:
 private:
     friend class TViewAllDlg;
     void AskNumber(int id);
-    void EditPrintSpec();
+    void EditPrintSetup();
     void AskPictureSize();
     void PrintWithDialog();
     void ShowViewDialog();
 
     PlotView view_;
     NumberFormat numberFormat_;
-    PrintSpec printSpec_;
+    PrintSetup printSetup_;
     int background_ = kColourWhite;
     int drawColour_ = 6;
     Rgb measuredBackground_{255, 255, 255};

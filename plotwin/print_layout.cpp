@@ -26,24 +26,24 @@ bool ReadInches(const std::string& text, long double* inches) {
 
 }  // namespace
 
-long double PrintSpec::PictureWidth(long double worldWidth) const {
+long double PrintSetup::PictureWidth(long double worldWidth) const {
     if (UsesWidth()) return width;
     return std::fabs(interval) * worldWidth;
 }
 
-PrintSpecFields PrintSpecFieldsFor(const PrintSpec& spec) {
-    PrintSpecFields f;
-    f.byWidth = spec.UsesWidth();
-    f.width = Cm(spec.width);
-    f.interval = Cm(spec.interval);
-    f.left = Cm(spec.left);
-    f.top = Cm(spec.top);
-    f.frame = spec.frame != 0;
-    f.colour = spec.colour != 0;
+PrintSetupFields PrintSetupFieldsFor(const PrintSetup& setup) {
+    PrintSetupFields f;
+    f.byWidth = setup.UsesWidth();
+    f.width = Cm(setup.width);
+    f.interval = Cm(setup.interval);
+    f.left = Cm(setup.left);
+    f.top = Cm(setup.top);
+    f.frame = setup.frame != 0;
+    f.colour = setup.colour != 0;
     return f;
 }
 
-int ApplyPrintSpecFields(const PrintSpecFields& f, PrintSpec& spec) {
+int ApplyPrintSetupFields(const PrintSetupFields& f, PrintSetup& setup) {
     long double width = 0, interval = 0, left = 0, top = 0;
     if (!ReadInches(f.width, &width) || !ReadInches(f.interval, &interval) || !ReadInches(f.left, &left) ||
         !ReadInches(f.top, &top))
@@ -52,26 +52,26 @@ int ApplyPrintSpecFields(const PrintSpecFields& f, PrintSpec& spec) {
         return kMsgOutOfLimits;
     if (width > kMaxPrintInches || left > kMaxPrintInches || top > kMaxPrintInches || interval > kMaxPrintInches)
         return kMsgOutOfLimits;
-    spec.width = f.byWidth ? width : -width;
-    spec.interval = f.byWidth ? -interval : interval;
-    spec.left = left;
-    spec.top = top;
-    spec.frame = f.frame;
-    spec.colour = f.colour;
+    setup.width = f.byWidth ? width : -width;
+    setup.interval = f.byWidth ? -interval : interval;
+    setup.left = left;
+    setup.top = top;
+    setup.frame = f.frame;
+    setup.colour = f.colour;
     return 0;
 }
 
-OutputRect ComputePrintRect(const PrintSpec& spec, int screenW, int screenH, long double worldWidth,
+OutputRect ComputePrintRect(const PrintSetup& setup, int screenW, int screenH, long double worldWidth,
                             const PrinterMetrics& printer) {
     screenW = std::max(screenW, 1);
     screenH = std::max(screenH, 1);
-    long double w = spec.PictureWidth(worldWidth);
+    long double w = setup.PictureWidth(worldWidth);
     if (!std::isfinite(w) || w <= 0) w = kMinPrintInches;
     w = std::min(w, kMaxPrintInches);
     const long double h = static_cast<long double>(screenH) * w / screenW;
     OutputRect r;
-    r.x0 = ToInt(printer.dpiX * spec.left) - printer.offsetX;
-    r.y0 = ToInt(printer.dpiY * spec.top) - printer.offsetY;
+    r.x0 = ToInt(printer.dpiX * setup.left) - printer.offsetX;
+    r.y0 = ToInt(printer.dpiY * setup.top) - printer.offsetY;
     r.W = std::max(ToInt(printer.dpiX * w), 1);
     r.H = std::max(ToInt(printer.dpiY * h), 1);
     return r;

@@ -1,4 +1,4 @@
-// The printed picture: the print specification, its dialog's values and the output rectangle
+// The printed picture: the print setup, its dialog's values and the output rectangle
 // on the page.
 #pragma once
 
@@ -15,7 +15,7 @@ inline constexpr long double kMinPrintInches = 0.25L;
 
 // Lengths in inches. Of width and interval exactly one is in use; the other is kept negated.
 // The interval is the printed length of one x unit.
-struct PrintSpec {
+struct PrintSetup {
     long double width = 6;
     long double left = 1;
     long double top = 1;
@@ -28,15 +28,15 @@ struct PrintSpec {
     long double PictureWidth(long double worldWidth) const;
 };
 
-// The print specification dialog "PRNSPX2": centimetres shown with "%4.2Lf".
-struct PrintSpecFields {
+// The print setup dialog "PRNSPX2": centimetres shown with "%4.2Lf".
+struct PrintSetupFields {
     bool byWidth = true;
     std::string width, interval, left, top;
     bool frame = false, colour = true;
 };
-PrintSpecFields PrintSpecFieldsFor(const PrintSpec& spec);
-// Width, left and top at least 0.25 inch, interval above 1e-18; else 417 and spec unchanged.
-int ApplyPrintSpecFields(const PrintSpecFields& f, PrintSpec& spec);
+PrintSetupFields PrintSetupFieldsFor(const PrintSetup& setup);
+// Width, left and top at least 0.25 inch, interval above 1e-18; else 417 and setup unchanged.
+int ApplyPrintSetupFields(const PrintSetupFields& f, PrintSetup& setup);
 
 // The page's device data.
 struct PrinterMetrics {
@@ -49,7 +49,7 @@ struct OutputRect {
 };
 
 // Keeps the screen proportions: height = H * width / W.
-OutputRect ComputePrintRect(const PrintSpec& spec, int screenW, int screenH, long double worldWidth,
+OutputRect ComputePrintRect(const PrintSetup& setup, int screenW, int screenH, long double worldWidth,
                             const PrinterMetrics& printer);
 
 }  // namespace curvelo

@@ -259,24 +259,24 @@ void TTextWin::DoPrint() {
 }
 
 void TTextWin::DoOpen() {
-    fw::FileDialogSpec spec;
-    spec.filter = Str(64);
-    spec.defaultExt = "txt";
-    spec.fileName = hasPath_ ? fileName_ : std::string();
-    spec.mustExist = true;
-    if (!fw::OpenFileDialog(this, spec)) return;
-    if (ReadFile(spec.fileName) != 0) ShowMessage(this, 11);
+    fw::FileDialogOptions options;
+    options.filter = Str(64);
+    options.defaultExt = "txt";
+    options.fileName = hasPath_ ? fileName_ : std::string();
+    options.mustExist = true;
+    if (!fw::OpenFileDialog(this, options)) return;
+    if (ReadFile(options.fileName) != 0) ShowMessage(this, 11);
 }
 
 bool TTextWin::DoSave(bool askName) {
     std::string path = fileName_;
     if (askName || !hasPath_) {
-        fw::FileDialogSpec spec;
-        spec.filter = Str(64);
-        spec.defaultExt = "txt";
-        spec.fileName = fileName_;
-        if (!fw::SaveFileDialog(this, spec)) return false;
-        path = spec.fileName;
+        fw::FileDialogOptions options;
+        options.filter = Str(64);
+        options.defaultExt = "txt";
+        options.fileName = fileName_;
+        if (!fw::SaveFileDialog(this, options)) return false;
+        path = options.fileName;
     }
     if (WriteFile(path) != 0) {
         ShowMessage(this, 12);

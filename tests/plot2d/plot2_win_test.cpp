@@ -245,7 +245,7 @@ TEST_F(Plot2WinTest, SettingsFileCarriesPlacementPrintSetupAndTheLastDocument) {
     plain.SetStartOptions(false, false, "");  // "use the default settings"
     ASSERT_TRUE(plain.Create());
     EXPECT_EQ(plain.BackgroundColour(), kColourWhite);
-    EXPECT_EQ(plain.Print().width, PrintSpec().width);
+    EXPECT_EQ(plain.Print().width, PrintSetup().width);
 }
 
 TEST_F(Plot2WinTest, LockedDocumentKeepsItsLockAndAsksBeforeProtectedChanges) {

@@ -190,39 +190,39 @@ TEST(FrameCommandTest, GridDialogRoundTripAndRefusal) {
 }
 
 TEST(PrintLayoutTest, PrintedSizeKeepsTheWindowProportions) {
-    PrintSpec spec;
-    spec.width = 4;
-    spec.left = 1;
-    spec.top = 0.5L;
+    PrintSetup setup;
+    setup.width = 4;
+    setup.left = 1;
+    setup.top = 0.5L;
     PrinterMetrics printer{600, 600, 30, 40};
-    const OutputRect r = ComputePrintRect(spec, 400, 300, 10, printer);
+    const OutputRect r = ComputePrintRect(setup, 400, 300, 10, printer);
     EXPECT_EQ(r.W, 2400);
     EXPECT_EQ(r.H, 1800);
     EXPECT_EQ(r.x0, 570);
     EXPECT_EQ(r.y0, 260);
-    spec.width = -4;
-    spec.interval = 0.5L;  // half an inch per x unit, 10 units wide
-    EXPECT_EQ(ComputePrintRect(spec, 400, 300, 10, printer).W, 3000);
+    setup.width = -4;
+    setup.interval = 0.5L;  // half an inch per x unit, 10 units wide
+    EXPECT_EQ(ComputePrintRect(setup, 400, 300, 10, printer).W, 3000);
 }
 
-TEST(PrintLayoutTest, SpecificationDialogLimits) {
-    PrintSpec spec;
-    PrintSpecFields f = PrintSpecFieldsFor(spec);
+TEST(PrintLayoutTest, SetupDialogLimits) {
+    PrintSetup setup;
+    PrintSetupFields f = PrintSetupFieldsFor(setup);
     EXPECT_EQ(f.width, "15.24");
     EXPECT_EQ(f.left, "2.54");
     EXPECT_TRUE(f.byWidth);
     f.left = "0.5";  // below a quarter inch
-    EXPECT_EQ(ApplyPrintSpecFields(f, spec), kMsgOutOfLimits);
-    EXPECT_EQ(spec.left, 1);
+    EXPECT_EQ(ApplyPrintSetupFields(f, setup), kMsgOutOfLimits);
+    EXPECT_EQ(setup.left, 1);
     f.left = "0.64";
     f.byWidth = false;
     f.interval = "1.27";
-    ASSERT_EQ(ApplyPrintSpecFields(f, spec), 0);
-    EXPECT_LT(spec.width, 0);
-    EXPECT_NEAR(static_cast<double>(spec.interval), 0.5, 1e-15);
-    EXPECT_NEAR(static_cast<double>(spec.left), 0.64 / 2.54, 1e-15);
+    ASSERT_EQ(ApplyPrintSetupFields(f, setup), 0);
+    EXPECT_LT(setup.width, 0);
+    EXPECT_NEAR(static_cast<double>(setup.interval), 0.5, 1e-15);
+    EXPECT_NEAR(static_cast<double>(setup.left), 0.64 / 2.54, 1e-15);
     f.interval = "0";
-    EXPECT_EQ(ApplyPrintSpecFields(f, spec), kMsgOutOfLimits);
+    EXPECT_EQ(ApplyPrintSetupFields(f, setup), kMsgOutOfLimits);
 }
 
 }  // namespace

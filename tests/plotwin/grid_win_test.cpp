@@ -171,7 +171,7 @@ TEST_F(GridWinTest, PrintsToAPdfFile) {
     EXPECT_EQ(w.View().W, w.GetClientSize().cx);
 }
 
-TEST_F(GridWinTest, PrintSpecificationRefusesADistanceBelowAQuarterInch) {
+TEST_F(GridWinTest, PrintSetupRefusesADistanceBelowAQuarterInch) {
     TGridWin w(nullptr, "t.cv2");
     ASSERT_TRUE(w.Create());
     const long double left = w.Print().left;
@@ -351,8 +351,8 @@ TEST_F(GridWinTest, SaveChangesQuestionDecidesTheClose) {
     EXPECT_TRUE(w.written.empty());
     // "igen" on an untitled drawing asks for a name, then writes there.
     au::SetDialogHook([](fw::TDialog&) { return kIdYesButton; });
-    au::SetFileDialogHook([](bool save, fw::FileDialogSpec& spec) {
-        spec.fileName = "/tmp/x/uj.cv2";
+    au::SetFileDialogHook([](bool save, fw::FileDialogOptions& setup) {
+        setup.fileName = "/tmp/x/uj.cv2";
         return save;
     });
     EXPECT_TRUE(w.CanClose());

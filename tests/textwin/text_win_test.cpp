@@ -159,8 +159,8 @@ TEST_F(TextWinTest, SaveAsThenOpenInAnotherWindowRoundTrips) {
     auto dir = std::filesystem::temp_directory_path() / ("textwin_win_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "jegyzet.txt").string();
-    au::SetFileDialogHook([&](bool, fw::FileDialogSpec& spec) {
-        spec.fileName = path;
+    au::SetFileDialogHook([&](bool, fw::FileDialogOptions& setup) {
+        setup.fileName = path;
         return true;
     });
     TTextWin a(nullptr, "t", "a.txt", "első\nmásodik", 0);
