@@ -1,5 +1,9 @@
 #include "plot2d/plot2_win.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include "expr/eval.h"
 #include "framework/kit_services.h"
 #include "plot2d/curve_pick.h"
@@ -7,6 +11,7 @@
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/cv2_codec.h"
+#include "plot2d/family_dlg.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot2d/plot2_document.h"
 #include "framework/common_dialogs.h"
@@ -205,6 +210,16 @@ void TPlot2Win::ToggleVisible(int index) {
     ExamplesChanged();
 }
 
+bool TPlot2Win::EditFamily(int index) {
+    if (index < 0 || index > inventory_.LastIndex() || !HasEquationForm(inventory_.At(index).kind) ||
+        !Authorised(Lock().protectInventory))
+        return false;
+    TFamilyDlg dialog(this, inventory_.At(index), engine_, Format());
+    if (dialog.Execute() != 1) return false;
+    ExamplesChanged();
+    return true;
+}
+
 void TPlot2Win::NameExample(int index, const std::string& name) {
     if (index < 0 || index > inventory_.LastIndex() || !Authorised(Lock().protectInventory)) return;
     inventory_.Slot(index).name = name.substr(0, kExampleNameLength);
@@ -273,6 +288,10 @@ bool TPlot2Win::DrawExamples(DrawSurface& surface) {
     CurveSampler sampler(engine_.letters, surface);
     sampler.silent = Printing() || DrawingInPaint();
     sampler.hooks.pollKey = [this] { return PollKey(this); };
+    // A watched family pauses between its passes.
+    sampler.hooks.showPassAndWait = [](int delayMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp(delayMs, 0, 10000)));
+    };
     for (int i = 0; i < inventory_.Count(); ++i) {
         InventorySlot& slot = inventory_.Slot(i);
         CurveTrees trees;

@@ -35,6 +35,8 @@ public:
     int DuplicateExample(int index);
     void ToggleVisible(int index);
     void NameExample(int index, const std::string& name);
+    // The family dialog of a curve; true when the user confirmed it.
+    bool EditFamily(int index);
 
     // Whether a change the document lock may protect can go on: asks for the password once
     // per window when the switch protects it.

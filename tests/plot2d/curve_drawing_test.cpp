@@ -10,6 +10,7 @@
 #include "plot2d/curve_sampler.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/family_form.h"
 #include "plot2d/inventory.h"
 #include "plotwin/recording_surface.h"
 
@@ -224,4 +225,34 @@ TEST_F(CurveDrawing, AClickNearACurvePicksItsExample) {
     EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(3), view.ToPixelY(-3)), -1);
     inventory.At(0).visible = 0;  // hidden curves cannot be clicked
     EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(3), view.ToPixelY(2)), -1);
+}
+
+TEST(FamilyForm, ParameterBoundsStepsAndWatchingAreCheckedBeforeAnythingChanges) {
+    FormulaEngine engine;
+    TExample e = NewExample(kKindExplicit, -5, 5, 6);
+    FamilyForm f = FamilyFormOf(e, NumberFormat());
+    EXPECT_EQ(f.letter, "a");
+    EXPECT_EQ(f.steps, "20");
+
+    const TExample before = e;
+    f.letter = "x";  // a variable, not a parameter
+    EXPECT_EQ(ApplyFamilyForm(f, engine, e).focusId, famid::kLetter);
+    f.letter = " B ";
+    f.steps = "0";
+    EXPECT_EQ(ApplyFamilyForm(f, engine, e).focusId, famid::kSteps);
+    EXPECT_EQ(e, before);
+
+    f.steps = "2*4";
+    f.low = "-pi";
+    f.high = "pi";
+    f.active = true;
+    f.observe = true;
+    f.delay = "100";
+    ASSERT_EQ(ApplyFamilyForm(f, engine, e).code, 0);
+    EXPECT_EQ(e.familyParam, 2);
+    EXPECT_EQ(e.familySteps, -8);  // watched: negative
+    EXPECT_EQ(e.familyDelay, 100);
+    EXPECT_EQ(e.familyActive, 1);
+    EXPECT_NEAR(static_cast<double>(e.familyLow), -3.141592653589793, 1e-15);
+    EXPECT_NE(InventoryLine(e, "").find("osztály[b = "), std::string::npos);
 }
