@@ -69,7 +69,7 @@ inline void RunParserFuzzInput(const std::uint8_t* data, std::size_t size) {
     // A derivative grows with the square of a long product's length: legitimately slow for
     // huge inputs, so only trees of a size users write are differentiated here (the deepest
     // tree has its own test).
-    constexpr int kDerivativeInputLimit = 1500;
+    constexpr int kDerivativeInputLimit = 200;
     if (TreeSize(copy) <= kDerivativeInputLimit) {
       ExprNode* derivative = Differentiate(engine, copy, nk::X);
       if (EvaluationCost(derivative) < kBudget) EvalNode(engine, derivative);
