@@ -53,6 +53,9 @@ bool TFnListDlg::EvCommand(int id) {
     case invid::kHide:
         if (selected >= 0) window_->ToggleVisible(selected);
         return true;
+    case invid::kDerive:
+        if (selected >= 0) window_->DeriveExample(selected);
+        return true;
     case invid::kFamily:
         if (selected >= 0) window_->EditFamily(selected);
         return true;

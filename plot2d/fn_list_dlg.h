@@ -10,7 +10,7 @@ class TPlot2Win;
 
 namespace invid {
 inline constexpr int kList = 293, kModify = 51, kDelete = 52, kDuplicate = 739, kCopy = 95,
-                     kHide = 736, kName = 793, kFamily = 818;
+                     kHide = 736, kName = 793, kFamily = 818, kDerive = 797;
 }
 
 class TFnListDlg : public TDlg {

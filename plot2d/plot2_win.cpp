@@ -4,7 +4,10 @@
 #include <chrono>
 #include <thread>
 
+#include "expr/differentiate.h"
 #include "expr/eval.h"
+#include "expr/node_kinds.h"
+#include "expr/tree_text.h"
 #include "framework/kit_services.h"
 #include "plot2d/curve_pick.h"
 #include "plot2d/curve_sampler.h"
@@ -208,6 +211,46 @@ void TPlot2Win::ToggleVisible(int index) {
     TExample& e = inventory_.At(index);
     e.visible = e.visible ? 0 : 1;
     ExamplesChanged();
+}
+
+int TPlot2Win::DeriveExample(int index) {
+    if (index < 0 || index > inventory_.LastIndex() || !HasEquationForm(inventory_.At(index).kind) ||
+        !Authorised(Lock().protectInventory))
+        return -1;
+    if (!inventory_.HasRoom()) {
+        ShowMessage(this, 4);
+        return -1;
+    }
+    const InventorySlot& source = inventory_.Slot(index);
+    const TExample& e = source.example;
+    // Which texts the derivative replaces, and with respect to which letter.
+    std::vector<int> texts = TextsUsedBy(e.kind);
+    const std::uint16_t variable = e.kind == kKindExplicit ? nk::X : nk::T;
+    std::array<std::string, TExample::kTexts> derived;
+    for (int t : texts) {
+        ExprNode* d = Differentiate(engine_, source.trees[static_cast<std::size_t>(t)], variable);
+        const bool written = TreeToText(d, derived[static_cast<std::size_t>(t)]) &&
+                             derived[static_cast<std::size_t>(t)].size() <= TExample::kTextCapacity;
+        FreeTree(d);
+        if (!written) {
+            ShowMessage(this, 9);  // "nem tudom folytatni": the derivative has no short written form
+            return -1;
+        }
+    }
+    const int copy = inventory_.Duplicate(index, engine_);
+    if (copy < 0) return -1;
+    InventorySlot& slot = inventory_.Slot(copy);
+    for (int t : texts) slot.example.texts[static_cast<std::size_t>(t)] = derived[static_cast<std::size_t>(t)];
+    slot.example.periodic = 0;
+    slot.example.penColour = DefaultCurveColour(inventory_.CreationCounter(), inventory_.BlackGraphs());
+    inventory_.SetCreationCounter(inventory_.CreationCounter() + 1);
+    // The list shows the derivative by the formula it came from, as "(xsin(x))'".
+    const std::string base = source.name.empty() ? "(" + e.texts[static_cast<std::size_t>(texts.front())] + ")" : source.name;
+    slot.name = base.size() + 1 <= kExampleNameLength ? base + "'" : base.substr(0, kExampleNameLength - 2) + "~'";
+    inventory_.Compile(copy, engine_);
+    inventory_.Select(copy);
+    ExamplesChanged();
+    return copy;
 }
 
 bool TPlot2Win::EditFamily(int index) {

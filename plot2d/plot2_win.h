@@ -35,6 +35,9 @@ public:
     int DuplicateExample(int index);
     void ToggleVisible(int index);
     void NameExample(int index, const std::string& name);
+    // Appends the derivative curve of a curve example (y' of y = f(x), r' of a polar curve,
+    // (x', y') of a parametric one); the new slot, or -1.
+    int DeriveExample(int index);
     // The family dialog of a curve; true when the user confirmed it.
     bool EditFamily(int index);
 

@@ -293,3 +293,32 @@ TEST_F(Plot2WinTest, LockedDocumentKeepsItsLockAndAsksBeforeProtectedChanges) {
     EXPECT_EQ(r.AddExample(kKindExplicit), 0);
     EXPECT_EQ(r.Inventory().Count(), 1);
 }
+
+TEST_F(Plot2WinTest, DerivativeCurveIsAppendedAsAnOrdinaryExample) {
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    ExampleInventory& inv = w.Inventory();
+    int i = inv.Begin(kKindExplicit, -5, 5);
+    inv.At(i).texts[1] = "x^3-2x";
+    inv.Commit(i, w.Engine());
+    const int d = w.DeriveExample(i);
+    ASSERT_EQ(d, 1);
+    EXPECT_EQ(inv.Slot(d).name, "(x^3-2x)'");
+    ExprNode* tree = inv.Slot(d).trees[1];
+    ASSERT_NE(tree, nullptr);
+    SetLetter(w.Engine().letters, kLetterX, 2.0L);
+    ASSERT_TRUE(EvalNode(w.Engine(), tree));
+    EXPECT_NEAR(static_cast<double>(tree->value.re), 10.0, 1e-15);  // 3x^2 - 2 at 2
+    // Its text compiles again, so a saved document keeps the curve.
+    EXPECT_EQ(w.Engine().CompileFormula(inv.At(d).texts[1]), 0);
+    FreeTree(w.Engine().TakeCompiledTree());
+
+    i = inv.Begin(kKindParametric, 0, 6.283185307179586L);
+    inv.Commit(i, w.Engine());
+    const int p = w.DeriveExample(i);
+    ASSERT_GE(p, 0);
+    EXPECT_EQ(inv.At(p).kind, kKindParametric);
+    SetLetter(w.Engine().letters, kLetterT, 0.0L);
+    ASSERT_TRUE(EvalNode(w.Engine(), inv.Slot(p).trees[1]));  // (3 sin 4t)' = 12 cos 4t
+    EXPECT_NEAR(static_cast<double>(inv.Slot(p).trees[1]->value.re), 12.0, 1e-15);
+}
