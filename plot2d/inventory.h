@@ -15,6 +15,7 @@
 namespace curvelo {
 
 inline constexpr int kDefaultInventoryCapacity = 36;
+inline constexpr int kMaxInventoryCapacity = 1000;
 // kExampleNameLength (20) comes with the document model.
 
 struct InventorySlot {

@@ -18,6 +18,7 @@
 #include "plot2d/fn_list_dlg.h"
 #include "plot2d/plot2_document.h"
 #include "framework/common_dialogs.h"
+#include "framework/kit_inp_dlg.h"
 #include "framework/kit_pwd_dlg.h"
 #include "framework/settings_dir.h"
 #include "plotwin/func_dlg.h"
@@ -253,6 +254,19 @@ int TPlot2Win::DeriveExample(int index) {
     return copy;
 }
 
+void TPlot2Win::AskInventorySize() {
+    std::string text = std::to_string(inventory_.Capacity());
+    TInpDlg ask(this, std::string(res::String(165)) + DocumentTitle(), std::string(res::String(287)), &text, 10);
+    if (ask.Execute() != 1) return;
+    std::int32_t n = 0;
+    if (std::uint16_t code = EvaluateInteger(engine_, text, 1, kMaxInventoryCapacity, n)) {
+        ShowMessage(this, code);
+        return;
+    }
+    // Fewer places than examples would lose some: refused.
+    if (!inventory_.Resize(n)) ShowMessage(this, 17);
+}
+
 bool TPlot2Win::EditFamily(int index) {
     if (index < 0 || index > inventory_.LastIndex() || !HasEquationForm(inventory_.At(index).kind) ||
         !Authorised(Lock().protectInventory))
@@ -366,6 +380,7 @@ bool TPlot2Win::EvCommand(int id) {
     case eqcmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
     case eqcmd::kInventory: ShowInventory(); return true;
     case eqcmd::kNewDrawing: NewDrawing(); return true;
+    case eqcmd::kResizeInventory: AskInventorySize(); return true;
     case eqcmd::kLock:
         if (EditDocumentLock(this, Lock())) {
             unlocked_ = true;  // who set the password knows it

@@ -15,7 +15,7 @@ class TFnListDlg;
 namespace eqcmd {
 inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kBlackGraphs = 796,
                      kInventory = 504, kUserFunctions = 506, kNewDrawing = 78, kLock = 76,
-                     kAuthor = 77;
+                     kAuthor = 77, kResizeInventory = 628;
 }
 
 class TPlot2Win : public TGridWin {
@@ -38,6 +38,8 @@ public:
     // Appends the derivative curve of a curve example (y' of y = f(x), r' of a polar curve,
     // (x', y') of a parametric one); the new slot, or -1.
     int DeriveExample(int index);
+    // Asks how many examples the list may hold (at least as many as it holds).
+    void AskInventorySize();
     // The family dialog of a curve; true when the user confirmed it.
     bool EditFamily(int index);
 

@@ -10,6 +10,7 @@
 #include "framework/automation.h"
 #include "framework/dialog.h"
 #include "framework/keys.h"
+#include "framework/kit_inp_dlg.h"
 #include "expr/eval.h"
 #include "plot2d/cv2_codec.h"
 #include "plot2d/equation_form.h"
@@ -321,4 +322,23 @@ TEST_F(Plot2WinTest, DerivativeCurveIsAppendedAsAnOrdinaryExample) {
     SetLetter(w.Engine().letters, kLetterT, 0.0L);
     ASSERT_TRUE(EvalNode(w.Engine(), inv.Slot(p).trees[1]));  // (3 sin 4t)' = 12 cos 4t
     EXPECT_NEAR(static_cast<double>(inv.Slot(p).trees[1]->value.re), 12.0, 1e-15);
+}
+
+TEST_F(Plot2WinTest, InventorySizeCanGrowButNeverBelowItsExamples) {
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    for (int k = 0; k < 3; ++k) w.Inventory().Commit(w.Inventory().Begin(kKindExplicit, -5, 5), w.Engine());
+    std::string answer = "2";
+    au::SetDialogHook([&](fw::TDialog& d) {
+        d.SetItemText(kIdFirstEdit, answer);
+        return 1;
+    });
+    w.RunCommand(eqcmd::kResizeInventory);
+    EXPECT_EQ(w.Inventory().Capacity(), kDefaultInventoryCapacity);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "túl a határokon");
+    answer = "25*2";
+    w.RunCommand(eqcmd::kResizeInventory);
+    EXPECT_EQ(w.Inventory().Capacity(), 50);
+    EXPECT_EQ(w.Inventory().Count(), 3);
 }
