@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "expr/eval_arith.h"
+#include "expr/fast_trig.h"
 #include "expr/eval_complex.h"
 #include "expr/node_kinds.h"
 
@@ -230,11 +231,11 @@ bool EvalRealFunction(LetterStore& s, std::uint16_t kind, const ExtComplex& b, E
     switch (kind) {
     case nk::SIN:
         if (!(std::fabs(x) <= kTrigLimit)) return false;
-        v = std::sin(x);
+        v = FastSin(x);
         break;
     case nk::COS:
         if (!(std::fabs(x) <= kTrigLimit)) return false;
-        v = std::cos(x);
+        v = FastCos(x);
         break;
     case nk::TAN: {
         if (!(std::fabs(x) <= kTrigLimit)) return false;
@@ -576,9 +577,9 @@ inline bool Fail(ExprNode* n) {
         const long double x = b.re;
         switch (kind) {
         case nk::SIN:
-            return std::fabs(x) <= kTrigLimit ? Store(n, std::sin(x)) : Fail(n);
+            return std::fabs(x) <= kTrigLimit ? Store(n, FastSin(x)) : Fail(n);
         case nk::COS:
-            return std::fabs(x) <= kTrigLimit ? Store(n, std::cos(x)) : Fail(n);
+            return std::fabs(x) <= kTrigLimit ? Store(n, FastCos(x)) : Fail(n);
         case nk::EXP:
             if (!(x < kExpLimit)) return Fail(n);
             return Store(n, x <= -kExpLimit ? 0.0L : std::exp(x));
@@ -652,9 +653,9 @@ bool EvalNode(LetterStore& s, ExprNode* n) {
         const std::uint16_t field = ExponentField(b.re);
         switch (kind) {
         case nk::SIN:
-            return (field < 0x3FFF + 62 || std::fabs(x) <= kTrigLimit) ? Store(n, std::sin(x)) : Fail(n);
+            return (field < 0x3FFF + 62 || std::fabs(x) <= kTrigLimit) ? Store(n, FastSin(x)) : Fail(n);
         case nk::COS:
-            return (field < 0x3FFF + 62 || std::fabs(x) <= kTrigLimit) ? Store(n, std::cos(x)) : Fail(n);
+            return (field < 0x3FFF + 62 || std::fabs(x) <= kTrigLimit) ? Store(n, FastCos(x)) : Fail(n);
         case nk::EXP:
             if (field < 0x3FFF + 12) return Store(n, std::exp(x));
             if (!(x < kExpLimit)) return Fail(n);

@@ -1,5 +1,6 @@
 #include "expr/simplify.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "expr/engine.h"
@@ -39,22 +40,23 @@ void ReplaceByChild(ExprNode* node, ExprNode* ExprNode::*which) {
 
 void ReplaceByConstant(ExprNode* node, long double value) { MakeConstant(node, {value, 0.0L}); }
 
-// Sampling and folding evaluate the user's loops; this many steps in all is plenty for any
-// sensible formula and keeps a huge sum from freezing its compilation.
-constexpr std::int64_t kSimplifyLoopBudget = 1'000'000;
+// Sampling and folding evaluate the user's loops. A loop step evaluates at most the whole
+// tree, so steps x tree size bounds the work: plenty for any sensible formula, and a huge
+// sum cannot freeze its compilation. A loop that runs out is left for drawing time.
+constexpr std::int64_t kSimplifyNodeBudget = 500'000;
+constexpr std::int64_t kSimplifyMinLoopSteps = 1000;
 
 class Simplifier {
  public:
   explicit Simplifier(FormulaEngine& engine)
-      : engine_(engine), savedBudget_(engine.letters.LoopBudget) {
-    engine_.letters.LoopBudget = kSimplifyLoopBudget;
-  }
+      : engine_(engine), savedBudget_(engine.letters.LoopBudget) {}
   ~Simplifier() { engine_.letters.LoopBudget = savedBudget_; }
   Simplifier(const Simplifier&) = delete;
   Simplifier& operator=(const Simplifier&) = delete;
 
   void Run(ExprNode* tree) {
     LetterStore& letters = engine_.letters;
+    letters.LoopBudget = std::max(kSimplifyMinLoopSteps, kSimplifyNodeBudget / std::max(1, TreeSize(tree)));
     const bool complex = letters.IsComplex();
     if (complex) ImaginaryUnitLeaves(tree);
 

@@ -61,7 +61,7 @@ inline void RunParserFuzzInput(const std::uint8_t* data, std::size_t size) {
       continue;
     }
     ExprNode* tree = engine.TakeCompiledTree();
-    constexpr double kBudget = 2e6;
+    constexpr double kBudget = 2e5;
     SetLetter(engine.letters, nk::LetterIndex(nk::X), 0.75L);
     SetLetter(engine.letters, nk::LetterIndex(nk::Y), -1.25L);
     if (EvaluationCost(tree) < kBudget) EvalNode(engine, tree);

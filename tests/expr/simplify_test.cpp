@@ -175,6 +175,11 @@ TEST(Simplify, HugeLoopsDoNotFreezeCompilationAndStillEvaluateWhenAsked) {
     FreeTree(engine.TakeCompiledTree());
     ASSERT_EQ(engine.CompileFormula("prod(k,k,9,iter(6,x5)^2)ivar(22)"), 0);
     FreeTree(engine.TakeCompiledTree());
+    // Fewer steps, each evaluating a long body.
+    const std::string body = "pi*sqrt(abs(x))+cis(x)*" + std::string(60, 'e') + "+";
+    std::string wide = "prod(k" + body + body + "1,k,9,iter(6,x5)^2)ivar(2" + body + "1)";
+    ASSERT_EQ(engine.CompileFormula(wide), 0);
+    FreeTree(engine.TakeCompiledTree());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(engine.letters.LoopBudget, -1);  // the user's own evaluations have no limit
 
