@@ -90,5 +90,13 @@ int main(int argc, char** argv) {
         Add(w, kKindExplicit, {{1, "tan(x)"}}, -5, 5);
         w.Frame().gridFlags |= kGridSquare | kGridDotted;
     });
+    ok &= Make(folder, "iteracio.cv2", [](TPlot2Win& w) {
+        const int i = Add(w, kKindExplicit, {{1, "cos(x)"}}, -5, 5);
+        TExample& e = w.Inventory().At(i);
+        e.flag49 = 1;  // the iteration diagram, from x0 = -2 in 30 steps
+        e.param61 = -2;
+        e.kindCount = 30;
+        w.View().SetViewSquare(0, 0, 2.5L);
+    });
     return ok ? 0 : 1;
 }

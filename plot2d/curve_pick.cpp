@@ -17,20 +17,35 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
     return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
 }
 
+// The curve of one example as the sampler draws it.
+std::vector<DrawOp> RecordCurve(InventorySlot& slot, LetterStore& letters, const PlotView& view) {
+    RecordingSurface recorded(view);
+    CurveSampler sampler(letters, recorded);
+    sampler.silent = true;
+    CurveTrees trees;
+    for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
+    sampler.Draw(slot.example, trees);
+    return recorded.Ops();
+}
+
 }  // namespace
+
+bool CurveLabelPlace(InventorySlot& slot, LetterStore& letters, const PlotView& view, WorldPoint& at) {
+    std::vector<WorldPoint> inView;
+    for (const DrawOp& op : RecordCurve(slot, letters, view))
+        for (const WorldPoint& p : op.points)
+            if (view.InView(p.x, p.y)) inView.push_back(p);
+    if (inView.empty()) return false;
+    at = inView[inView.size() * 3 / 5];
+    return true;
+}
 
 int PickExample(ExampleInventory& inventory, LetterStore& letters, const PlotView& view, int px,
                 int py, double tolerancePixels) {
     int best = -1;
     double bestDistance = tolerancePixels;
     for (int i = 0; i < inventory.Count(); ++i) {
-        RecordingSurface recorded(view);
-        CurveSampler sampler(letters, recorded);
-        sampler.silent = true;
-        CurveTrees trees;
-        for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = inventory.Slot(i).trees[static_cast<std::size_t>(t)];
-        sampler.Draw(inventory.At(i), trees);
-        for (const DrawOp& op : recorded.Ops()) {
+        for (const DrawOp& op : RecordCurve(inventory.Slot(i), letters, view)) {
             for (std::size_t k = 0; k < op.points.size(); ++k) {
                 const WorldPoint a = op.points[k], b = op.points[k + 1 < op.points.size() ? k + 1 : k];
                 const double d = SegmentDistance(px, py, view.DeviceX(a.x),

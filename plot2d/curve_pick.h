@@ -12,4 +12,8 @@ namespace curvelo {
 int PickExample(ExampleInventory& inventory, LetterStore& letters, const PlotView& view, int px,
                 int py, double tolerancePixels = 4.0);
 
+// A drawn point of the example's curve inside the view where its equation label may stand
+// (three fifths along the visible curve); false when none of the curve is in view.
+bool CurveLabelPlace(InventorySlot& slot, LetterStore& letters, const PlotView& view, WorldPoint& at);
+
 }  // namespace curvelo

@@ -1,31 +1,29 @@
 #include "plot2d/edit_exmp_dlg.h"
 
-#include "framework/kit_services.h"
 #include "plot2d/example_kinds.h"
 
 namespace curvelo {
 
 TEditExmpDlg::TEditExmpDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine,
                            const NumberFormat& format, DlgPosition* remembered)
-    : TDlg(parent, FindExampleKind(example.kind) ? FindExampleKind(example.kind)->dialog : "EQUA201",
-           remembered),
-      example_(example), edited_(example), engine_(engine), format_(format) {}
+    : TExampleFormDlg(parent, FindExampleKind(example.kind) ? FindExampleKind(example.kind)->dialog : "EQUA201",
+                      example, engine, format, remembered) {}
 
 void TEditExmpDlg::SetupWindow() {
-    const EquationForm form = EquationFormOf(example_, format_);
+    const EquationForm form = EquationFormOf(Example(), Format());
     for (const auto& [id, text] : form.edits) {
         SetItemLimit(id, static_cast<int>(TExample::kTextCapacity));
         SetItemText(id, text);
     }
     for (const auto& [id, on] : form.checks) CheckItem(id, on);
     CheckItem(eqid::kPenSolid + form.penStyle, true);
-    const std::vector<int> formulas = FormulaEditsOf(example_.kind);
+    const std::vector<int> formulas = FormulaEditsOf(Example().kind);
     if (!formulas.empty()) SetItemFocus(formulas.front());
     TDlg::SetupWindow();
 }
 
 EquationForm TEditExmpDlg::ReadForm() const {
-    EquationForm form = EquationFormOf(example_, format_);
+    EquationForm form = EquationFormOf(Example(), Format());
     for (auto& [id, text] : form.edits) text = GetItemText(id);
     for (auto& [id, on] : form.checks) on = IsItemChecked(id);
     for (int style = 0; style < 3; ++style)
@@ -33,15 +31,6 @@ EquationForm TEditExmpDlg::ReadForm() const {
     return form;
 }
 
-bool TEditExmpDlg::CanClose() {
-    edited_ = example_;
-    const FormOutcome outcome = ApplyEquationForm(ReadForm(), engine_, edited_);
-    if (outcome.code == 0) return TDlg::CanClose();
-    ShowMessage(this, outcome.code);
-    SetItemFocus(outcome.focusId);
-    return false;
-}
-
-void TEditExmpDlg::TransferOut() { example_ = edited_; }
+FormOutcome TEditExmpDlg::ApplyFields(TExample& edited) { return ApplyEquationForm(ReadForm(), Engine(), edited); }
 
 }  // namespace curvelo

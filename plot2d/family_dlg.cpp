@@ -1,14 +1,9 @@
 #include "plot2d/family_dlg.h"
 
-#include "framework/kit_services.h"
-
 namespace curvelo {
 
-TFamilyDlg::TFamilyDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format)
-    : TDlg(parent, "FAMILY"), example_(example), edited_(example), engine_(engine), format_(format) {}
-
 void TFamilyDlg::SetupWindow() {
-    const FamilyForm f = FamilyFormOf(example_, format_);
+    const FamilyForm f = FamilyFormOf(Example(), Format());
     CheckItem(famid::kActive, f.active);
     CheckItem(famid::kObserve, f.observe);
     SetItemText(famid::kLetter, f.letter);
@@ -20,7 +15,7 @@ void TFamilyDlg::SetupWindow() {
     TDlg::SetupWindow();
 }
 
-bool TFamilyDlg::CanClose() {
+FormOutcome TFamilyDlg::ApplyFields(TExample& edited) {
     FamilyForm f;
     f.active = IsItemChecked(famid::kActive);
     f.observe = IsItemChecked(famid::kObserve);
@@ -29,12 +24,7 @@ bool TFamilyDlg::CanClose() {
     f.high = GetItemText(famid::kHigh);
     f.steps = GetItemText(famid::kSteps);
     f.delay = GetItemText(famid::kDelay);
-    edited_ = example_;
-    const FormOutcome outcome = ApplyFamilyForm(f, engine_, edited_);
-    if (outcome.code == 0) return TDlg::CanClose();
-    ShowMessage(this, outcome.code);
-    SetItemFocus(outcome.focusId);
-    return false;
+    return ApplyFamilyForm(f, Engine(), edited);
 }
 
 }  // namespace curvelo

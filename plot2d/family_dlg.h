@@ -2,25 +2,19 @@
 // passes are watched one by one with a delay.
 #pragma once
 
-#include "framework/kit_dlg.h"
+#include "plot2d/example_form_dlg.h"
 #include "plot2d/family_form.h"
 
 namespace curvelo {
 
-class TFamilyDlg : public TDlg {
+class TFamilyDlg : public TExampleFormDlg {
 public:
-    TFamilyDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format);
-    bool CanClose() override;
+    TFamilyDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format)
+        : TExampleFormDlg(parent, "FAMILY", example, engine, format) {}
 
 protected:
     void SetupWindow() override;
-    void TransferOut() override { example_ = edited_; }
-
-private:
-    TExample& example_;
-    TExample edited_;
-    FormulaEngine& engine_;
-    NumberFormat format_;
+    FormOutcome ApplyFields(TExample& edited) override;
 };
 
 }  // namespace curvelo

@@ -2,12 +2,12 @@
 
 #include "framework/clipboard.h"
 #include "framework/kit_inp_dlg.h"
-#include "plot2d/plot2_win.h"
+#include "plot2d/plot1_win.h"
 #include "resources/resources.h"
 
 namespace curvelo {
 
-TFnListDlg::TFnListDlg(TPlot2Win* window) : TDlg(window, "INVENT"), window_(window) {}
+TFnListDlg::TFnListDlg(TPlot1Win* window) : TDlg(window, "INVENT"), window_(window) {}
 
 TFnListDlg::~TFnListDlg() {
     if (window_) window_->InventoryDialogGone(this);
@@ -22,14 +22,30 @@ void TFnListDlg::Refresh() {
     if (!window_) return;
     SetCaption(std::string(res::String(165)) + window_->DocumentTitle());
     ExampleInventory& inv = window_->Inventory();
+    // Emptying the list reports a lost selection; the inventory's own stays.
+    const int selected = inv.Selected();
+    refreshing_ = true;
     ClearList(invid::kList);
     for (const std::string& line : inv.ListLines(window_->Format().Pattern())) AddString(invid::kList, line);
-    SetSelIndex(invid::kList, inv.Selected());
+    SetSelIndex(invid::kList, selected);
+    refreshing_ = false;
+    inv.Select(selected);
+    UpdateButtons();
+}
+
+void TFnListDlg::UpdateButtons() {
+    const int selected = window_->Inventory().Selected();
+    EnableItem(invid::kDerive, window_->CanDerive(selected));
+    EnableItem(invid::kFamily, window_->CanDerive(selected));
+    EnableItem(invid::kIteration, window_->CanIterate(selected));
 }
 
 void TFnListDlg::EvNotify(int controlId, fw::Notify code) {
-    if (!window_ || controlId != invid::kList) return;
-    if (code == fw::Notify::SelChange) window_->Inventory().Select(GetSelIndex(invid::kList));
+    if (!window_ || controlId != invid::kList || refreshing_) return;
+    if (code == fw::Notify::SelChange) {
+        window_->Inventory().Select(GetSelIndex(invid::kList));
+        UpdateButtons();
+    }
     if (code == fw::Notify::DoubleClick) EvCommand(invid::kModify);
 }
 
@@ -55,6 +71,12 @@ bool TFnListDlg::EvCommand(int id) {
         return true;
     case invid::kDerive:
         if (selected >= 0) window_->DeriveExample(selected);
+        return true;
+    case invid::kShowEquation:
+        if (selected >= 0) window_->ToggleEquationLabel(selected);
+        return true;
+    case invid::kIteration:
+        if (selected >= 0) window_->EditIteration(selected);
         return true;
     case invid::kFamily:
         if (selected >= 0) window_->EditFamily(selected);

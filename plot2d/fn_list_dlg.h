@@ -6,16 +6,17 @@
 
 namespace curvelo {
 
-class TPlot2Win;
+class TPlot1Win;
 
 namespace invid {
 inline constexpr int kList = 293, kModify = 51, kDelete = 52, kDuplicate = 739, kCopy = 95,
-                     kHide = 736, kName = 793, kFamily = 818, kDerive = 797;
+                     kHide = 736, kName = 793, kFamily = 818, kDerive = 797, kIteration = 798,
+                     kShowEquation = 744;
 }
 
 class TFnListDlg : public TDlg {
 public:
-    explicit TFnListDlg(TPlot2Win* window);
+    explicit TFnListDlg(TPlot1Win* window);
     ~TFnListDlg() override;
     // The window goes before its dialog.
     void Detach() { window_ = nullptr; }
@@ -29,7 +30,11 @@ protected:
     void SetupWindow() override;
 
 private:
-    TPlot2Win* window_;
+    // The buttons that only some kinds offer follow the selection.
+    void UpdateButtons();
+
+    TPlot1Win* window_;
+    bool refreshing_ = false;
 };
 
 }  // namespace curvelo

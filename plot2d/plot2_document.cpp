@@ -24,6 +24,37 @@ std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
 int Colour(std::uint16_t w) { return w <= 24 ? w : 0; }
 bool Usable(long double v) { return std::isfinite(v); }
 
+// The page measures of the frame header: interval, width, left, top.
+enum PageMeasure { kPageInterval = 0, kPageWidth = 1, kPageLeft = 2, kPageTop = 3 };
+constexpr long double kMaxStoredInches = 1000;
+
+void CapturePrintSetup(const PrintSetup& p, Cv2Document& doc) {
+    doc.pageMeasures = {p.interval, p.width, p.left, p.top};
+    doc.windowSwitches = {p.frame ? 1 : 0, p.colour ? 1 : 0};
+}
+
+// A document's page layout replaces the window's only when it is one the print setup dialog
+// could have made; otherwise the window keeps its own.
+void ApplyPrintSetup(const Cv2Document& doc, PrintSetup& p) {
+    const auto& m = doc.pageMeasures;
+    const auto inRange = [](long double v) {
+        return std::isfinite(v) && std::fabs(v) >= kMinPrintInches && std::fabs(v) <= kMaxStoredInches;
+    };
+    const bool byWidth = m[kPageWidth] > 0, byInterval = m[kPageInterval] > 0;
+    const bool sound = byWidth != byInterval && inRange(m[kPageLeft]) && inRange(m[kPageTop]) &&
+                       m[kPageLeft] > 0 && m[kPageTop] > 0 &&
+                       (byWidth ? inRange(m[kPageWidth]) : std::isfinite(m[kPageInterval]) &&
+                                                               m[kPageInterval] <= kMaxStoredInches);
+    if (sound) {
+        p.width = m[kPageWidth];
+        p.interval = m[kPageInterval];
+        p.left = m[kPageLeft];
+        p.top = m[kPageTop];
+    }
+    p.frame = doc.windowSwitches[0] != 0;
+    p.colour = doc.windowSwitches[1] != 0;
+}
+
 }  // namespace
 
 void CaptureLock(const DocumentLock& lock, Cv2Document& doc) {
@@ -93,6 +124,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
     w[kSelection] = Word(s.inventory.Selected());
     CaptureLetters(s.engine.letters, doc);
     doc.userFunctions = s.engine.userFunctions;
+    CapturePrintSetup(s.print, doc);
 }
 
 void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
@@ -131,6 +163,7 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     s.background = Colour(w[kBackground]);
     for (int i = 0; i < 3; ++i) f.axisTitles[static_cast<std::size_t>(i)] = doc.windowStrings[static_cast<std::size_t>(i)];
 
+    ApplyPrintSetup(doc, s.print);
     ApplyLetters(doc, s.engine.letters);
     s.engine.userFunctions = doc.userFunctions;
     ExampleInventory& inv = s.inventory;

@@ -9,6 +9,7 @@
 #include "plot2d/inventory.h"
 #include "plotwin/frame_settings.h"
 #include "plotwin/plot_view.h"
+#include "plotwin/print_layout.h"
 
 namespace curvelo {
 
@@ -18,6 +19,7 @@ struct Plot2State {
     int& background;
     ExampleInventory& inventory;
     FormulaEngine& engine;
+    PrintSetup& print;
 };
 
 // The document lock in block 13: the pass text carries the three protection switches

@@ -100,10 +100,13 @@ int TFileMsgWin::OpenStartFile() {
     if (startFile_.empty() || !HasDocumentFormat()) return 0;
     const std::string path = startFile_;
     startFile_.clear();  // only once
-    if (int err = ReadDocument(path)) {
-        ShowMessage(this, err);
-        return err;
-    }
+    const int err = OpenDocument(path);
+    if (err) ShowMessage(this, err);
+    return err;
+}
+
+int TFileMsgWin::OpenDocument(const std::string& path) {
+    if (int err = ReadDocument(path)) return err;
     fileName_ = path;
     hasPath_ = true;
     modified_ = false;
@@ -117,14 +120,10 @@ bool TFileMsgWin::OpenWithDialog() {
     options.defaultExt = DocumentExtension();
     options.mustExist = true;
     if (!fw::OpenFileDialog(this, options)) return false;
-    if (int err = ReadDocument(options.fileName)) {
+    if (int err = OpenDocument(options.fileName)) {
         ShowMessage(this, err);
         return false;
     }
-    fileName_ = options.fileName;
-    hasPath_ = true;
-    modified_ = false;
-    RefreshTitle();
     return true;
 }
 

@@ -66,6 +66,9 @@ public:
     // Reads the document named by the start options, if any and if this kind has documents;
     // a failure shows its message and leaves the new drawing. 0 or the message number.
     int OpenStartFile();
+    // Reads a document into this window and makes it the window's unmodified document;
+    // 0 or the message number (nothing shown).
+    int OpenDocument(const std::string& path);
 
     // Save (asking for a name when there is none yet); true when written.
     bool Save(bool askName);

@@ -78,23 +78,7 @@ class TPicturePrintout : public fw::TPrintout {
 public:
     TPicturePrintout(TLumWin& win, const std::string& title) : fw::TPrintout(title), win_(win) {}
 
-    void PrintPage(int, fw::DC& dc, const fw::Rect&) override {
-        const PlotView& v = win_.View();
-        PrinterMetrics pm;
-        pm.dpiX = dc.DpiX();
-        pm.dpiY = dc.DpiY();
-        const fw::Point off = dc.PhysicalOffset();
-        pm.offsetX = off.x;
-        pm.offsetY = off.y;
-        const OutputRect r = ComputePrintRect(win_.Print(), v.ClientWidth(), v.ClientHeight(),
-                                              v.xmax - v.xmin, pm);
-        win_.RenderTo(dc, r.W, r.H, r.x0, r.y0, true, false);
-        if (win_.Print().frame) {
-            dc.SelectPen({{0, 0, 0}, std::max(1, pm.dpiX / 150)});
-            dc.SelectBrush({{255, 255, 255}, fw::BrushStyle::Null});
-            dc.Rectangle(r.x0, r.y0, r.x0 + r.W, r.y0 + r.H);
-        }
-    }
+    void PrintPage(int, fw::DC& dc, const fw::Rect&) override { win_.DrawOnPrinterPage(dc); }
 
 private:
     TLumWin& win_;
@@ -358,16 +342,36 @@ void TLumWin::ResetView() {
     Invalidate(false);
 }
 
-bool TLumWin::PrintToPdf(const std::string& path, int dpi) {
+void TLumWin::DrawOnPrinterPage(fw::DC& dc) {
+    PrinterMetrics pm;
+    pm.dpiX = dc.DpiX();
+    pm.dpiY = dc.DpiY();
+    const fw::Point off = dc.PhysicalOffset();
+    pm.offsetX = off.x;
+    pm.offsetY = off.y;
+    const OutputRect r = ComputePrintRect(printSetup_, view_.ClientWidth(), view_.ClientHeight(),
+                                          view_.xmax - view_.xmin, pm);
+    RenderTo(dc, r.W, r.H, r.x0, r.y0, true, false);
+    if (printSetup_.frame) {
+        dc.SelectPen({{0, 0, 0}, std::max(1, pm.dpiX / 150)});
+        dc.SelectBrush({{255, 255, 255}, fw::BrushStyle::Null});
+        dc.Rectangle(r.x0, r.y0, r.x0 + r.W, r.y0 + r.H);
+    }
+}
+
+bool TLumWin::PrintPrintout(fw::TPrintout& printout, const std::string& pdfPath, int dpi) {
     if (!printer_) printer_ = std::make_unique<fw::TPrinter>();
+    return pdfPath.empty() ? printer_->Print(this, printout, true) : printer_->PrintToPdf(printout, pdfPath, dpi);
+}
+
+bool TLumWin::PrintToPdf(const std::string& path, int dpi) {
     TPicturePrintout printout(*this, std::string(BareFileName(FileName())));
-    return printer_->PrintToPdf(printout, path, dpi);
+    return PrintPrintout(printout, path, dpi);
 }
 
 void TLumWin::PrintWithDialog() {
-    if (!printer_) printer_ = std::make_unique<fw::TPrinter>();
     TPicturePrintout printout(*this, std::string(BareFileName(FileName())));
-    printer_->Print(this, printout, true);
+    PrintPrintout(printout);
 }
 
 void TLumWin::CopyPicture() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/bitmap.h"
+#include "framework/printout.h"
 #include "plotwin/colour_table.h"
 #include "plotwin/draw_surface.h"
 #include "plotwin/frame_drawer.h"
@@ -78,6 +79,10 @@ public:
 
     // Output commands, callable without a menu (tests, higher layers).
     bool PrintToPdf(const std::string& path, int dpi);
+    // Draws the picture on a printer page at the place and size of the print setup.
+    void DrawOnPrinterPage(fw::DC& dc);
+    // Through the print dialog, or into a PDF file when a path is given.
+    bool PrintPrintout(fw::TPrintout& printout, const std::string& pdfPath = {}, int dpi = 300);
     void CopyPicture();
     void CopyBitmap();
     const fw::Bitmap& ClipboardBitmap() const { return clipboardBitmap_; }

@@ -33,6 +33,7 @@ void TPreWin::RenderLayer(int layer) {
     }
     if (layers_[layer].IsNull()) return;
     rendering_ = true;
+    renderingLayer_ = layer;
     renderAgain_ = false;
     {
         fw::DC dc(layers_[layer]);
@@ -48,9 +49,20 @@ void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
     if (!b.IsNull()) dc.BitBlt(x0, y0, b.Width(), b.Height(), b, 0, 0);
 }
 
+void TPreWin::ShowDrawingSoFar() {
+    if (!rendering_ || inPaint_) return;
+    showingSoFar_ = true;
+    UpdateWindow();
+    showingSoFar_ = false;
+}
+
 void TPreWin::Paint(fw::DC& dc, bool, const fw::Rect&) {
-    // The layer being drawn is shown once it is complete (RenderLayer invalidates then).
-    if (rendering_) return;
+    // The layer being drawn is shown once it is complete (RenderLayer invalidates then),
+    // or when the drawing asks to show what it has so far.
+    if (rendering_) {
+        if (showingSoFar_) BlitLayer(renderingLayer_, dc);
+        return;
+    }
     inPaint_ = true;
     const fw::Size client = GetClientSize();
     const fw::Bitmap& b = layers_[currentLayer_];

@@ -30,6 +30,9 @@ public:
     // True while a layer is drawn from inside a paint event: the event loop must not run
     // then, so long drawings do not poll the keyboard.
     bool DrawingInPaint() const { return inPaint_; }
+    // Puts the layer being drawn on the screen as far as it is drawn (a watched family
+    // shows each pass); nothing when no drawing runs or it runs inside a paint event.
+    void ShowDrawingSoFar();
 
 protected:
     void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
@@ -45,6 +48,8 @@ private:
     bool rendering_ = false;
     bool inPaint_ = false;
     bool renderAgain_ = false;
+    bool showingSoFar_ = false;
+    int renderingLayer_ = 0;
 };
 
 }  // namespace curvelo

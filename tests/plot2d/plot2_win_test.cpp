@@ -122,6 +122,12 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
         w.View().SetViewSquare(1.5L, -0.5L, 3.0L);
         w.Frame().spacingX = 0.5L;
         w.Frame().axisTitles[0] = "idő";
+        w.Print() = {-6, 1.25L, 0.75L, 0.5L, 1, 0};  // by horizontal interval, framed, black
+        TextLabel label;
+        label.text = "maximum ő";
+        label.x = 1.5L;
+        label.anchor = TextLabel::kAnchorWindow;
+        w.Labels().push_back(label);
         ASSERT_EQ(w.WriteDocument(path), 0);
     }
     TPlot2Win r(nullptr, "névtelen2.cv2");
@@ -142,6 +148,16 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
     EXPECT_EQ(r.View().hw, 3.0L);
     EXPECT_EQ(r.Frame().spacingX, 0.5L);
     EXPECT_EQ(r.Frame().axisTitles[0], "idő");
+    EXPECT_FALSE(r.Print().UsesWidth());
+    EXPECT_EQ(r.Print().interval, 0.5L);
+    EXPECT_EQ(r.Print().left, 1.25L);
+    EXPECT_EQ(r.Print().top, 0.75L);
+    EXPECT_EQ(r.Print().frame, 1);
+    EXPECT_EQ(r.Print().colour, 0);
+    ASSERT_EQ(r.Labels().size(), 1u);
+    EXPECT_EQ(r.Labels()[0].text, "maximum ő");
+    EXPECT_EQ(r.Labels()[0].x, 1.5L);
+    EXPECT_EQ(r.Labels()[0].anchor, TextLabel::kAnchorWindow);
 
     // The same bytes once more: nothing the window does not use was lost.
     const std::string again = dir + "/rajz2.cv2";
@@ -157,6 +173,14 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
     EXPECT_EQ(r.ReadDocument(bad), 11);
     EXPECT_EQ(r.Inventory().Count(), 2);
     EXPECT_EQ(r.View().cx, 1.5L);
+
+    // A page layout no dialog could make (both measures in use, no margin) is not taken.
+    a.pageMeasures = {2, 5, 0, 1};
+    const std::string odd = dir + "/furcsa.cv2";
+    ASSERT_EQ(SaveCv2File(odd, a), 0);
+    ASSERT_EQ(r.ReadDocument(odd), 0);
+    EXPECT_EQ(r.Print().interval, 0.5L);
+    EXPECT_EQ(r.Print().left, 1.25L);
 }
 
 TEST_F(Plot2WinTest, DefiningAFunctionRecompilesTheEquationsThatCallIt) {
@@ -179,7 +203,7 @@ TEST_F(Plot2WinTest, DefiningAFunctionRecompilesTheEquationsThatCallIt) {
         EXPECT_EQ(d.GetItemText(fnid::kName), "");  // cleared for the next one
         return 2;
     });
-    w.RunCommand(eqcmd::kUserFunctions);
+    w.RunCommand(funccmd::kUserFunctions);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "a címke megkétszerezése");
     ASSERT_EQ(lines.size(), 1u);
@@ -284,7 +308,7 @@ TEST_F(Plot2WinTest, LockedDocumentKeepsItsLockAndAsksBeforeProtectedChanges) {
     EXPECT_EQ(asked, 2);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0], "nincs felhatalmazása");
-    r.RunCommand(eqcmd::kAuthor);  // the author data is not to be shown
+    r.RunCommand(doccmd::kAuthor);  // the author data is not to be shown
     EXPECT_EQ(messages.size(), 3u);
 
     au::SetDialogHook([&](fw::TDialog& d) {
@@ -333,12 +357,140 @@ TEST_F(Plot2WinTest, InventorySizeCanGrowButNeverBelowItsExamples) {
         d.SetItemText(kIdFirstEdit, answer);
         return 1;
     });
-    w.RunCommand(eqcmd::kResizeInventory);
+    w.RunCommand(invcmd::kResizeInventory);
     EXPECT_EQ(w.Inventory().Capacity(), kDefaultInventoryCapacity);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "túl a határokon");
     answer = "25*2";
-    w.RunCommand(eqcmd::kResizeInventory);
+    w.RunCommand(invcmd::kResizeInventory);
     EXPECT_EQ(w.Inventory().Capacity(), 50);
     EXPECT_EQ(w.Inventory().Count(), 3);
+}
+
+TEST_F(Plot2WinTest, SimultaneousPrintingPutsSeveralDocumentsOnOnePage) {
+    const std::string dir = ::testing::TempDir();
+    const std::string left = dir + "/bal.cv2", right = dir + "/jobb.cv2";
+    {
+        TPlot2Win w(nullptr, "a.cv2");
+        ASSERT_TRUE(w.Create());
+        w.Inventory().Commit(w.Inventory().Begin(kKindExplicit, -5, 5), w.Engine());
+        w.Print().width = 3;
+        w.Print().left = 0.5L;
+        ASSERT_EQ(w.WriteDocument(left), 0);
+        w.Print().left = 4;
+        w.Inventory().At(0).texts[1] = "cos(x)";
+        ASSERT_EQ(w.WriteDocument(right), 0);
+    }
+    TPlot2Win w(nullptr, "b.cv2");
+    ASSERT_TRUE(w.Create());
+    const std::string pdf = dir + "/egyutt.pdf";
+    EXPECT_TRUE(w.PrintSimultaneously({left, right}, 0, pdf));
+    std::FILE* f = std::fopen(pdf.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    char head[5] = {};
+    EXPECT_EQ(std::fread(head, 1, 4, f), 4u);
+    std::fclose(f);
+    EXPECT_STREQ(head, "%PDF");
+    EXPECT_EQ(w.GetCaption(), "jobb.cv2");  // the last document stays open
+    EXPECT_EQ(w.Inventory().At(0).texts[1], "cos(x)");
+    EXPECT_FALSE(w.PrintSimultaneously({left, dir + "/nincs.cv2"}, 0, dir + "/hianyos.pdf"));
+}
+
+TEST_F(Plot2WinTest, EquationLabelsFollowTheirExamplesIntoTheDocument) {
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    ExampleInventory& inv = w.Inventory();
+    for (const char* text : {"x^2/4", "sin(x)+2"}) {
+        const int i = inv.Begin(kKindExplicit, -5, 5);
+        inv.At(i).texts[1] = text;
+        inv.Commit(i, w.Engine());
+    }
+    fw::TCommandEnabler none(exmpcmd::kHideAllEquationLabels);
+    w.EvCommandEnable(exmpcmd::kHideAllEquationLabels, none);
+    EXPECT_EQ(none.Enabled(), false);
+
+    w.ToggleEquationLabel(1);
+    ASSERT_EQ(w.EquationLabels().size(), 1u);
+    const TextLabel& label = w.EquationLabels()[0];
+    EXPECT_EQ(label.key, 1);
+    EXPECT_EQ(label.text, "y = sin(x)+2");
+    EXPECT_NEAR(static_cast<double>(label.y), std::sin(static_cast<double>(label.x)) + 2, 1e-9);  // on the curve
+    EXPECT_TRUE(w.IsModified());
+
+    // The label is drawn in the curve's colour (red) just right of and below its point.
+    const PlotView& v = w.View();
+    ASSERT_EQ(ColourOf(inv.At(1).penColour).r, 255);
+    const auto inkOfCurveColour = [&] {
+        w.RenderLayer(0);
+        const fw::Bitmap& b = w.LayerBitmap(0);
+        int ink = 0;
+        for (int y = v.ToPixelY(label.y) + 6; y < v.ToPixelY(label.y) + 16; ++y)
+            for (int x = v.ToPixelX(label.x) + 2; x < v.ToPixelX(label.x) + 70; ++x)
+                if (const fw::Color p = b.GetPixel(x, y); p.r >= p.g + 60 && p.r >= p.b + 60) ++ink;  // reddish
+        return ink;
+    };
+    const int shown = inkOfCurveColour();
+    w.RunCommand(exmpcmd::kHideAllEquationLabels);
+    const int hidden = inkOfCurveColour();  // the curve itself crosses the box too
+    EXPECT_GT(shown, hidden + 30);
+    w.RunCommand(exmpcmd::kHideAllEquationLabels);
+
+    const std::string path = ::testing::TempDir() + "/cimkek.cv2";
+    ASSERT_EQ(w.WriteDocument(path), 0);
+    w.RemoveExample(0);  // the label's example moves up a slot and the label with it
+    ASSERT_EQ(w.EquationLabels().size(), 1u);
+    EXPECT_EQ(w.EquationLabels()[0].key, 0);
+    w.RemoveExample(0);
+    EXPECT_TRUE(w.EquationLabels().empty());
+
+    TPlot2Win r(nullptr, "r.cv2");
+    ASSERT_TRUE(r.Create());
+    ASSERT_EQ(r.ReadDocument(path), 0);
+    ASSERT_EQ(r.EquationLabels().size(), 1u);
+    EXPECT_EQ(r.EquationLabels()[0].key, 1);
+    r.ToggleEquationLabel(1);  // a second use hides it
+    EXPECT_EQ(r.EquationLabels()[0].shown, 0);
+}
+
+namespace {
+
+// Counts the paints that come while the picture is still being drawn.
+class WatchingWin : public TPlot2Win {
+public:
+    using TPlot2Win::TPlot2Win;
+    int paintsWhileDrawing = 0;
+    bool drawing = false;
+    void Redraw() {
+        drawing = true;
+        RepaintAll();
+        drawing = false;
+    }
+
+protected:
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override {
+        if (drawing) ++paintsWhileDrawing;
+        TPlot2Win::Paint(dc, erase, rect);
+    }
+};
+
+}  // namespace
+
+TEST_F(Plot2WinTest, WatchedFamilyPutsEachPassOnTheScreen) {
+    WatchingWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    au::ProcessEvents();
+    ExampleInventory& inv = w.Inventory();
+    const int i = inv.Begin(kKindExplicit, -5, 5);
+    inv.At(i).texts[1] = "a*sin(x)";
+    inv.At(i).familyActive = 1;
+    inv.At(i).familySteps = 3;  // not watched: one picture at the end
+    inv.At(i).familyDelay = 0;
+    inv.Commit(i, w.Engine());
+    w.Redraw();
+    EXPECT_EQ(w.paintsWhileDrawing, 0);
+    inv.At(i).familySteps = -3;  // watched: 4 passes, each but the last shown when it ends
+    w.Redraw();
+    EXPECT_GE(w.paintsWhileDrawing, 3);
 }

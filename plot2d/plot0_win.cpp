@@ -1,0 +1,182 @@
+#include "plot2d/plot0_win.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "expr/eval.h"
+#include "framework/common_dialogs.h"
+#include "framework/kit_inp_dlg.h"
+#include "framework/kit_pwd_dlg.h"
+#include "framework/kit_services.h"
+#include "plot2d/cv2_codec.h"
+#include "plot2d/plot2_document.h"
+#include "resources/resources.h"
+#include "textwin/note_win.h"
+
+namespace curvelo {
+namespace {
+
+std::vector<TextLabel> LabelsOf(const std::vector<Cv2LabelRecord>& records) {
+    std::vector<TextLabel> labels;
+    labels.reserve(records.size());
+    for (const Cv2LabelRecord& r : records) labels.push_back(TextLabel::Load(r));
+    return labels;
+}
+
+std::vector<Cv2LabelRecord> RecordsOf(const std::vector<TextLabel>& labels) {
+    std::vector<Cv2LabelRecord> records;
+    records.reserve(labels.size());
+    for (const TextLabel& l : labels) records.push_back(l.Store());
+    return records;
+}
+
+class TSimultaneousPrintout : public fw::TPrintout {
+public:
+    TSimultaneousPrintout(TPlot0Win& window, const std::vector<std::string>& files, int delayMs)
+        : fw::TPrintout(std::string(res::String(23))), window_(window), files_(files), delayMs_(delayMs) {}
+
+    void PrintPage(int, fw::DC& dc, const fw::Rect&) override {
+        for (const std::string& file : files_) {
+            if (window_.OpenDocument(file) != 0) {
+                ok_ = false;
+                continue;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs_));
+            window_.DrawOnPrinterPage(dc);
+        }
+    }
+    bool AllRead() const { return ok_; }
+
+private:
+    TPlot0Win& window_;
+    const std::vector<std::string>& files_;
+    int delayMs_;
+    bool ok_ = true;
+};
+
+}  // namespace
+
+TPlot0Win::TPlot0Win(fw::TWindow* parent, const std::string& caption)
+    : TPlotWin(parent, caption), untitledName_(caption) {}
+
+std::string TPlot0Win::DocumentFilter() const { return std::string(res::String(267)); }
+
+int TPlot0Win::ReadDocument(const std::string& path) {
+    Cv2Document doc;
+    if (std::uint16_t code = LoadCv2File(path, kFileType2D, doc)) return code;
+    int background = BackgroundColour();
+    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print()});
+    if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
+    Labels() = LabelsOf(doc.textLabels);
+    EquationLabels() = LabelsOf(doc.equationLabels);
+    Lock() = LockOf(doc);
+    SetUnlocked(false);
+    if (Notepad()) Notepad()->SetText(doc.hasNotepad ? doc.notepad : std::string());
+    // The stored placement, when it fits on this screen.
+    const auto& p = doc.placement;
+    if (p[0] >= 0 && p[1] >= 0 && p[2] >= 120 && p[3] >= 72 &&
+        std::int64_t{p[0]} + p[2] <= Screen().width && std::int64_t{p[1]} + p[3] <= Screen().height)
+        MoveWindow({p[0], p[1], p[0] + p[2], p[1] + p[3]});
+    document_ = std::move(doc);
+    RefreshInventoryView();
+    RepaintAll();
+    return 0;
+}
+
+int TPlot0Win::WriteDocument(const std::string& path) {
+    if (!Authorised(Lock().protectSaving)) return -1;
+    Cv2Document doc = document_;
+    CaptureLock(Lock(), doc);
+    int background = BackgroundColour();
+    CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print()}, doc);
+    doc.textLabels = RecordsOf(Labels());
+    doc.equationLabels = RecordsOf(EquationLabels());
+    const fw::Rect r = GetNormalRect();
+    doc.placement = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    doc.maximised = IsMaximized() ? 1 : 0;
+    if (Notepad()) {
+        doc.notepad = Notepad()->Text();
+        doc.hasNotepad = !doc.notepad.empty();
+    }
+    if (std::uint16_t code = SaveCv2File(path, doc)) return code;
+    document_ = std::move(doc);
+    return 0;
+}
+
+bool TPlot0Win::NewDrawing() {
+    if (!CanClose()) return false;
+    Lock() = DocumentLock();
+    SetUnlocked(false);
+    Inventory().Clear();
+    Inventory().SetCreationCounter(0);
+    Engine().letters.ResetValues();
+    Engine().userFunctions.Clear();
+    Labels().clear();
+    EquationLabels().clear();
+    Frame() = FrameSettings();
+    ShowDefaultFrame();
+    if (int* slot = ColourSlot(kColourKindBackground)) *slot = kColourWhite;
+    if (Notepad()) Notepad()->SetText(std::string());
+    document_ = Cv2Document();
+    View().ResetView();
+    SetUntitled(untitledName_);
+    RefreshInventoryView();
+    RepaintAll();
+    return true;
+}
+
+bool TPlot0Win::PrintSimultaneously(const std::vector<std::string>& files, int delayMs, const std::string& pdfPath) {
+    TSimultaneousPrintout printout(*this, files, std::clamp(delayMs, 0, 10000));
+    const bool printed = PrintPrintout(printout, pdfPath);
+    return printed && printout.AllRead();
+}
+
+void TPlot0Win::AskSimultaneousPrinting() {
+    if (!CanClose()) return;  // the documents replace this one
+    std::string count = "2", delay = "0";
+    TInp2Dlg ask(this, std::string(res::String(23)), std::string(res::String(22)), std::string(res::String(24)),
+                 &count, &delay, 10);
+    if (ask.Execute() != 1) return;
+    std::int32_t n = 0, ms = 0;
+    if (std::uint16_t code = EvaluateInteger(Engine(), count, 1, 20, n)) return ShowMessage(this, code);
+    if (std::uint16_t code = EvaluateInteger(Engine(), delay, 0, 10000, ms)) return ShowMessage(this, code);
+    std::vector<std::string> files;
+    for (std::int32_t i = 0; i < n; ++i) {
+        fw::FileDialogOptions options;
+        options.filter = DocumentFilter();
+        options.defaultExt = DocumentExtension();
+        options.mustExist = true;
+        if (!fw::OpenFileDialog(this, options)) return;
+        files.push_back(options.fileName);
+    }
+    if (!PrintSimultaneously(files, ms)) ShowMessage(this, 11);
+}
+
+void TPlot0Win::ShowAuthor() {
+    const DocumentLock& lock = Lock();
+    if (lock.Protected() && !lock.showAuthor && !Unlocked()) {
+        ShowMessage(this, kMsgNotAuthorised);
+        return;
+    }
+    const std::string text = "szerző: " + lock.author + "\ndátum: " + lock.date + "\ne-mail: " + lock.email +
+                             "\nhomepage: " + lock.homepage;
+    fw::MessageBox(this, text, "Szerző", fw::kMbOk);
+}
+
+bool TPlot0Win::EvCommand(int id) {
+    switch (id) {
+    case doccmd::kNewDrawing: NewDrawing(); return true;
+    case doccmd::kPrintSimultaneously: AskSimultaneousPrinting(); return true;
+    case doccmd::kLock:
+        if (EditDocumentLock(this, Lock())) {
+            SetUnlocked(true);  // who set the password knows it
+            SetModified(true);
+        }
+        return true;
+    case doccmd::kAuthor: ShowAuthor(); return true;
+    default: return TPlotWin::EvCommand(id);
+    }
+}
+
+}  // namespace curvelo

@@ -1,0 +1,48 @@
+// The plot-window layer of the documents: reading and writing .cv2 files with everything the
+// layers below hold, a new drawing, the document lock and author commands, and printing
+// several documents on one page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "plot2d/cv2_document.h"
+#include "plot2d/plot_win.h"
+
+namespace curvelo {
+
+namespace doccmd {
+inline constexpr int kNewDrawing = 78, kLock = 76, kAuthor = 77, kPrintSimultaneously = 307;
+}
+
+class TPlot0Win : public TPlotWin {
+public:
+    TPlot0Win(fw::TWindow* parent, const std::string& caption);
+
+    bool HasDocumentFormat() const override { return true; }
+    int ReadDocument(const std::string& path) override;
+    int WriteDocument(const std::string& path) override;
+    std::string DocumentFilter() const override;
+    std::string DocumentExtension() const override { return "cv2"; }
+
+    // Asks about unsaved changes, then empties the window for a new drawing; false when
+    // the user kept the old one.
+    bool NewDrawing();
+    // Prints several documents on one page, each where its own print setup puts it; they are
+    // loaded into this window in turn and the last one stays. Into a PDF file when a path is
+    // given, else through the print dialog. False when a document could not be read.
+    bool PrintSimultaneously(const std::vector<std::string>& files, int delayMs, const std::string& pdfPath = {});
+    // The command: asks for the number of documents and the delay, then for each document.
+    void AskSimultaneousPrinting();
+
+    bool EvCommand(int id) override;
+
+private:
+    void ShowAuthor();
+
+    // The last document read or written: what this window does not use survives in it.
+    Cv2Document document_;
+    const std::string untitledName_;
+};
+
+}  // namespace curvelo

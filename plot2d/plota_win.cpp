@@ -1,0 +1,46 @@
+#include "plot2d/plota_win.h"
+
+#include "plot2d/edit_exmp_dlg.h"
+#include "plot2d/equation_form.h"
+#include "plot2d/example_kinds.h"
+
+namespace curvelo {
+
+int TPlotAWin::AddExample(std::uint16_t kind) {
+    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
+    ExampleInventory& inventory = Inventory();
+    long double start = 0, end = 0;
+    DefaultRangeOf(kind, View().xmin, View().xmax, start, end);
+    const int index = inventory.Begin(kind, start, end);
+    TEditExmpDlg dialog(this, inventory.At(index), Engine(), Format(), &equationDialogPlace_);
+    if (dialog.Execute() != 1) {
+        inventory.Abandon(index);
+        return -1;
+    }
+    inventory.Commit(index, Engine());
+    inventory.Select(index);
+    ExamplesChanged();
+    if (inventory.Count() == 1) ShowInventory();
+    return index;
+}
+
+bool TPlotAWin::EditExample(int index) {
+    if (!Authorised(Lock().protectInventory)) return false;
+    if (!IsSlot(index) || !HasEquationForm(Inventory().At(index).kind)) return false;
+    TEditExmpDlg dialog(this, Inventory().At(index), Engine(), Format(), &equationDialogPlace_);
+    if (dialog.Execute() != 1) return false;
+    Inventory().Compile(index, Engine());
+    ExamplesChanged();
+    return true;
+}
+
+bool TPlotAWin::EvCommand(int id) {
+    switch (id) {
+    case eqcmd::kExplicit: AddExample(kKindExplicit); return true;
+    case eqcmd::kPolar: AddExample(kKindPolar); return true;
+    case eqcmd::kParametric: AddExample(kKindParametric); return true;
+    default: return TPlot11Win::EvCommand(id);
+    }
+}
+
+}  // namespace curvelo

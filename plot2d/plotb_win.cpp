@@ -1,0 +1,44 @@
+#include "plot2d/plotb_win.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "framework/kit_services.h"
+#include "plot2d/curve_sampler.h"
+#include "plot2d/example_kinds.h"
+
+namespace curvelo {
+
+void TPlotBWin::ViewApplied() {
+    TPlotAWin::ViewApplied();
+    for (int i = 0; i < Inventory().Count(); ++i) FollowViewRange(Inventory().At(i), View());
+}
+
+void TPlotBWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
+    TPlotAWin::PaintPicture(surface, dc, withBackground);
+    // A drawing stopped with Q leaves the status text in the title bar.
+    if (!DrawExamples(surface)) UpdateTitle(this, false);
+    DrawEquationLabels(surface);
+}
+
+bool TPlotBWin::DrawExamples(DrawSurface& surface) {
+    CurveSampler sampler(Engine().letters, surface);
+    sampler.silent = Printing() || DrawingInPaint();
+    sampler.hooks.pollKey = [this] { return PollKey(this); };
+    // A watched family shows each pass, then pauses.
+    sampler.hooks.showPassAndWait = [this](int delayMs) {
+        ShowDrawingSoFar();
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp(delayMs, 0, 10000)));
+    };
+    ExampleInventory& inventory = Inventory();
+    for (int i = 0; i < inventory.Count(); ++i) {
+        InventorySlot& slot = inventory.Slot(i);
+        CurveTrees trees;
+        for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
+        if (sampler.Draw(slot.example, trees) == kKeyStopDrawing) return false;
+    }
+    return true;
+}
+
+}  // namespace curvelo

@@ -1,0 +1,21 @@
+// The 2D layer that draws the examples over the frame and keeps their view-following
+// bounds in step with the view.
+#pragma once
+
+#include "plot2d/plota_win.h"
+
+namespace curvelo {
+
+class TPlotBWin : public TPlotAWin {
+public:
+    using TPlotAWin::TPlotAWin;
+
+    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
+    void ViewApplied() override;
+
+private:
+    // Draws every visible example; false when the user stopped the drawing with Q.
+    bool DrawExamples(DrawSurface& surface);
+};
+
+}  // namespace curvelo

@@ -1,0 +1,90 @@
+#include "plot2d/plote_win.h"
+
+#include "expr/differentiate.h"
+#include "expr/node_kinds.h"
+#include "expr/tree_text.h"
+#include "framework/kit_services.h"
+#include "plot2d/equation_form.h"
+#include "plot2d/example_kinds.h"
+#include "plot2d/family_dlg.h"
+#include "plot2d/iteration_dlg.h"
+#include "plot2d/web_diagram.h"
+
+namespace curvelo {
+
+bool TPlotEWin::CanDerive(int index) const {
+    return IsSlot(index) && HasEquationForm(Inventory().Slot(index).example.kind);
+}
+
+int TPlotEWin::DeriveExample(int index) {
+    if (!CanDerive(index) || !Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
+    ExampleInventory& inventory = Inventory();
+    const InventorySlot& source = inventory.Slot(index);
+    const TExample& e = source.example;
+    // Which texts the derivative replaces, and with respect to which letter.
+    std::vector<int> texts = TextsUsedBy(e.kind);
+    const std::uint16_t variable = e.kind == kKindExplicit ? nk::X : nk::T;
+    std::array<std::string, TExample::kTexts> derived;
+    for (int t : texts) {
+        const auto i = static_cast<std::size_t>(t);
+        ExprNode* d = Differentiate(Engine(), source.trees[i], variable);
+        const bool written = TreeToText(d, derived[i]) && derived[i].size() <= TExample::kTextCapacity;
+        FreeTree(d);
+        if (!written) {
+            ShowMessage(this, 9);  // "nem tudom folytatni": the derivative has no short written form
+            return -1;
+        }
+    }
+    const int copy = inventory.Duplicate(index, Engine());
+    if (copy < 0) return -1;
+    InventorySlot& slot = inventory.Slot(copy);
+    for (int t : texts) slot.example.texts[static_cast<std::size_t>(t)] = derived[static_cast<std::size_t>(t)];
+    slot.example.periodic = 0;
+    slot.example.penColour = DefaultCurveColour(inventory.CreationCounter(), inventory.BlackGraphs());
+    inventory.SetCreationCounter(inventory.CreationCounter() + 1);
+    // The list shows the derivative by the formula it came from, as "(xsin(x))'".
+    const InventorySlot& from = inventory.Slot(index);
+    const std::string base =
+        from.name.empty() ? "(" + from.example.texts[static_cast<std::size_t>(texts.front())] + ")" : from.name;
+    slot.name = base.size() + 1 <= kExampleNameLength ? base + "'" : base.substr(0, kExampleNameLength - 2) + "~'";
+    inventory.Compile(copy, Engine());
+    inventory.Select(copy);
+    ExamplesChanged();
+    return copy;
+}
+
+bool TPlotEWin::EditFamily(int index) {
+    if (!CanDerive(index) || !Authorised(Lock().protectInventory)) return false;
+    TFamilyDlg dialog(this, Inventory().At(index), Engine(), Format());
+    if (dialog.Execute() != 1) return false;
+    ExamplesChanged();
+    return true;
+}
+
+bool TPlotEWin::CanIterate(int index) const {
+    return IsSlot(index) && Inventory().Slot(index).example.kind == kKindExplicit;
+}
+
+bool TPlotEWin::EditIteration(int index) {
+    if (!CanIterate(index) || !Authorised(Lock().protectInventory)) return false;
+    TIterationDlg dialog(this, Inventory().At(index), Engine(), Format());
+    if (dialog.Execute() != 1) return false;
+    ExamplesChanged();
+    return true;
+}
+
+void TPlotEWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
+    TPlotCWin::PaintPicture(surface, dc, withBackground);
+    const FrameOutput out = CurrentOutput();
+    ExampleInventory& inventory = Inventory();
+    for (int i = 0; i < inventory.Count(); ++i) {
+        InventorySlot& slot = inventory.Slot(i);
+        const TExample& e = slot.example;
+        if (e.kind != kKindExplicit || !e.visible || !IterationActive(e)) continue;
+        const std::vector<WorldPoint> path =
+            WebDiagramPath(Engine().letters, slot.trees[1], IterationStart(e), IterationSteps(e));
+        DrawWebDiagram(surface, path, ColourForOutput(e.penColour, out.colourOutput), e.penWidth);
+    }
+}
+
+}  // namespace curvelo

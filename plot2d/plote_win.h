@@ -1,0 +1,25 @@
+// The 2D layer of what is made from a curve: its derivative curve, its family and the
+// iteration (web) diagram of an explicit function.
+#pragma once
+
+#include "plot2d/plotc_win.h"
+
+namespace curvelo {
+
+class TPlotEWin : public TPlotCWin {
+public:
+    using TPlotCWin::TPlotCWin;
+
+    // Appends the derivative curve of a curve example (y' of y = f(x), r' of a polar curve,
+    // (x', y') of a parametric one); the new slot, or -1.
+    int DeriveExample(int index) override;
+    bool EditFamily(int index) override;
+    bool CanDerive(int index) const override;
+    bool EditIteration(int index) override;
+    bool CanIterate(int index) const override;
+
+    // The examples first, then the iteration diagrams over them.
+    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
+};
+
+}  // namespace curvelo
