@@ -13,6 +13,7 @@
 
 #include "expr/engine.h"
 #include "expr/eval.h"
+#include "expr/eval_program.h"
 
 using namespace curvelo;
 
@@ -50,7 +51,8 @@ std::vector<long double> Sweep() {
     return xs;
 }
 
-void BenchCurvelo(benchmark::State& state, const Formula* f) {
+// flat = true: the flattened code that drawing uses; false: the tree walk.
+void BenchCurvelo(benchmark::State& state, const Formula* f, bool flat) {
     FormulaEngine engine;
     SetLetter(engine.letters, 1, kA);
     SetLetter(engine.letters, 2, kB);
@@ -62,11 +64,17 @@ void BenchCurvelo(benchmark::State& state, const Formula* f) {
     ExprNode* tree = engine.TakeCompiledTree();
     const std::vector<long double> xs = Sweep();
     LetterStore& letters = engine.letters;
+    EvalProgram program(tree);
+    if (flat && !program.IsFlat()) {
+        state.SkipWithError("not flattened");
+        FreeTree(tree);
+        return;
+    }
     for (auto _ : state) {
         long double sum = 0;
         for (long double x : xs) {
             letters.LetterValues[kLetterX] = {x, 0.0L};
-            if (EvalNode(letters, tree)) sum += tree->value.re;
+            if (flat ? program.Run(letters) : EvalNode(letters, tree)) sum += tree->value.re;
         }
         benchmark::DoNotOptimize(sum);
     }
@@ -144,7 +152,8 @@ public:
 
 int main(int argc, char** argv) {
     for (const Formula& f : kFormulas) {
-        benchmark::RegisterBenchmark((std::string("curvelo/") + f.text).c_str(), BenchCurvelo, &f);
+        benchmark::RegisterBenchmark((std::string("curvelo/") + f.text).c_str(), BenchCurvelo, &f, true);
+        benchmark::RegisterBenchmark((std::string("tree/") + f.text).c_str(), BenchCurvelo, &f, false);
         benchmark::RegisterBenchmark((std::string("muparser/") + f.text).c_str(), BenchMuparser, &f);
         benchmark::RegisterBenchmark((std::string("native/") + f.text).c_str(), BenchNative, &f);
     }
@@ -153,14 +162,15 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    std::printf("\n%-26s %10s %10s %10s %12s %12s\n", "formula", "curvelo", "muparser", "native",
-                "/muparser", "/native");
+    std::printf("\n%-26s %10s %10s %10s %12s %12s %10s\n", "formula", "curvelo", "muparser", "native",
+                "/muparser", "/native", "tree walk");
     for (const Formula& f : kFormulas) {
         const double ours = reporter.nsPerCall[std::string("curvelo/") + f.text];
         const double mu = reporter.nsPerCall[std::string("muparser/") + f.text];
         const double native = reporter.nsPerCall[std::string("native/") + f.text];
-        std::printf("%-26s %8.2fns %8.2fns %8.2fns %11.2fx %11.2fx\n", f.text, ours, mu, native,
-                    mu > 0 ? ours / mu : 0.0, native > 0 ? ours / native : 0.0);
+        const double tree = reporter.nsPerCall[std::string("tree/") + f.text];
+        std::printf("%-26s %8.2fns %8.2fns %8.2fns %11.2fx %11.2fx %8.2fns\n", f.text, ours, mu, native,
+                    mu > 0 ? ours / mu : 0.0, native > 0 ? ours / native : 0.0, tree);
     }
     const double compile = reporter.nsPerCall["compile/40 characters"];
     if (compile > 0) std::printf("compile, 40 characters: %.2f us\n", compile / 1000.0);

@@ -7,6 +7,7 @@
 #include "expr/eval_arith.h"
 #include "expr/fast_trig.h"
 #include "expr/eval_complex.h"
+#include "expr/eval_functions.h"
 #include "expr/node_kinds.h"
 
 namespace curvelo {
@@ -207,6 +208,8 @@ bool EvalRoot(const ExtComplex& av, const ExtComplex& bv, bool complexMode, ExtC
     return std::isfinite(v);
 }
 
+}  // namespace
+
 bool EvalPower(const ExtComplex& a, const ExtComplex& b, bool complexMode, ExtComplex& out) {
     std::int32_t n = 0;
     if (ToInteger(b, n)) return IntegerPower(a, n, complexMode, out);
@@ -403,6 +406,8 @@ bool IsOneArgumentFunction(std::uint16_t kind) {
         return false;
     }
 }
+
+namespace {
 
 // Everything that is not arithmetic, a letter or a simple function: kept out of EvalNode
 // so that its stack frame stays small for deep trees.

@@ -61,6 +61,12 @@ bool Divide(const ExtComplex& a, const ExtComplex& b, bool complexMode, ExtCompl
 }
 
 bool IntegerPower(const ExtComplex& a, std::int32_t n, bool complexMode, ExtComplex& out) {
+    if (!complexMode && IsZeroBits(a.im)) {
+        long double r = 0.0L;
+        const bool ok = RealIntegerPower(a.re, n, r);
+        out = {r, 0.0L};
+        return ok;
+    }
     ExtComplex base = a;
     // Widened so that -INTMAX-1 cannot overflow on negation.
     std::int64_t e = n;

@@ -6,11 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <span>
 #include <string_view>
 
 #include "expr/differentiate.h"
 #include "expr/engine.h"
 #include "expr/eval.h"
+#include "expr/eval_program.h"
 
 namespace curvelo::fuzz {
 
@@ -41,6 +44,31 @@ inline double EvaluationCost(const ExprNode* n) {
   }
 }
 
+// The flattened evaluation must leave exactly what the tree walk leaves: the defined flag,
+// the root's value bit for bit, and the jump flag. Checked at points that reach the
+// undefined, overflow and jump branches of the kernels.
+inline constexpr long double kAgreementPoints[] = {0.75L, 0.0L, -2.0L, 1e-19L, -3e18L, 7e300L, 4999.5L};
+
+inline bool FlatAgreesWithTree(LetterStore& letters, ExprNode* tree,
+                               std::span<const long double> points = kAgreementPoints) {
+  EvalProgram program(tree);
+  if (!program.IsFlat()) return true;
+  for (long double x : points) {
+    letters.LetterValues[nk::LetterIndex(nk::X)] = {x, 0.0L};
+    letters.JumpFlag = 0;
+    const bool treeDefined = EvalNode(letters, tree);
+    const ExtComplex treeValue = tree->value;
+    const std::uint8_t treeJump = letters.JumpFlag;
+    letters.JumpFlag = 0;
+    const bool flatDefined = program.Run(letters);
+    if (flatDefined != treeDefined || letters.JumpFlag != treeJump) return false;
+    if (treeDefined && (std::memcmp(&treeValue.re, &tree->value.re, 10) != 0 ||
+                        std::memcmp(&treeValue.im, &tree->value.im, 10) != 0))
+      return false;
+  }
+  return true;
+}
+
 inline void RunParserFuzzInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   for (bool complex : {false, true}) {
@@ -64,7 +92,10 @@ inline void RunParserFuzzInput(const std::uint8_t* data, std::size_t size) {
     constexpr double kBudget = 2e5;
     SetLetter(engine.letters, nk::LetterIndex(nk::X), 0.75L);
     SetLetter(engine.letters, nk::LetterIndex(nk::Y), -1.25L);
-    if (EvaluationCost(tree) < kBudget) EvalNode(engine, tree);
+    if (EvaluationCost(tree) < kBudget) {
+      EvalNode(engine, tree);
+      if (!complex && !FlatAgreesWithTree(engine.letters, tree)) std::abort();
+    }
     ExprNode* copy = CloneTree(tree);
     // A derivative grows with the square of a long product's length: legitimately slow for
     // huge inputs, so only trees of a size users write are differentiated here (the deepest

@@ -75,27 +75,28 @@ void FollowViewRange(TExample& example, const PlotView& view) {
     }
 }
 
-bool CurveSampler::Evaluate(ExprNode* tree, long double& value) {
+bool CurveSampler::Evaluate(int text, long double& value) {
     ++evaluations_;
-    if (!tree || !EvalNode(letters_, tree)) return false;
-    value = tree->value.re;
+    EvalProgram& program = programs_[text];
+    if (!program.Tree() || !program.Run(letters_)) return false;
+    value = program.Tree()->value.re;
     return std::isfinite(value);
 }
 
-bool CurveSampler::Sample(const TExample& example, const CurveTrees& trees, long double t,
+bool CurveSampler::Sample(const TExample& example, long double t,
                           WorldPoint& p) {
     letters_.LetterValues[sampledLetter_] = {t, 0.0L};
     letters_.JumpFlag = 0;
     long double f = 0;
-    if (!Evaluate(trees.tree[1], f)) return false;
+    if (!Evaluate(1, f)) return false;
     if (example.kind == kKindExplicit) {
         p = {t, f};
     } else {
         long double x = 0;
-        if (!Evaluate(trees.tree[0], x)) return false;
+        if (!Evaluate(0, x)) return false;
         if (example.kind == kKindPolar && example.positiveROnly) {
             long double r = 0;
-            if (!Evaluate(trees.tree[2], r) || !(r > 0)) return false;
+            if (!Evaluate(2, r) || !(r > 0)) return false;
         }
         p = {x, f};
     }
@@ -128,7 +129,7 @@ void CurveSampler::Join(WorldPoint from, WorldPoint to) {
     if (b.x != to.x || b.y != to.y) LiftPen();
 }
 
-int CurveSampler::DrawPass(const TExample& example, const CurveTrees& trees,
+int CurveSampler::DrawPass(const TExample& example,
                            const SamplingRange& range) {
     const bool exporting = surface_.IsExport();
     const long double dt = (range.hi - range.lo) / static_cast<long double>(range.steps);
@@ -138,7 +139,7 @@ int CurveSampler::DrawPass(const TExample& example, const CurveTrees& trees,
     int key = 0;
     for (std::int64_t i = 0; i <= range.steps; ++i) {
         WorldPoint p;
-        if (!Sample(example, trees, t, p)) {
+        if (!Sample(example, t, p)) {
             penDown = false;
             LiftPen();
         } else if (exporting) {
@@ -166,14 +167,14 @@ int CurveSampler::DrawPass(const TExample& example, const CurveTrees& trees,
     return key;
 }
 
-void CurveSampler::DrawArrow(TExample& example, const CurveTrees& trees) {
+void CurveSampler::DrawArrow(TExample& example) {
     const PlotView& view = surface_.View();
     const long double length = view.upx * (example.arrowSize + 10);
     example.extra311[TExample::kArrowLength] = length;
     letters_.LetterValues[sampledLetter_] = {example.extra311[TExample::kArrowT], 0.0L};
     long double x = 0, y = 0, vx = 0, vy = 0;
-    if (!Evaluate(trees.tree[0], x) || !Evaluate(trees.tree[1], y) ||
-        !Evaluate(trees.tree[4], vx) || !Evaluate(trees.tree[5], vy))
+    if (!Evaluate(0, x) || !Evaluate(1, y) ||
+        !Evaluate(4, vx) || !Evaluate(5, vy))
         return;
     const long double norm = std::hypot(vx, vy);
     if (!(norm >= 0.01L * view.upx) || !std::isfinite(norm)) return;
@@ -202,6 +203,7 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
     if (example.kind == kKindParametric && example.reserved32 == kDerivedCurveMark)
         sampledLetter_ = kLetterT;
 
+    for (int i = 0; i < TExample::kTexts; ++i) programs_[i].Reset(trees.tree[i]);
     const long double savedTolerance = letters_.JumpTolerance;
     letters_.JumpTolerance = example.discontinuity * surface_.View().upx;
 
@@ -225,10 +227,10 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
     }
     int key = 0;
     for (int k = 0; k < passes; ++k) {
-        key = DrawPass(example, trees, range);
+        key = DrawPass(example, range);
         if (key != kKeyStopDrawing && example.kind == kKindParametric && example.arrow &&
             !surface_.IsExport())
-            DrawArrow(example, trees);
+            DrawArrow(example);
         if (key == kKeyStopDrawing) break;
         if (family) {
             letters_.LetterValues[param].re += increment;

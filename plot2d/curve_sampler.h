@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "expr/eval_program.h"
 #include "expr/letters.h"
 #include "expr/tree.h"
 #include "plot2d/example.h"
@@ -66,10 +67,11 @@ public:
     void ResetEvaluations() { evaluations_ = 0; }
 
 private:
-    int DrawPass(const TExample& example, const CurveTrees& trees, const SamplingRange& range);
-    bool Evaluate(ExprNode* tree, long double& value);
-    bool Sample(const TExample& example, const CurveTrees& trees, long double t, WorldPoint& p);
-    void DrawArrow(TExample& example, const CurveTrees& trees);
+    int DrawPass(const TExample& example, const SamplingRange& range);
+    // Evaluates text number `text` of the example being drawn.
+    bool Evaluate(int text, long double& value);
+    bool Sample(const TExample& example, long double t, WorldPoint& p);
+    void DrawArrow(TExample& example);
     void LiftPen();
     void Join(WorldPoint from, WorldPoint to);
 
@@ -79,6 +81,7 @@ private:
     bool inPolyline_ = false;
     WorldPoint polylineEnd_;
     std::uint64_t evaluations_ = 0;
+    EvalProgram programs_[TExample::kTexts];
 };
 
 }  // namespace curvelo

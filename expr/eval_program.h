@@ -1,0 +1,50 @@
+#pragma once
+// A tree flattened into straight-line code for real-mode evaluation. Drawing evaluates the
+// same tree hundreds of thousands of times; walking it costs a call, two child tests and
+// an 80-bit store per node, while the flat code keeps the running value in a register and
+// reads leaves as operands. Arithmetic, integer and general powers and the real functions
+// of one argument are flattened; a tree with anything else, complex mode, or any
+// evaluation that comes out undefined runs through EvalNode, so the defined flag, the
+// value and the jump flag are always exactly what EvalNode gives.
+
+#include <cstdint>
+#include <vector>
+
+#include "expr/letters.h"
+#include "expr/tree.h"
+
+namespace curvelo {
+
+class EvalProgram {
+public:
+    EvalProgram() = default;
+    // The tree is not owned and must outlive the program (or the next Reset).
+    explicit EvalProgram(ExprNode* tree) { Reset(tree); }
+    void Reset(ExprNode* tree);
+
+    // EvalNode(letters, tree): the root's value is left in the root. Only the root's value
+    // is kept when the flat code runs; the inner nodes keep what they held.
+    bool Run(LetterStore& letters);
+    ExprNode* Tree() const { return tree_; }
+    // Whether evaluations take the flat code.
+    bool IsFlat() const { return flat_; }
+
+    struct Step {
+        std::uint8_t op = 0;
+        std::uint8_t letter = 0;
+        std::uint16_t kind = 0;
+        std::int32_t exponent = 0;
+        long double constant = 0.0L;
+    };
+
+private:
+    bool Emit(const ExprNode* node, int depth);
+    bool EmitLeafOperand(const ExprNode* leaf, int arithmetic, bool leafOnRight);
+
+    ExprNode* tree_ = nullptr;
+    bool flat_ = false;
+    std::vector<Step> steps_;
+    std::vector<long double> stack_;
+};
+
+}  // namespace curvelo
