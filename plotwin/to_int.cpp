@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace curvelo {
 
@@ -10,10 +11,17 @@ int ToInt(long double v) {
     const int s = v < 0 ? -1 : 1;
     const long double a = std::fabs(v);
     if (a > 2147483647.0L) return s * 2147483647;
-    // For a >= 0 truncation is the floor, and a - floor is exact: no library rounding calls
-    // on this path, which every plotted point takes twice.
-    std::int64_t i = static_cast<std::int64_t>(a);
-    if (a - static_cast<long double>(i) > 0.5L) ++i;
+    // Rounding by addition: a + 2^63 has its binary point at the end of the 64-bit
+    // mantissa, so the sum is a rounded to nearest and its mantissa holds the integer. A
+    // cast would switch the FPU's rounding mode twice per call, and every plotted point
+    // takes this path twice.
+    constexpr long double kShift = 0x1p63L;
+    const long double t = a + kShift;
+    std::uint64_t mantissa;
+    std::memcpy(&mantissa, &t, sizeof mantissa);
+    std::int64_t i = static_cast<std::int64_t>(mantissa - (std::uint64_t{1} << 63));
+    // Ties went to even; an exact half goes towards zero.
+    if ((t - kShift) - a == 0.5L) --i;
     return s * static_cast<int>(i);
 }
 

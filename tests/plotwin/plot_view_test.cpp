@@ -35,6 +35,27 @@ TEST(ToIntTest, HalvesRoundTowardsZeroAndLargeValuesSaturate) {
     EXPECT_EQ(ToInt(1e30L), 2147483647);
     EXPECT_EQ(ToInt(-1e30L), -2147483647);
     EXPECT_EQ(ToInt(__builtin_nanl("")), 0);
+    // Halves on both sides of an even integer, and at the top of the range.
+    EXPECT_EQ(ToInt(0.5L), 0);
+    EXPECT_EQ(ToInt(1.5L), 1);
+    EXPECT_EQ(ToInt(3.5L), 3);
+    EXPECT_EQ(ToInt(-3.5L), -3);
+    EXPECT_EQ(ToInt(2147483646.5L), 2147483646);
+    EXPECT_EQ(ToInt(2147483647.0L), 2147483647);
+    EXPECT_EQ(ToInt(0.5L - 0x1p-64L), 0);
+    EXPECT_EQ(ToInt(0.5L + 0x1p-63L), 1);
+    EXPECT_EQ(ToInt(1e-4000L), 0);
+    // Against the rule written out with floor, over quarters and odd fractions.
+    for (int k = -4000; k <= 4000; ++k) {
+        for (long double v : {k * 0.25L, k * 0.37L + 0x1p-40L, k * 1048576.5L}) {
+            const long double a = std::fabs(v);
+            long double r = std::floor(a);
+            if (a - r > 0.5L) r += 1;
+            if (r > 2147483647.0L) r = 2147483647.0L;
+            const long double expected = v < 0 ? -r : r;
+            ASSERT_EQ(ToInt(v), static_cast<int>(expected)) << static_cast<double>(v);
+        }
+    }
 }
 
 TEST(PlotViewTest, InitialViewAndA400x300Client) {
