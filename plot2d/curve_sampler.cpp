@@ -1,5 +1,6 @@
 #include "plot2d/curve_sampler.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "expr/eval.h"
@@ -14,6 +15,11 @@ namespace {
 constexpr long double kStartOffset = 1e-18L;
 // Beyond this a world coordinate cannot be mapped to pixels meaningfully.
 constexpr long double kMappable = 1e300L;
+// Segments shorter than this (in pixels) are joined without looking for a pole between
+// their ends; longer visible ones are halved until they shrink below the example's
+// discontinuity threshold or are found to stay long, as across 1/x at 0 or tan at pi/2.
+constexpr long double kPoleCheckPixels = 16;
+constexpr int kMaxHalvings = 64;
 // A tool-derived parametric example marks itself with this value at offset 32.
 constexpr std::uint16_t kDerivedCurveMark = 27;
 
@@ -105,6 +111,41 @@ bool CurveSampler::Sample(const TExample& example, long double t,
     return Mappable(p);
 }
 
+bool CurveSampler::BreaksBetween(const TExample& example, long double ta, WorldPoint a,
+                                 long double tb, WorldPoint b) {
+    // A threshold of 0 asks for every jump to be joined by a stroke.
+    const long double limit = example.discontinuity;
+    if (!(limit > 0)) return false;
+    const PlotView& view = surface_.View();
+    const auto gap = [&view](const WorldPoint& p, const WorldPoint& q) {
+        return std::max(std::fabs(p.x - q.x) * view.ppx, std::fabs(p.y - q.y) * view.ppy);
+    };
+    long double g = gap(a, b);
+    if (!(g > std::max(kPoleCheckPixels, limit))) return false;
+    WorldPoint ca = a, cb = b;
+    if (!view.ClipSegment(ca, cb)) return false;  // nothing of it would be seen
+    // A continuous curve's piece halves with its parameter interval; one across a pole or
+    // a jump keeps a half about as long as the gap.
+    for (int k = 0; k < kMaxHalvings; ++k) {
+        const long double tm = ta + (tb - ta) / 2;
+        if (!(tm > std::min(ta, tb) && tm < std::max(ta, tb))) return true;
+        WorldPoint m;
+        if (!Sample(example, tm, m)) return true;  // undefined in between
+        const long double g1 = gap(a, m), g2 = gap(m, b);
+        if (g1 >= g2) {
+            b = m;
+            tb = tm;
+            g = g1;
+        } else {
+            a = m;
+            ta = tm;
+            g = g2;
+        }
+        if (g <= limit) return false;
+    }
+    return true;
+}
+
 void CurveSampler::LiftPen() {
     if (inPolyline_) surface_.EndPolyline();
     inPolyline_ = false;
@@ -136,6 +177,7 @@ int CurveSampler::DrawPass(const TExample& example,
     long double t = range.lo + kStartOffset;
     bool penDown = false;
     WorldPoint previous;
+    long double previousT = t;
     int key = 0;
     for (std::int64_t i = 0; i <= range.steps; ++i) {
         WorldPoint p;
@@ -143,18 +185,27 @@ int CurveSampler::DrawPass(const TExample& example,
             penDown = false;
             LiftPen();
         } else if (exporting) {
+            if (penDown && BreaksBetween(example, previousT, previous, t, p)) {
+                LiftPen();
+                penDown = false;
+            }
             if (!penDown) {
                 surface_.BeginPolyline();
                 inPolyline_ = true;
             }
             surface_.PolylineTo(p);
+            previous = p;
+            previousT = t;
             penDown = true;
         } else {
             if (dotsMode)
                 surface_.Dot(p, dotRadius);
+            else if (penDown && BreaksBetween(example, previousT, previous, t, p))
+                LiftPen();
             else if (penDown)
                 Join(previous, p);
             previous = p;
+            previousT = t;
             penDown = true;
         }
         if (!silent && hooks.pollKey) {

@@ -71,6 +71,9 @@ private:
     // Evaluates text number `text` of the example being drawn.
     bool Evaluate(int text, long double& value);
     bool Sample(const TExample& example, long double t, WorldPoint& p);
+    // True when the curve does not run continuously from sample a (at ta) to b (at tb):
+    // a pole, a jump or an undefined stretch lies between them.
+    bool BreaksBetween(const TExample& example, long double ta, WorldPoint a, long double tb, WorldPoint b);
     void DrawArrow(TExample& example);
     void LiftPen();
     void Join(WorldPoint from, WorldPoint to);

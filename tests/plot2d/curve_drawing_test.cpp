@@ -82,6 +82,53 @@ TEST_F(CurveDrawing, PenLiftsWhereTheValueIsUndefinedOrJumps) {
         for (const WorldPoint& p : line->points) EXPECT_EQ(p.y, line->points.front().y);
 }
 
+// True when some drawn segment rises or falls across more than half of the view: the
+// stroke that joins the two sides of a pole.
+bool HasStroke(const std::vector<const DrawOp*>& lines, const PlotView& view) {
+    for (const DrawOp* line : lines)
+        for (std::size_t k = 1; k < line->points.size(); ++k)
+            if (std::fabs(line->points[k].y - line->points[k - 1].y) > (view.ymax - view.ymin) / 2) return true;
+    return false;
+}
+
+TEST_F(CurveDrawing, PolesBreakTheCurveButSteepContinuousPiecesStayJoined) {
+    Draw(Add(kKindExplicit, 1, "1/x"));
+    EXPECT_FALSE(HasStroke(Polylines(), view)) << "a stroke joins the two branches of 1/x";
+    long double top = 0, bottom = 0;
+    for (const DrawOp* line : Polylines())
+        for (const WorldPoint& p : line->points) {
+            top = std::max(top, p.y);
+            bottom = std::min(bottom, p.y);
+        }
+    EXPECT_GT(top, view.ymax - 3 * view.upy) << "the right branch still reaches the top edge";
+    EXPECT_LT(bottom, view.ymin + 3 * view.upy);
+
+    surface.Clear();
+    Draw(Add(kKindExplicit, 1, "tan(x)"));
+    EXPECT_FALSE(HasStroke(Polylines(), view));
+    EXPECT_EQ(Polylines().size(), 5u);  // four poles in -5..5
+
+    surface.Clear();
+    const int p = Add(kKindParametric, 0, "t-3");
+    inventory.At(p).texts[1] = "1/(t-3)";
+    inventory.At(p).discontinuity = 1;  // new parametric examples start with 0
+    ASSERT_EQ(inventory.Compile(p, engine), 0);
+    Draw(p);
+    EXPECT_FALSE(HasStroke(Polylines(), view));
+
+    for (const char* steep : {"atan(1000x)", "100x", "x^3/10"}) {
+        surface.Clear();
+        Draw(Add(kKindExplicit, 1, steep));
+        EXPECT_EQ(Polylines().size(), 1u) << steep;
+    }
+
+    surface.Clear();
+    const int joined = Add(kKindExplicit, 1, "1/x");
+    inventory.At(joined).discontinuity = 0;  // threshold 0 joins every jump by a stroke
+    Draw(joined);
+    EXPECT_TRUE(HasStroke(Polylines(), view));
+}
+
 TEST_F(CurveDrawing, FamilyDrawsOnePassMoreThanItsSteps) {
     const int i = Add(kKindExplicit, 1, "a");
     TExample& e = inventory.At(i);
