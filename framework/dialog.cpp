@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,6 +93,19 @@ private:
                 inner->addStretch(1);
                 layout->addLayout(inner);
                 Fill(inner, item);
+                break;
+            }
+            case Kind::Table: {
+                // Cell k of every row lands in grid column k, so headers line up with fields.
+                auto* grid = new QGridLayout;
+                layout->addLayout(grid);
+                for (std::size_t r = 0; r < item.items.size(); ++r)
+                    for (std::size_t k = 0; k < item.items[r].items.size(); ++k) {
+                        auto* cell = new QHBoxLayout;
+                        cell->setContentsMargins(0, 0, 0, 0);
+                        grid->addLayout(cell, static_cast<int>(r), static_cast<int>(k));
+                        Add(cell, item.items[r].items[k]);
+                    }
                 break;
             }
             case Kind::Stretch:

@@ -115,10 +115,12 @@ bool ParseDialogTemplate(std::string_view text, DialogTemplate& out, std::string
         }
         if (++count > kMaxControls) return fail("túl sok vezérlő");
         DialogItem* parent = stack.back();
-        if (word == "row" || word == "column" || word == "buttons" || word == "group") {
+        if (parent->kind == Kind::Table && word != "row" && word != "end")
+            return fail("a table csak row sorokat tartalmaz");
+        if (word == "row" || word == "column" || word == "buttons" || word == "group" || word == "table") {
             DialogItem c;
             c.kind = word == "row" ? Kind::Row : word == "column" ? Kind::Column
-                   : word == "buttons" ? Kind::Buttons : Kind::Group;
+                   : word == "buttons" ? Kind::Buttons : word == "table" ? Kind::Table : Kind::Group;
             if (c.kind == Kind::Group) {
                 if (t.size() != 2 || !t[1].quoted) return fail("group \"cím\" kell");
                 c.caption = t[1].text;

@@ -9,7 +9,7 @@ namespace curvelo::fw {
 
 struct DialogItem {
     enum class Kind {
-        Column, Row, Group, Buttons, Stretch,  // containers and spacing
+        Column, Row, Group, Buttons, Table, Stretch,  // containers and spacing
         Edit, Static, Button, Check, Radio, Combo, List, HScroll, VScroll
     };
     Kind kind = Kind::Static;

@@ -1,6 +1,7 @@
 #include "framework/automation.h"
 #include "framework/dc.h"
 #include "framework/dialog.h"
+#include "framework/dialog_template.h"
 #include "framework/kit_msg_dlg.h"
 #include "plotwin/dialog_ids.h"
 #include "plotwin/grid_win.h"
@@ -360,4 +361,24 @@ TEST_F(GridWinTest, SaveChangesQuestionDecidesTheClose) {
     EXPECT_FALSE(w.IsModified());
     EXPECT_EQ(w.GetCaption(), "uj.cv2");
     au::SetFileDialogHook({});
+}
+
+TEST(GridDialogTemplate, TickFieldsShareTheColumnsOfTheirHeadersAndATableHoldsOnlyRows) {
+    using Kind = fw::DialogItem::Kind;
+    fw::DialogTemplate t;
+    std::string error;
+    ASSERT_TRUE(fw::LoadDialogTemplate("SETGRID", t, error)) << error;
+    const fw::DialogItem* table = nullptr;
+    for (const fw::DialogItem& item : t.root.items)
+        if (item.kind == Kind::Table) table = &item;
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->items.size(), 3u);
+    for (const fw::DialogItem& row : table->items) ASSERT_EQ(row.items.size(), 6u);
+    EXPECT_EQ(table->items[0].items[5].caption, "pi");
+    EXPECT_EQ(table->items[1].items[5].id, 115);  // the x pi check under "pi"
+    EXPECT_EQ(table->items[2].items[3].id, 123);  // y decimals under "tiz.hely"
+
+    EXPECT_FALSE(fw::ParseDialogTemplate("caption \"c\"\ntable\n  edit 1 \"\"\nend\n", t, error));
+    EXPECT_TRUE(fw::ParseDialogTemplate("caption \"c\"\ntable\n  row\n    edit 1 \"\"\n  end\nend\n", t, error)) << error;
+    ASSERT_EQ(fw::TemplateControls(t).size(), 1u);  // controls inside a table are found
 }
