@@ -148,9 +148,11 @@ void DcSurface::Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRo
     const fw::Size size = dc_.GetTextExtent(utf8);
     LabelBox box = PlaceLabel(d.x, d.y, size.cx, size.cy, a, b);
     if (role == LabelRole::kNumberX || role == LabelRole::kNumberY) {
-        // A number of a tick on the picture's edge is pushed inside rather than cut off.
+        // A number of a tick on the picture's edge is pushed inside rather than cut off, with
+        // a little room: glyphs such as the long minus reach past their advance box.
+        constexpr int kMargin = 2;
         const PlotView& v = View();
-        box.left = std::max(std::min(box.left, v.x0 + v.W - size.cx), static_cast<int>(v.x0));
+        box.left = std::max(std::min(box.left, v.x0 + v.W - size.cx - kMargin), v.x0 + kMargin);
         box.top = std::max(std::min(box.top, v.y0 + v.H - size.cy), static_cast<int>(v.y0));
     }
     dc_.SetTextAlign(fw::kAlignLeft | fw::kAlignTop);
