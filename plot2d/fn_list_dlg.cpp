@@ -49,48 +49,49 @@ void TFnListDlg::EvNotify(int controlId, fw::Notify code) {
     if (code == fw::Notify::DoubleClick) EvCommand(invid::kModify);
 }
 
-bool TFnListDlg::EvCommand(int id) {
-    if (!window_) return TDlg::EvCommand(id);
-    ExampleInventory& inv = window_->Inventory();
-    const int selected = inv.Selected();
+namespace {
+
+// The buttons that act on the selected example; without a selection they do nothing.
+bool ActsOnSelection(int id) {
     switch (id) {
-    case invid::kModify:
-        if (selected >= 0) window_->EditExample(selected);
-        return true;
-    case invid::kDelete:
-        if (selected >= 0) window_->RemoveExample(selected);
-        return true;
-    case invid::kDuplicate:
-        if (selected >= 0) window_->DuplicateExample(selected);
-        return true;
-    case invid::kCopy:
-        if (selected >= 0) fw::clipboard::SetText(DescribeExample(inv.At(selected)));
-        return true;
-    case invid::kHide:
-        if (selected >= 0) window_->ToggleVisible(selected);
-        return true;
-    case invid::kDerive:
-        if (selected >= 0) window_->DeriveExample(selected);
-        return true;
-    case invid::kShowEquation:
-        if (selected >= 0) window_->ToggleEquationLabel(selected);
-        return true;
-    case invid::kIteration:
-        if (selected >= 0) window_->EditIteration(selected);
-        return true;
-    case invid::kFamily:
-        if (selected >= 0) window_->EditFamily(selected);
-        return true;
-    case invid::kName:
-        if (selected >= 0) {
-            std::string name = inv.Slot(selected).name;
-            TInpDlg ask(this, std::string(res::String(322)), std::string(res::String(323)), &name,
-                        static_cast<int>(kExampleNameLength));
-            if (ask.Execute() == 1) window_->NameExample(selected, name);
-        }
+    case invid::kModify: case invid::kDelete: case invid::kDuplicate: case invid::kCopy:
+    case invid::kHide: case invid::kDerive: case invid::kShowEquation: case invid::kIteration:
+    case invid::kFamily: case invid::kName:
         return true;
     default:
-        return TDlg::EvCommand(id);
+        return false;
+    }
+}
+
+}  // namespace
+
+bool TFnListDlg::EvCommand(int id) {
+    if (!window_ || !ActsOnSelection(id)) return TDlg::EvCommand(id);
+    const int selected = window_->Inventory().Selected();
+    if (selected >= 0) ActOn(id, selected);
+    return true;
+}
+
+void TFnListDlg::ActOn(int id, int selected) {
+    switch (id) {
+    case invid::kModify: window_->EditExample(selected); break;
+    case invid::kDelete: window_->RemoveExample(selected); break;
+    case invid::kDuplicate: window_->DuplicateExample(selected); break;
+    case invid::kCopy: fw::clipboard::SetText(DescribeExample(window_->Inventory().At(selected))); break;
+    case invid::kHide: window_->ToggleVisible(selected); break;
+    case invid::kDerive: window_->DeriveExample(selected); break;
+    case invid::kShowEquation: window_->ToggleEquationLabel(selected); break;
+    case invid::kIteration: window_->EditIteration(selected); break;
+    case invid::kFamily: window_->EditFamily(selected); break;
+    case invid::kName: {
+        std::string name = window_->Inventory().Slot(selected).name;
+        TInpDlg ask(this, std::string(res::String(322)), std::string(res::String(323)), &name,
+                    static_cast<int>(kExampleNameLength));
+        if (ask.Execute() == 1) window_->NameExample(selected, name);
+        break;
+    }
+    default:
+        break;
     }
 }
 

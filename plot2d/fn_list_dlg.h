@@ -32,6 +32,8 @@ protected:
 private:
     // The buttons that only some kinds offer follow the selection.
     void UpdateButtons();
+    // Runs a selection button on the selected example.
+    void ActOn(int id, int selected);
 
     TPlot1Win* window_;
     bool refreshing_ = false;

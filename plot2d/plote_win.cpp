@@ -53,24 +53,23 @@ int TPlotEWin::DeriveExample(int index) {
     return copy;
 }
 
-bool TPlotEWin::EditFamily(int index) {
-    if (!CanDerive(index) || !Authorised(Lock().protectInventory)) return false;
-    TFamilyDlg dialog(this, Inventory().At(index), Engine(), Format());
+template <class Dialog>
+bool TPlotEWin::EditWithDialog(int index) {
+    if (!Authorised(Lock().protectInventory)) return false;
+    Dialog dialog(this, Inventory().At(index), Engine(), Format());
     if (dialog.Execute() != 1) return false;
     ExamplesChanged();
     return true;
 }
+
+bool TPlotEWin::EditFamily(int index) { return CanDerive(index) && EditWithDialog<TFamilyDlg>(index); }
 
 bool TPlotEWin::CanIterate(int index) const {
     return IsSlot(index) && Inventory().Slot(index).example.kind == kKindExplicit;
 }
 
 bool TPlotEWin::EditIteration(int index) {
-    if (!CanIterate(index) || !Authorised(Lock().protectInventory)) return false;
-    TIterationDlg dialog(this, Inventory().At(index), Engine(), Format());
-    if (dialog.Execute() != 1) return false;
-    ExamplesChanged();
-    return true;
+    return CanIterate(index) && EditWithDialog<TIterationDlg>(index);
 }
 
 void TPlotEWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {

@@ -20,6 +20,11 @@ public:
 
     // The examples first, then the iteration diagrams over them.
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
+
+private:
+    // Runs an example's dialog; an accepted dialog recompiles, marks and repaints.
+    template <class Dialog>
+    bool EditWithDialog(int index);
 };
 
 }  // namespace curvelo
