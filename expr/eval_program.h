@@ -29,6 +29,9 @@ public:
     // Whether evaluations take the flat code.
     bool IsFlat() const { return flat_; }
 
+private:
+    // One operation on the running value: its code, a letter or constant operand, the node
+    // kind of a general function, or the exponent of an integer power.
     struct Step {
         std::uint8_t op = 0;
         std::uint8_t letter = 0;
@@ -37,7 +40,6 @@ public:
         long double constant = 0.0L;
     };
 
-private:
     bool Emit(const ExprNode* node, int depth);
     bool EmitLeafOperand(const ExprNode* leaf, int arithmetic, bool leafOnRight);
 
