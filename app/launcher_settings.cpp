@@ -1,9 +1,7 @@
 #include "app/launcher_settings.h"
 
 #include "expr/byte_io.h"
-
-#include <cstdio>
-#include <fstream>
+#include "framework/safe_file.h"
 
 namespace curvelo {
 namespace {
@@ -61,47 +59,16 @@ bool PlacementFits(const FramePlacement& p, int screenWidth, int screenHeight) {
            std::int64_t(p.top) + p.height <= screenHeight;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::string& path, std::size_t maxSize) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes(maxSize + 1);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    std::size_t got = static_cast<std::size_t>(in.gcount());
-    if (got > maxSize || in.bad()) return std::nullopt;
-    bytes.resize(got);
-    return bytes;
-}
-
-bool WriteFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
 std::optional<LauncherSettings> ReadLauncherSettings(const std::string& folder) {
     // Trailing bytes of a longer file are ignored, as the reader takes only what it needs.
-    auto bytes = ReadSmallFile(Join(folder, kLauncherSettingsFile), 4096);
-    if (!bytes) return std::nullopt;
-    return DecodeLauncherSettings(*bytes);
+    std::vector<std::uint8_t> bytes;
+    if (ReadFileBounded(Join(folder, kLauncherSettingsFile), bytes, 4096) != ReadFileStatus::Ok) return std::nullopt;
+    return DecodeLauncherSettings(bytes);
 }
 
 bool WriteLauncherSettings(const std::string& folder, const LauncherSettings& s) {
     if (folder.empty()) return false;
-    return WriteFileReplacing(Join(folder, kLauncherSettingsFile), EncodeLauncherSettings(s));
+    return WriteFileSafely(Join(folder, kLauncherSettingsFile), EncodeLauncherSettings(s));
 }
 
 }  // namespace curvelo

@@ -38,9 +38,4 @@ bool PlacementFits(const FramePlacement& p, int screenWidth, int screenHeight);
 std::optional<LauncherSettings> ReadLauncherSettings(const std::string& folder);
 bool WriteLauncherSettings(const std::string& folder, const LauncherSettings& s);
 
-// Reads a small settings file whole, refusing files larger than maxSize.
-std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::string& path, std::size_t maxSize);
-// Writes through a temporary file renamed over the old one, so a failed write keeps it.
-bool WriteFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes);
-
 }  // namespace curvelo

@@ -1,4 +1,5 @@
 // Curvelo: the launcher, or the command-line calculator with --eval.
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <cstring>
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv) {
     using namespace curvelo;
+    // Past a file-size limit a write then fails with an error the safe writer reports,
+    // instead of the signal killing the program with a half-written temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The calculator's options may come in any order, so --eval anywhere selects it.
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--eval") == 0) return RunCalculator(argc, argv, std::cout, std::cerr);

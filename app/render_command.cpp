@@ -9,9 +9,10 @@
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/dc.h"
+#include "framework/kit_lock.h"
 #include "framework/vector_picture.h"
 #include "plot2d/plot2_win.h"
-#include "plotwin/safe_file.h"
+#include "framework/safe_file.h"
 #include "resources/resources.h"
 
 namespace curvelo {
@@ -56,13 +57,12 @@ int Usage(std::ostream& err, const std::string& why) {
     return 2;
 }
 
-int Fail(std::ostream& err, int code) {
-    err << "error " << 400 + code << ": " << res::String(400 + code) << '\n';
+// The program's message; why (when known) says in English what the system reported.
+int Fail(std::ostream& err, int code, const std::string& why = {}) {
+    err << "error " << 400 + code << ": " << res::String(400 + code);
+    if (!why.empty()) err << " (" << why << ")";
+    err << '\n';
     return 1;
-}
-
-bool WriteText(const std::string& path, const std::string& text) {
-    return WriteFileSafely(path, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
 }  // namespace
@@ -91,14 +91,19 @@ int RunRender(int argc, char** argv, std::ostream& err) {
     // No display is needed: everything is drawn off screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     fw::TApplication app(argc, argv, "curvelo");
+    fw::SetBatchMode(true);  // nobody is there to answer a dialog
     TPlot2Win window(nullptr, a.input);
     if (!window.Create()) return Fail(err, 11);
     window.MoveWindow({0, 0, a.width, a.height});
     if (int code = window.ReadDocument(a.input)) return Fail(err, code);
 
+    std::string why;
     bool written = false;
     if (kind == "cv2") {
-        if (int code = window.WriteDocument(a.output)) return Fail(err, code > 0 ? code : 12);
+        const int code = window.WriteDocument(a.output);
+        // A document whose lock protects saving cannot be saved without its password.
+        if (code < 0) return Fail(err, kMsgNotAuthorised);
+        if (code > 0) return Fail(err, code);
         written = true;
     } else if (kind == "png") {
         fw::Bitmap bitmap(a.width, a.height);
@@ -108,16 +113,16 @@ int RunRender(int argc, char** argv, std::ostream& err) {
             dc.SetAntialias(true);
             window.RenderTo(dc, a.width, a.height, 0, 0, false, true);
         }
-        written = bitmap.SavePng(a.output);
+        written = bitmap.SavePng(a.output, &why);
     } else {
         // 96 pixels to the inch, as on a common screen.
         fw::VectorPicture picture(a.width, a.height, a.width * 25.4 / 96, a.height * 25.4 / 96);
         window.RenderTo(picture.Begin(), a.width, a.height, 0, 0, false, true);
         picture.End();
         const std::string title = window.DocumentTitle();
-        written = WriteText(a.output, kind == "svg" ? picture.ToSvg(title) : picture.ToPdf(title));
+        written = WriteFileSafely(a.output, kind == "svg" ? picture.ToSvg(title) : picture.ToPdf(title), &why);
     }
-    return written ? 0 : Fail(err, 12);
+    return written ? 0 : Fail(err, 12, why);
 }
 
 }  // namespace curvelo

@@ -86,6 +86,13 @@ TApplication::~TApplication() {
 }
 
 TApplication* TApplication::Current() { return g_current; }
+
+namespace {
+bool g_batch = false;
+}
+
+void SetBatchMode(bool on) { g_batch = on; }
+bool BatchMode() { return g_batch; }
 bool TApplication::Ok() const { return impl_->ok; }
 
 int TApplication::Run() {

@@ -44,4 +44,10 @@ private:
     std::unique_ptr<ApplicationImpl> impl_;
 };
 
+// A batch command runs without a user: while on, no dialog, message box, file, font or print
+// dialog is shown. Each answers at once as if cancelled (a message box with only "ok" as
+// acknowledged) and the text of a message box goes to standard error instead.
+void SetBatchMode(bool on);
+bool BatchMode();
+
 }  // namespace curvelo::fw

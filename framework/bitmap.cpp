@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <QBuffer>
+#include <QImageWriter>
+
 #include "framework/qt_internal.h"
+#include "framework/safe_file.h"
 
 namespace curvelo::fw {
 namespace {
@@ -47,8 +51,23 @@ Color Bitmap::GetPixel(int x, int y) const {
             static_cast<std::uint8_t>(qBlue(p))};
 }
 
-bool Bitmap::SavePng(const std::string& path) const {
-    return !impl_->image.isNull() && impl_->image.save(ToQ(path), "PNG");
+std::string Bitmap::EncodePng(int quality) const {
+    if (impl_->image.isNull()) return {};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "PNG");
+    writer.setQuality(quality);
+    if (!writer.write(impl_->image)) return {};
+    return buffer.data().toStdString();
+}
+
+bool Bitmap::SavePng(const std::string& path, std::string* error) const {
+    const std::string png = EncodePng();
+    if (png.empty()) {
+        if (error) *error = "nothing to save";
+        return false;
+    }
+    return WriteFileSafely(path, png, error);
 }
 
 }  // namespace curvelo::fw

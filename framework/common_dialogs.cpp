@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <iostream>
+
+#include "framework/application.h"
 #include "framework/automation_state.h"
 #include "framework/qt_internal.h"
 
@@ -51,6 +54,7 @@ std::string WithDefaultExt(const std::string& path, const std::string& ext) {
 
 bool RunFileDialog(TWindow* parent, FileDialogOptions& options, bool save) {
     if (auto& hook = detail::FileDialogHookSlot()) return hook(save, options);
+    if (BatchMode()) return false;
     std::vector<FileFilter> filters = ParseFilterString(options.filter);
     QStringList names;
     for (const FileFilter& f : filters) names << QtFilter(f);
@@ -107,6 +111,7 @@ bool SaveFileDialog(TWindow* parent, FileDialogOptions& options) { return RunFil
 
 bool ChooseFont(TWindow* parent, LogFont& font, Color*) {
     if (auto& hook = detail::FontDialogHookSlot()) return hook(font);
+    if (BatchMode()) return false;
     QWidget* w = ParentWidget(parent);
     int dpi = w ? w->logicalDpiY() : 96;
     bool ok = false;
@@ -122,6 +127,10 @@ bool ChooseFont(TWindow* parent, LogFont& font, Color*) {
 
 int MessageBox(TWindow* parent, const std::string& text, const std::string& caption, unsigned kind) {
     if (auto& hook = detail::MessageBoxHookSlot()) return hook(text, caption, kind);
+    if (BatchMode()) {
+        std::cerr << caption << ": " << text << '\n';
+        return (kind & 0x0Fu) == kMbOk ? kIdOk : kIdCancel;
+    }
     QMessageBox box(ParentWidget(parent));
     box.setWindowTitle(ToQ(caption));
     box.setText(ToQ(text));

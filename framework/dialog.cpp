@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "framework/application.h"
 #include "framework/automation_state.h"
 #include "framework/dialog_template.h"
 #include "framework/qt_internal.h"
@@ -247,6 +248,8 @@ int TDialog::Execute() {
         int id = hook(*this);
         if (!impl.ended && id != 0) EvCommand(id);
         if (!impl.ended) impl.result = -1;
+    } else if (BatchMode()) {
+        impl.result = kIdCancel;
     } else {
         dialog->exec();
     }

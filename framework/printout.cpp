@@ -1,18 +1,24 @@
 #include "framework/printout.h"
 
+#include <QBuffer>
 #include <QPageSetupDialog>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "framework/application.h"
 #include "framework/dc.h"
 #include "framework/qt_internal.h"
+#include "framework/safe_file.h"
 
 namespace curvelo::fw {
 
 struct PrinterImpl {
     QPrinter printer{QPrinter::HighResolution};
 
-    static bool Run(QPrinter& printer, TPrintout& printout) {
+    // Device: the printer, or a PDF writer for PDF files.
+    template <class Device>
+    static bool Run(Device& printer, TPrintout& printout) {
         QPainter p;
         if (!p.begin(&printer)) return false;
         auto impl = MakeDcImpl(&p, &printer);
@@ -48,6 +54,7 @@ TPrinter::TPrinter() : impl_(std::make_unique<PrinterImpl>()) {}
 TPrinter::~TPrinter() = default;
 
 bool TPrinter::Setup(TWindow* parent) {
+    if (BatchMode()) return false;
     QPrintDialog dialog(&impl_->printer, ParentWidget(parent));
     dialog.setWindowTitle(QStringLiteral("Nyomtató beállítása"));
     return dialog.exec() == QDialog::Accepted;
@@ -58,21 +65,31 @@ bool TPrinter::Print(TWindow* parent, TPrintout& printout, bool prompt) {
     impl_->printer.setOutputFileName(QString());
     impl_->printer.setDocName(ToQ(printout.Title()));
     if (prompt) {
+        if (BatchMode()) return false;
         QPrintDialog dialog(&impl_->printer, ParentWidget(parent));
         dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
         if (dialog.exec() != QDialog::Accepted) return false;
     }
+    // "Print to file" in the dialog: the PDF goes through the safe writer too.
+    const QString file = impl_->printer.outputFileName();
+    if (impl_->printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty())
+        return PrintToPdf(printout, FromQ(file), impl_->printer.resolution());
     return PrinterImpl::Run(impl_->printer, printout);
 }
 
 bool TPrinter::PrintToPdf(TPrintout& printout, const std::string& path, int dpi) {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(ToQ(path));
-    pdf.setResolution(dpi > 0 && dpi <= 2400 ? dpi : 300);
-    pdf.setDocName(ToQ(printout.Title()));
-    pdf.setPageLayout(impl_->printer.pageLayout());
-    return PrinterImpl::Run(pdf, printout);
+    // Printed into memory, then saved through the safe writer.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool printed = false;
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(dpi > 0 && dpi <= 2400 ? dpi : 300);
+        pdf.setTitle(ToQ(printout.Title()));
+        pdf.setPageLayout(impl_->printer.pageLayout());
+        printed = PrinterImpl::Run(pdf, printout);
+    }
+    return printed && WriteFileSafely(path, std::string_view(buffer.data().constData(), buffer.data().size()));
 }
 
 }  // namespace curvelo::fw

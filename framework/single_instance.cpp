@@ -1,6 +1,7 @@
 #include "framework/single_instance.h"
 
-#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,7 +10,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <cctype>
+#include <cerrno>
 #include <cstdlib>
 
 #include "framework/qt_internal.h"
@@ -22,10 +23,19 @@ namespace {
 constexpr quint32 kMaxName = 4096;
 constexpr char kAck = 'A';
 
-std::string UserName() {
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_name && *pw->pw_name) return pw->pw_name;
-    if (const char* u = std::getenv("USER"); u && *u) return u;
-    return std::to_string(getuid());
+// The peer of a connected local socket runs as this user.
+bool PeerIsThisUser(qintptr fd) {
+    ucred cred{};
+    socklen_t size = sizeof cred;
+    return fd >= 0 && getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0 &&
+           size == sizeof cred && cred.uid == geteuid();
+}
+
+// A real folder (not a link) of this user that nobody else may enter.
+bool IsPrivateFolder(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           (st.st_mode & 077) == 0;
 }
 
 QByteArray Frame(const std::string& name) {
@@ -47,11 +57,21 @@ void DeliverWhenFree(std::function<void(const std::string&)> cb, std::string nam
 
 }  // namespace
 
+std::string InstanceChannelFolder(const char* runtimeDir, const std::string& ownFolder) {
+    if (runtimeDir && IsPrivateFolder(runtimeDir)) return runtimeDir;
+    if (ownFolder.empty()) return {};
+    if (mkdir(ownFolder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    // A folder made by another user first is never used: nothing is sent through it.
+    struct stat st {};
+    if (lstat(ownFolder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid())
+        chmod(ownFolder.c_str(), 0700);
+    return IsPrivateFolder(ownFolder) ? ownFolder : std::string();
+}
+
 std::string DefaultInstanceChannel() {
-    std::string user;
-    for (char c : UserName())
-        user += (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-') ? c : '_';
-    return "cvhuprev-" + user;
+    const std::string folder =
+        InstanceChannelFolder(std::getenv("XDG_RUNTIME_DIR"), "/tmp/curvelo-" + std::to_string(geteuid()));
+    return folder.empty() ? std::string() : folder + "/cvhuprev";
 }
 
 bool HandToFirstInstance(const std::string& documentName, int timeoutMs, const std::string& channel) {
@@ -60,10 +80,16 @@ bool HandToFirstInstance(const std::string& documentName, int timeoutMs, const s
     static int argc = 1;
     static char arg0[] = "curvelo";
     static char* argv[] = {arg0, nullptr};
+    if (channel.empty()) return false;
     if (!QCoreApplication::instance()) temp = std::make_unique<QCoreApplication>(argc, argv);
     QLocalSocket socket;
     socket.connectToServer(ToQ(channel));
     if (!socket.waitForConnected(timeoutMs)) return false;
+    // Another user listening there would learn which documents this user opens.
+    if (!PeerIsThisUser(socket.socketDescriptor())) {
+        socket.abort();
+        return false;
+    }
     socket.write(Frame(documentName));
     if (!socket.waitForBytesWritten(timeoutMs)) return false;
     while (socket.bytesAvailable() < 1) {
@@ -82,6 +108,11 @@ struct InstanceServerImpl {
 
     void Accept() {
         while (QLocalSocket* s = server.nextPendingConnection()) {
+            if (!PeerIsThisUser(s->socketDescriptor())) {
+                s->abort();  // only this user's own starts may hand over documents
+                s->deleteLater();
+                continue;
+            }
             auto buffer = std::make_shared<QByteArray>();
             QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
             QObject::connect(s, &QLocalSocket::readyRead, s, [this, s, buffer] {
@@ -107,6 +138,7 @@ struct InstanceServerImpl {
 SingleInstanceServer::SingleInstanceServer(std::function<void(const std::string&)> onName, const std::string& channel)
     : impl_(std::make_unique<InstanceServerImpl>()) {
     impl_->onName = std::move(onName);
+    if (channel.empty()) return;  // no private place for the channel: every start runs alone
     impl_->server.setSocketOptions(QLocalServer::UserAccessOption);
     QString name = ToQ(channel);
     // Listening with access options replaces an existing socket file, so first make sure

@@ -7,7 +7,14 @@
 
 namespace curvelo::fw {
 
-// "cvhuprev-" followed by the user's name.
+// The folder for the channel: runtimeDir (the user's $XDG_RUNTIME_DIR) when it is this
+// user's and closed to others, else ownFolder, made with mode 0700 when missing and used only
+// when it belongs to this user. Empty when neither is safe.
+std::string InstanceChannelFolder(const char* runtimeDir, const std::string& ownFolder);
+
+// The socket "cvhuprev" in that folder (ownFolder /tmp/curvelo-<uid>); empty when there is
+// no safe folder, and then every start runs as a first instance. Both ends of a connection
+// check that the peer runs as this user before anything is sent or acted on.
 std::string DefaultInstanceChannel();
 
 // Client side, usable before any application object exists: sends the name and waits for

@@ -9,7 +9,7 @@
 #include "expr/byte_io.h"
 #include "expr/codepage.h"
 #include "plot2d/example_kinds.h"
-#include "plotwin/safe_file.h"
+#include "framework/safe_file.h"
 
 namespace curvelo {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "expr/byte_io.h"
 #include "expr/codepage.h"
-#include "plotwin/safe_file.h"
+#include "framework/safe_file.h"
 
 namespace curvelo {
 namespace {

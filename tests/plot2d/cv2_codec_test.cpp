@@ -2,7 +2,7 @@
 
 #include "expr/byte_io.h"
 #include "plot2d/example_kinds.h"
-#include "plotwin/safe_file.h"
+#include "framework/safe_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plotwin/safe_file.h"
+#include "framework/safe_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -49,7 +49,74 @@ std::string BaseOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Longest name of one directory entry on the file systems in use.
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr std::size_t kRandomSuffix = 6;  // the "XXXXXX" of mkstemp
+
+// Opens without blocking on a named pipe, then accepts only a regular file; the reads that
+// follow block as usual. cut: a file longer than maxBytes is read up to there.
+ReadFileStatus ReadRegular(const std::string& path, std::vector<std::uint8_t>& out, std::size_t maxBytes,
+                           bool cut) {
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return ReadFileStatus::CannotOpen;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadFileStatus::NotRegular;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    if (st.st_size < 0 || (!cut && static_cast<std::uint64_t>(st.st_size) > maxBytes)) {
+        ::close(fd);
+        return ReadFileStatus::TooLarge;
+    }
+    out.resize(static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), maxBytes)));
+    std::size_t done = 0;
+    // Read until end of file: the size may change while reading; never beyond the bound.
+    for (;;) {
+        if (done == out.size()) {
+            if (out.size() >= maxBytes) {
+                if (cut) break;
+                std::uint8_t probe;
+                ssize_t n = ::read(fd, &probe, 1);
+                if (n > 0) {
+                    ::close(fd);
+                    out.clear();
+                    return ReadFileStatus::TooLarge;
+                }
+                break;
+            }
+            out.resize(std::min(maxBytes, out.size() + 65536));
+        }
+        ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            out.clear();
+            return ReadFileStatus::ReadError;
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    out.resize(done);
+    return ReadFileStatus::Ok;
+}
+
 }  // namespace
+
+std::string TemporaryNamePrefix(const std::string& targetPath) {
+    std::string base = BaseOf(targetPath);
+    const std::size_t room = kMaxNameBytes - 2 - kRandomSuffix;
+    if (base.size() > room) {
+        std::size_t n = room;
+        // Cut before a UTF-8 continuation byte, so the name stays readable text.
+        while (n > 0 && (static_cast<unsigned char>(base[n]) & 0xC0) == 0x80) --n;
+        base.resize(n);
+    }
+    return FolderOf(targetPath) + "/." + base + ".";
+}
 
 bool WriteFileSafely(const std::string& pathIn, const std::uint8_t* data, std::size_t size,
                      std::string* error) {
@@ -69,8 +136,12 @@ bool WriteFileSafely(const std::string& pathIn, const std::uint8_t* data, std::s
         SetError(error, "target is not a regular file", EISDIR);
         return false;
     }
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        SetError(error, "target is write-protected", EACCES);
+        return false;
+    }
 
-    std::string tmpl = FolderOf(path) + "/." + BaseOf(path) + ".XXXXXX";
+    std::string tmpl = TemporaryNamePrefix(path) + std::string(kRandomSuffix, 'X');
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -120,48 +191,11 @@ bool WriteFileSafely(const std::string& pathIn, const std::uint8_t* data, std::s
 
 ReadFileStatus ReadFileBounded(const std::string& path, std::vector<std::uint8_t>& out,
                                std::size_t maxBytes) {
-    out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ReadFileStatus::CannotOpen;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return ReadFileStatus::NotRegular;
-    }
-    if (st.st_size < 0 || static_cast<std::uint64_t>(st.st_size) > maxBytes) {
-        ::close(fd);
-        return ReadFileStatus::TooLarge;
-    }
-    out.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    // Read until end of file: the size may change while reading; never beyond the bound.
-    for (;;) {
-        if (done == out.size()) {
-            if (out.size() >= maxBytes) {
-                std::uint8_t probe;
-                ssize_t n = ::read(fd, &probe, 1);
-                if (n > 0) {
-                    ::close(fd);
-                    out.clear();
-                    return ReadFileStatus::TooLarge;
-                }
-                break;
-            }
-            out.resize(std::min(maxBytes, out.size() + 65536));
-        }
-        ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            out.clear();
-            return ReadFileStatus::ReadError;
-        }
-        if (n == 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    out.resize(done);
-    return ReadFileStatus::Ok;
+    return ReadRegular(path, out, maxBytes, false);
+}
+
+ReadFileStatus ReadFileHead(const std::string& path, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
+    return ReadRegular(path, out, maxBytes, true);
 }
 
 }  // namespace curvelo

@@ -1,9 +1,10 @@
-#include "plotwin/safe_file.h"
+#include "framework/safe_file.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <dirent.h>
 #include <fstream>
 #include <string>
@@ -43,6 +44,23 @@ std::string Slurp(const std::string& path) {
 std::vector<std::uint8_t> Bytes(std::size_t n, std::uint8_t fill) {
     return std::vector<std::uint8_t>(n, fill);
 }
+
+// Runs what in a child process as an ordinary user (this one when not the superuser) and
+// gives its exit code; 124 when it had not finished after five seconds (it hung).
+int InChild(const std::function<int()>& what, bool ordinaryUser = false) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(5);
+        if (ordinaryUser && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        ::_exit(what());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) return 124;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+int Status(ReadFileStatus s) { return static_cast<int>(s); }
 
 }  // namespace
 
@@ -131,7 +149,86 @@ TEST(SafeFile, BoundedReading) {
     EXPECT_EQ(ReadFileBounded(target, out, 1000), ReadFileStatus::Ok);
     EXPECT_EQ(ReadFileBounded(dir.File("none"), out), ReadFileStatus::CannotOpen);
     EXPECT_EQ(ReadFileBounded(dir.path, out), ReadFileStatus::NotRegular);
-    ASSERT_TRUE(WriteFileSafely(target, {}));
+    ASSERT_TRUE(WriteFileSafely(target, Bytes(0, 0)));
     EXPECT_EQ(ReadFileBounded(target, out), ReadFileStatus::Ok);
     EXPECT_TRUE(out.empty());
+}
+
+TEST(SafeFile, SpecialFilesAreRefusedWithoutBlocking) {
+    TempDir dir;
+    const std::string fifo = dir.File("pipe.cv2");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string zero = dir.File("zero.cv2");
+    ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+    const std::string sparse = dir.File("sparse.txt");
+    ASSERT_TRUE(WriteFileSafely(sparse, Bytes(3, 'a')));
+    ASSERT_EQ(::truncate(sparse.c_str(), off_t(1) << 40), 0);  // a terabyte of nothing
+    const std::string secret = dir.File("secret.cv2");
+    ASSERT_TRUE(WriteFileSafely(secret, Bytes(3, 's')));
+    ::chmod(secret.c_str(), 0);
+    ::chmod(dir.path.c_str(), 0755);
+
+    for (const std::string& path : {fifo, zero, dir.path}) {
+        EXPECT_EQ(InChild([&] {
+                      std::vector<std::uint8_t> out;
+                      return Status(ReadFileBounded(path, out));
+                  }),
+                  Status(ReadFileStatus::NotRegular))
+            << path;
+        EXPECT_EQ(InChild([&] {
+                      std::vector<std::uint8_t> out;
+                      return Status(ReadFileHead(path, out, 100));
+                  }),
+                  Status(ReadFileStatus::NotRegular))
+            << path;
+    }
+    std::vector<std::uint8_t> out;
+    EXPECT_EQ(ReadFileBounded(sparse, out), ReadFileStatus::TooLarge);
+    EXPECT_TRUE(out.empty());
+    // A text is cut at its bound without reading the rest.
+    ASSERT_EQ(ReadFileHead(sparse, out, 5), ReadFileStatus::Ok);
+    EXPECT_EQ(out, std::vector<std::uint8_t>({'a', 'a', 'a', 0, 0}));
+    EXPECT_EQ(InChild(
+                  [&] {
+                      std::vector<std::uint8_t> o;
+                      return Status(ReadFileBounded(secret, o));
+                  },
+                  true),
+              Status(ReadFileStatus::CannotOpen));
+}
+
+TEST(SafeFile, WriteProtectedTargetIsRefusedAndKept) {
+    TempDir dir;
+    const std::string target = dir.File("kesz.cv2");
+    ASSERT_TRUE(WriteFileSafely(target, Bytes(4, 'o')));
+    ::chmod(target.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(WriteFileSafely(target, Bytes(8, 'n'), &error));
+    EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
+    EXPECT_EQ(Slurp(target), "oooo");
+    EXPECT_EQ(dir.Entries(), 1);
+    // A file another user may write but this one may not is not replaced either.
+    ::chmod(target.c_str(), 0644);
+    ::chmod(dir.path.c_str(), 0777);
+    EXPECT_EQ(InChild([&] { return WriteFileSafely(target, Bytes(8, 'n')) ? 1 : 0; }, true), 0);
+    EXPECT_EQ(Slurp(target), "oooo");
+}
+
+TEST(SafeFile, LongestNamesAreSavedThroughATemporaryNameThatFits) {
+    TempDir dir;
+    for (std::size_t length : {240u, 247u, 248u, 251u, 255u}) {
+        const std::string target = dir.File(std::string(length - 4, 'a') + ".cv2");
+        std::string error;
+        EXPECT_TRUE(WriteFileSafely(target, Bytes(5, 'x'), &error)) << length << ": " << error;
+        EXPECT_EQ(Slurp(target), "xxxxx");
+        ::unlink(target.c_str());
+    }
+    // Two-byte letters are never cut in half.
+    std::string name;
+    while (name.size() < 300) name += "\xC5\x91";
+    const std::string prefix = TemporaryNamePrefix("/x/" + name);
+    const std::string base = prefix.substr(3);
+    EXPECT_LE(base.size() + 6, 255u);
+    EXPECT_EQ(base.size() % 2, 0u);  // the dots plus whole letters
+    EXPECT_EQ(TemporaryNamePrefix("doc.cv2"), "./.doc.cv2.");
 }
