@@ -248,6 +248,9 @@ bool EvalPower(const ExtComplex& a, const ExtComplex& b, bool complexMode, ExtCo
     if (ToInteger(b, n)) return IntegerPower(a, n, complexMode, out);
     if (complexMode) return ComplexPower(a, b, out);
     if (!(a.re >= 0)) return false;
+    // Zero to a negative power is undefined, as 0^-1 is; the exponent rule below would
+    // turn 0^-0.5 into e^2500.
+    if (a.re < kTiny && b.re < 0) return false;
     long double t = a.re >= kTiny ? std::log(a.re) : -kExpLimit;
     t *= b.re;
     if (t < -kExpLimit) {
@@ -287,7 +290,7 @@ bool EvalRealFunction(LetterStore& s, std::uint16_t kind, const ExtComplex& b, E
         v = std::atan(x);
         break;
     case nk::ARCCOT:
-        v = kHalfPi - std::atan(x);
+        v = Arccot(x);
         break;
     case nk::EXP:
         if (!(x < kExpLimit)) return false;
