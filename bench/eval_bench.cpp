@@ -1,19 +1,23 @@
-// Evaluation speed of the formula engine, side by side with muparser (double precision,
-// compiled bytecode) and with the same formulas written as native long double code.
-// After the runs a table of ns per evaluation and the two ratios is printed; with
-// --benchmark_repetitions=N the best repetition of each counts.
+// Evaluation speed of the formula engine over a sweep of 1000 values of x, side by side with
+// muparser (double precision, its fastest single-threaded modes) and with the same formulas
+// written as native code: the formula inlined in the loop, x and the result in registers,
+// results stored to an array, the C library's functions. Every benchmark runs several
+// repetitions; the table at the end gives median CPU nanoseconds per value and ratios of
+// those medians.
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/median_reporter.h"
 #include "expr/engine.h"
 #include "expr/eval.h"
 #include "expr/eval_program.h"
+
+extern "C" void omp_set_num_threads(int);  // muparser's bulk mode runs on OpenMP
 
 using namespace curvelo;
 
@@ -22,47 +26,78 @@ namespace {
 constexpr int kSweep = 1000;
 constexpr long double kA = 1.25L, kB = -0.75L, kC = 0.5L;
 
-struct Formula {
-    const char* text;
-    long double (*native)(long double x);
+template <typename T>
+struct Coefficients {
+    T a, b, c;
 };
 
-long double NativeSquarePlusOne(long double x) { return x * x + 1; }
-long double NativeSinc(long double x) { return std::sin(x) / x; }
-long double NativeCube(long double x) {
-    const long double u = x * x + 1;
-    return u * u * u - std::sqrt(std::fabs(x));
-}
-long double NativeWave(long double x) { return std::exp(-x * x / 2) * std::cos(3 * x); }
-long double NativeQuadratic(long double x) { return kA * x * x + kB * x + kC; }
-
-const Formula kFormulas[] = {
-    {"x*x+1", NativeSquarePlusOne},
-    {"sin(x)/x", NativeSinc},
-    {"(x^2+1)^3-sqrt(abs(x))", NativeCube},
-    {"exp(-x*x/2)*cos(3*x)", NativeWave},
-    {"a*x^2+b*x+c", NativeQuadratic},
+// Each formula as text and as native code, written once for long double and double.
+struct SquarePlusOne {
+    static constexpr const char* kText = "x*x+1";
+    template <typename T>
+    static T Eval(T x, const Coefficients<T>&) { return x * x + 1; }
 };
+struct Sinc {
+    static constexpr const char* kText = "sin(x)/x";
+    template <typename T>
+    static T Eval(T x, const Coefficients<T>&) { return std::sin(x) / x; }
+};
+struct Cube {
+    static constexpr const char* kText = "(x^2+1)^3-sqrt(abs(x))";
+    template <typename T>
+    static T Eval(T x, const Coefficients<T>&) {
+        const T u = x * x + 1;
+        return u * u * u - std::sqrt(std::fabs(x));
+    }
+};
+struct Wave {
+    static constexpr const char* kText = "exp(-x*x/2)*cos(3*x)";
+    template <typename T>
+    static T Eval(T x, const Coefficients<T>&) { return std::exp(-x * x / 2) * std::cos(3 * x); }
+};
+struct Quadratic {
+    static constexpr const char* kText = "a*x^2+b*x+c";
+    template <typename T>
+    static T Eval(T x, const Coefficients<T>& k) { return k.a * x * x + k.b * x + k.c; }
+};
+
+const char* const kTexts[] = {SquarePlusOne::kText, Sinc::kText, Cube::kText, Wave::kText, Quadratic::kText};
 
 // A sweep that avoids x = 0 exactly.
-std::vector<long double> Sweep() {
-    std::vector<long double> xs(kSweep);
-    for (int i = 0; i < kSweep; ++i) xs[i] = -5.0L + (i + 0.5L) * 10.0L / kSweep;
+template <typename T>
+std::vector<T> Sweep() {
+    std::vector<T> xs(kSweep);
+    for (int i = 0; i < kSweep; ++i) xs[i] = static_cast<T>(-5.0L + (i + 0.5L) * 10.0L / kSweep);
     return xs;
 }
 
+template <typename T, typename Formula>
+void BenchNative(benchmark::State& state) {
+    const std::vector<T> xs = Sweep<T>();
+    std::vector<T> out(kSweep);
+    Coefficients<T> k{static_cast<T>(kA), static_cast<T>(kB), static_cast<T>(kC)};
+    benchmark::DoNotOptimize(k);  // the coefficients are data, as they are for the engines
+    for (auto _ : state) {
+        for (int i = 0; i < kSweep; ++i) out[i] = Formula::Eval(xs[i], k);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kSweep);
+}
+
 // flat = true: the flattened code that drawing uses; false: the tree walk.
-void BenchCurvelo(benchmark::State& state, const Formula* f, bool flat) {
+void BenchCurvelo(benchmark::State& state, const char* text, bool flat) {
     FormulaEngine engine;
     SetLetter(engine.letters, 1, kA);
     SetLetter(engine.letters, 2, kB);
     SetLetter(engine.letters, 3, kC);
-    if (engine.CompileFormula(f->text) != 0) {
+    if (engine.CompileFormula(text) != 0) {
         state.SkipWithError("does not compile");
         return;
     }
     ExprNode* tree = engine.TakeCompiledTree();
-    const std::vector<long double> xs = Sweep();
+    const std::vector<long double> xs = Sweep<long double>();
+    std::vector<long double> out(kSweep);
     LetterStore& letters = engine.letters;
     EvalProgram program(tree);
     if (flat && !program.IsFlat()) {
@@ -71,48 +106,56 @@ void BenchCurvelo(benchmark::State& state, const Formula* f, bool flat) {
         return;
     }
     for (auto _ : state) {
-        long double sum = 0;
-        for (long double x : xs) {
-            letters.LetterValues[kLetterX] = {x, 0.0L};
-            if (flat ? program.Run(letters) : EvalNode(letters, tree)) sum += tree->value.re;
+        for (int i = 0; i < kSweep; ++i) {
+            letters.LetterValues[kLetterX] = {xs[i], 0.0L};
+            out[i] = (flat ? program.Run(letters) : EvalNode(letters, tree)) ? tree->value.re : 0.0L;
         }
-        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kSweep);
     FreeTree(tree);
 }
 
-void BenchMuparser(benchmark::State& state, const Formula* f) {
+// One value per call (the bytecode is compiled by the first call).
+void BenchMuparser(benchmark::State& state, const char* text) {
     double x = 0, a = static_cast<double>(kA), b = static_cast<double>(kB), c = static_cast<double>(kC);
     mu::Parser parser;
     parser.DefineVar("x", &x);
     parser.DefineVar("a", &a);
     parser.DefineVar("b", &b);
     parser.DefineVar("c", &c);
-    parser.SetExpr(f->text);
-    parser.Eval();  // the first call compiles the bytecode
-    std::vector<double> xs;
-    for (long double v : Sweep()) xs.push_back(static_cast<double>(v));
+    parser.SetExpr(text);
+    parser.Eval();
+    const std::vector<double> xs = Sweep<double>();
+    std::vector<double> out(kSweep);
     for (auto _ : state) {
-        double sum = 0;
-        for (double v : xs) {
-            x = v;
-            sum += parser.Eval();
+        for (int i = 0; i < kSweep; ++i) {
+            x = xs[i];
+            out[i] = parser.Eval();
         }
-        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kSweep);
 }
 
-void BenchNative(benchmark::State& state, const Formula* f) {
-    const std::vector<long double> xs = Sweep();
+// The bulk mode: every variable is an array with one entry per value; one thread.
+void BenchMuparserBulk(benchmark::State& state, const char* text) {
+    std::vector<double> xs = Sweep<double>();
+    std::vector<double> as(kSweep, static_cast<double>(kA)), bs(kSweep, static_cast<double>(kB)),
+        cs(kSweep, static_cast<double>(kC)), out(kSweep);
+    mu::Parser parser;
+    parser.DefineVar("x", xs.data());
+    parser.DefineVar("a", as.data());
+    parser.DefineVar("b", bs.data());
+    parser.DefineVar("c", cs.data());
+    parser.SetExpr(text);
+    parser.Eval();
     for (auto _ : state) {
-        long double sum = 0;
-        for (long double x : xs) {
-            benchmark::DoNotOptimize(x);
-            sum += f->native(x);
-        }
-        benchmark::DoNotOptimize(sum);
+        parser.Eval(out.data(), kSweep);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kSweep);
 }
@@ -130,50 +173,52 @@ void BenchCompile(benchmark::State& state) {
     }
 }
 
-// Collects ns per evaluation of every run so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.iterations == 0 || run.run_type != Run::RT_Iteration) continue;
-            // CPU time, and the best of the repetitions: the machine may be shared.
-            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
-            const std::string name = run.run_name.function_name;
-            const double ns = seconds * 1e9 / (name.rfind("compile", 0) == 0 ? 1 : kSweep);
-            auto it = nsPerCall.find(name);
-            if (it == nsPerCall.end() || ns < it->second) nsPerCall[name] = ns;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> nsPerCall;
-};
+template <typename Formula>
+void RegisterNative() {
+    benchmark::RegisterBenchmark((std::string("native long double/") + Formula::kText).c_str(),
+                                 BenchNative<long double, Formula>);
+    benchmark::RegisterBenchmark((std::string("native double/") + Formula::kText).c_str(), BenchNative<double, Formula>);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (const Formula& f : kFormulas) {
-        benchmark::RegisterBenchmark((std::string("curvelo/") + f.text).c_str(), BenchCurvelo, &f, true);
-        benchmark::RegisterBenchmark((std::string("tree/") + f.text).c_str(), BenchCurvelo, &f, false);
-        benchmark::RegisterBenchmark((std::string("muparser/") + f.text).c_str(), BenchMuparser, &f);
-        benchmark::RegisterBenchmark((std::string("native/") + f.text).c_str(), BenchNative, &f);
+    omp_set_num_threads(1);
+    for (const char* text : kTexts) {
+        benchmark::RegisterBenchmark((std::string("curvelo/") + text).c_str(), BenchCurvelo, text, true);
+        benchmark::RegisterBenchmark((std::string("tree/") + text).c_str(), BenchCurvelo, text, false);
+        benchmark::RegisterBenchmark((std::string("muparser/") + text).c_str(), BenchMuparser, text);
+        benchmark::RegisterBenchmark((std::string("muparser bulk/") + text).c_str(), BenchMuparserBulk, text);
     }
+    RegisterNative<SquarePlusOne>();
+    RegisterNative<Sinc>();
+    RegisterNative<Cube>();
+    RegisterNative<Wave>();
+    RegisterNative<Quadratic>();
     benchmark::RegisterBenchmark("compile/40 characters", BenchCompile);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    std::vector<char*> args = bench::WithDefaultRepetitions(argc, argv, "0.1");
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    std::printf("\n%-26s %10s %10s %10s %12s %12s %10s\n", "formula", "curvelo", "muparser", "native",
-                "/muparser", "/native", "tree walk");
-    for (const Formula& f : kFormulas) {
-        const double ours = reporter.nsPerCall[std::string("curvelo/") + f.text];
-        const double mu = reporter.nsPerCall[std::string("muparser/") + f.text];
-        const double native = reporter.nsPerCall[std::string("native/") + f.text];
-        const double tree = reporter.nsPerCall[std::string("tree/") + f.text];
-        std::printf("%-26s %8.2fns %8.2fns %8.2fns %11.2fx %11.2fx %8.2fns\n", f.text, ours, mu, native,
-                    mu > 0 ? ours / mu : 0.0, native > 0 ? ours / native : 0.0, tree);
+    auto ns = [&](const std::string& name) { return reporter.MedianSeconds(name) * 1e9 / kSweep; };
+    auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
+    std::printf("\nMedian CPU time per value (ns) over %d repetitions; ratios of medians.\n",
+                reporter.Repetitions(std::string("curvelo/") + kTexts[0]));
+    std::printf("%-24s %8s %8s %8s %8s %8s %8s | %9s %9s %9s\n", "formula", "curvelo", "tree", "muparser", "mu bulk",
+                "nat ld", "nat dbl", "/muparser", "/nat ld", "/nat dbl");
+    for (const char* text : kTexts) {
+        const std::string t = text;
+        const double ours = ns("curvelo/" + t), tree = ns("tree/" + t);
+        const double mu = ns("muparser/" + t), bulk = ns("muparser bulk/" + t);
+        const double fastestMu = bulk > 0 && bulk < mu ? bulk : mu;
+        const double ld = ns("native long double/" + t), dbl = ns("native double/" + t);
+        std::printf("%-24s %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f | %8.2fx %8.2fx %8.2fx\n", text, ours, tree, mu, bulk, ld,
+                    dbl, ratio(ours, fastestMu), ratio(ours, ld), ratio(ours, dbl));
     }
-    const double compile = reporter.nsPerCall["compile/40 characters"];
-    if (compile > 0) std::printf("compile, 40 characters: %.2f us\n", compile / 1000.0);
+    const double compile = reporter.MedianSeconds("compile/40 characters");
+    if (compile > 0) std::printf("compile, 40 characters: %.2f us\n", compile * 1e6);
     benchmark::Shutdown();
     return 0;
 }

@@ -201,7 +201,7 @@ class Differentiator {
       case nk::ARGCOTH:
         return over(Mul(Num(-1.0L), Square(Sqr(Sub(Square(U()), Num(1.0L))))));
       case nk::ERF:
-        return times(Mul(Num(2.0L / std::sqrt(kPi)), Un(nk::EXP, Mul(Num(-1.0L), Square(U())))));
+        return times(Mul(Num(kTwoOverSqrtPi), Un(nk::EXP, Mul(Num(-1.0L), Square(U())))));
       case nk::GAUSS: return times(Mul(Num(-1.0L), Mul(U(), Copy(n))));
       case nk::ROOT: return times(Div(Copy(n), Mul(Copy(n->childA), U())));
       case nk::POW:

@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "expr/eval_arith.h"
-#include "expr/fast_trig.h"
 #include "expr/eval_complex.h"
 #include "expr/eval_functions.h"
+#include "expr/fast_exp.h"
+#include "expr/fast_trig.h"
+#include "expr/hyperbolic.h"
 #include "expr/node_kinds.h"
 
 namespace curvelo {
@@ -155,6 +157,37 @@ bool EvalPeriodic(LetterStore& s, ExprNode* n, const ExtComplex& start, const Ex
     return true;
 }
 
+// Divide's rules on a quotient formed from two-part values.
+bool DividePairs(const fasttrig::Pair& a, const fasttrig::Pair& b, ExtComplex& out) {
+    out = {};
+    if (!(std::fabs(b.hi) >= kTiny)) return false;
+    const long double q = fasttrig::Quotient(a, b);
+    if (!(std::fabs(q) <= kBig)) return false;
+    if (std::fabs(q) >= kTiny) out.re = q;
+    return true;
+}
+
+// tan = sin/cos; sec, csc and cot = 1/cos, 1/sin and 1/tan through the division rules, each
+// formed in one quotient of the two-part sine and cosine.
+bool TrigQuotient(std::uint16_t kind, long double x, ExtComplex& out) {
+    out = {};
+    fasttrig::Pair sine, cosine;
+    if (!(std::fabs(x) <= kTrigLimit) || !SinCosPairs(x, sine, cosine)) return false;
+    switch (kind) {
+    case nk::TAN:
+        if (!(std::fabs(cosine.hi) >= kTiny)) return false;
+        out.re = fasttrig::Quotient(sine, cosine);
+        return true;
+    case nk::SEC:
+        return DividePairs({1.0L, 0.0L}, cosine, out);
+    case nk::CSC:
+        return DividePairs({1.0L, 0.0L}, sine, out);
+    default:  // COT: tan must be defined and not below TINY
+        if (!(std::fabs(cosine.hi) >= kTiny) || !(std::fabs(fasttrig::Quotient(sine, cosine)) >= kTiny)) return false;
+        return DividePairs(cosine, sine, out);
+    }
+}
+
 bool EvalBinom(LetterStore& s, long double a, const ExtComplex& rv, ExtComplex& out) {
     std::int32_t r = 0;
     if (!ToInteger(rv, r)) return false;
@@ -215,6 +248,9 @@ bool EvalPower(const ExtComplex& a, const ExtComplex& b, bool complexMode, ExtCo
     if (ToInteger(b, n)) return IntegerPower(a, n, complexMode, out);
     if (complexMode) return ComplexPower(a, b, out);
     if (!(a.re >= 0)) return false;
+    // Zero to a negative power is undefined, as 0^-1 is; the exponent rule below would
+    // turn 0^-0.5 into e^2500.
+    if (a.re < kTiny && b.re < 0) return false;
     long double t = a.re >= kTiny ? std::log(a.re) : -kExpLimit;
     t *= b.re;
     if (t < -kExpLimit) {
@@ -222,7 +258,7 @@ bool EvalPower(const ExtComplex& a, const ExtComplex& b, bool complexMode, ExtCo
         return true;
     }
     if (!(t <= kExpLimit)) return false;
-    out = {std::exp(t), 0.0L};
+    out = {FastExp(t), 0.0L};
     return true;
 }
 
@@ -240,29 +276,11 @@ bool EvalRealFunction(LetterStore& s, std::uint16_t kind, const ExtComplex& b, E
         if (!(std::fabs(x) <= kTrigLimit)) return false;
         v = FastCos(x);
         break;
-    case nk::TAN: {
-        if (!(std::fabs(x) <= kTrigLimit)) return false;
-        const long double c = std::cos(x);
-        if (std::fabs(c) < kTiny) return false;
-        v = std::sin(x) / c;
-        break;
-    }
+    case nk::TAN:
     case nk::SEC:
     case nk::CSC:
-    case nk::COT: {
-        if (!(std::fabs(x) <= kTrigLimit)) return false;
-        long double inner;
-        if (kind == nk::SEC) {
-            inner = std::cos(x);
-        } else if (kind == nk::CSC) {
-            inner = std::sin(x);
-        } else {
-            const long double c = std::cos(x);
-            if (std::fabs(c) < kTiny) return false;
-            inner = std::sin(x) / c;
-        }
-        return Divide({1.0L, 0.0L}, {inner, 0.0L}, false, out);
-    }
+    case nk::COT:
+        return TrigQuotient(kind, x, out);
     case nk::ARCSIN:
     case nk::ARCCOS:
         if (!(std::fabs(x) <= 1.0L) || hasImag) return false;
@@ -272,11 +290,11 @@ bool EvalRealFunction(LetterStore& s, std::uint16_t kind, const ExtComplex& b, E
         v = std::atan(x);
         break;
     case nk::ARCCOT:
-        v = kHalfPi - std::atan(x);
+        v = Arccot(x);
         break;
     case nk::EXP:
         if (!(x < kExpLimit)) return false;
-        v = x <= -kExpLimit ? 0.0L : std::exp(x);
+        v = x <= -kExpLimit ? 0.0L : FastExp(x);
         break;
     case nk::LN:
     case nk::LOG:
@@ -295,27 +313,27 @@ bool EvalRealFunction(LetterStore& s, std::uint16_t kind, const ExtComplex& b, E
     case nk::SINH:
     case nk::COSH:
         if (!(std::fabs(x) < kExpLimit)) return false;
-        v = kind == nk::SINH ? std::sinh(x) : std::cosh(x);
+        v = kind == nk::SINH ? Sinh(x) : Cosh(x);
         break;
     case nk::TANH:
-        v = std::fabs(x) >= kExpLimit ? (x < 0 ? -1.0L : 1.0L) : std::tanh(x);
+        v = std::fabs(x) >= kExpLimit ? (x < 0 ? -1.0L : 1.0L) : Tanh(x);
         break;
     case nk::SECH:
-        v = std::fabs(x) >= kExpLimit ? 0.0L : 1.0L / std::cosh(x);
+        v = std::fabs(x) >= kExpLimit ? 0.0L : Sech(x);
         break;
     case nk::COTH:
         if (NearJump(s, x)) s.JumpFlag = 1;
         if (!(std::fabs(x) > kTiny)) return false;
-        v = std::fabs(x) >= kExpLimit ? (x < 0 ? -1.0L : 1.0L) : 1.0L / std::tanh(x);
+        v = std::fabs(x) >= kExpLimit ? (x < 0 ? -1.0L : 1.0L) : Coth(x);
         break;
     case nk::CSCH:
         if (NearJump(s, x)) s.JumpFlag = 1;
         if (!(std::fabs(x) > kTiny)) return false;
-        v = std::fabs(x) >= kExpLimit ? 0.0L : 1.0L / std::sinh(x);
+        v = std::fabs(x) >= kExpLimit ? 0.0L : Csch(x);
         break;
     case nk::ARGSINH:
         if (hasImag) return false;
-        v = std::asinh(x);
+        v = Argsinh(x);
         break;
     case nk::ARGCOSH:
         if (!(x >= 1.0L) || hasImag) return false;
@@ -363,13 +381,13 @@ bool EvalRealFunction(LetterStore& s, std::uint16_t kind, const ExtComplex& b, E
         v = Erf(x);
         break;
     case nk::GAUSS:
-        v = std::fabs(x) > kGaussCutoff ? 0.0L : std::exp(-x * x / 2.0L) * kInvSqrtTwoPi;
+        v = std::fabs(x) > kGaussCutoff ? 0.0L : FastExp(-x * x / 2.0L) * kInvSqrtTwoPi;
         break;
     case nk::RAND:
         v = (2.0L * RandomUnit() - 1.0L) * x;
         break;
     case nk::CIS:
-        out = {std::cos(x), std::sin(x)};
+        out = {FastCos(x), FastSin(x)};
         return true;
     case nk::RE:
         v = b.re;
@@ -587,7 +605,7 @@ inline bool Fail(ExprNode* n) {
             return std::fabs(x) <= kTrigLimit ? Store(n, FastCos(x)) : Fail(n);
         case nk::EXP:
             if (!(x < kExpLimit)) return Fail(n);
-            return Store(n, x <= -kExpLimit ? 0.0L : std::exp(x));
+            return Store(n, x <= -kExpLimit ? 0.0L : FastExp(x));
         case nk::SQR:
             return x >= 0 ? Store(n, std::sqrt(x)) : Fail(n);
         case nk::ABS:
@@ -662,9 +680,9 @@ bool EvalNode(LetterStore& s, ExprNode* n) {
         case nk::COS:
             return (field < 0x3FFF + 62 || std::fabs(x) <= kTrigLimit) ? Store(n, FastCos(x)) : Fail(n);
         case nk::EXP:
-            if (field < 0x3FFF + 12) return Store(n, std::exp(x));
+            if (field < 0x3FFF + 12) return Store(n, FastExp(x));
             if (!(x < kExpLimit)) return Fail(n);
-            return Store(n, x <= -kExpLimit ? 0.0L : std::exp(x));
+            return Store(n, x <= -kExpLimit ? 0.0L : FastExp(x));
         case nk::SQR:
             return x >= 0 ? Store(n, std::sqrt(x)) : Fail(n);
         default:

@@ -71,6 +71,11 @@ bool HyperbolicArgumentOk(const ExtComplex& z) {
 
 }  // namespace
 
+long double Arccot(long double x) {
+    constexpr long double kCancellation = 0x1p26L;  // beyond it the offset of the double pi/2 exceeds 2^-32 of the value
+    return x > kCancellation ? std::atan(1.0L / x) : kHalfPiDouble - std::atan(x);
+}
+
 long double PolarAngle(long double x, long double y) {
     if (!(std::fabs(x) >= kTiny)) return y < 0 ? -kHalfPi : kHalfPi;
     long double t = std::atan(y / x);
@@ -132,7 +137,8 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
         return Finish(std::atan(c), out);
     case nk::ARCCOT:
         if (z.re == 0 && std::fabs(std::fabs(z.im) - 1.0L) < kTiny) return false;
-        return Finish(Cx{kHalfPi, 0.0L} - std::atan(c), out);
+        if (z.im == 0) return Finish({Arccot(z.re), 0.0L}, out);
+        return Finish(Cx{kHalfPiDouble, 0.0L} - std::atan(c), out);
     case nk::ARGSINH:
         return Finish(std::asinh(c), out);
     case nk::ARGCOSH:

@@ -8,6 +8,10 @@
 
 namespace curvelo {
 
+// pi/2 - atan x with the double-precision pi/2; for large positive x, where that difference
+// cancels and would even turn negative, atan(1/x), which keeps sign and magnitude.
+long double Arccot(long double x);
+
 // Angle of the point (x, y) in (-pi, pi]; +-pi/2 when |x| < TINY.
 long double PolarAngle(long double x, long double y);
 

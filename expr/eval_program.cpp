@@ -5,6 +5,7 @@
 #include "expr/eval.h"
 #include "expr/eval_arith.h"
 #include "expr/eval_functions.h"
+#include "expr/fast_exp.h"
 #include "expr/fast_trig.h"
 #include "expr/node_kinds.h"
 
@@ -208,7 +209,7 @@ bool EvalProgram::Run(LetterStore& s) {
             break;
         case kExp:
             if (!(acc < kExpLimit)) goto undefined;
-            acc = acc <= -kExpLimit ? 0.0L : std::exp(acc);
+            acc = acc <= -kExpLimit ? 0.0L : FastExp(acc);
             break;
         case kSqrt:
             if (!(acc >= 0)) goto undefined;

@@ -1,67 +1,137 @@
-// Sine and cosine of 80-bit arguments with the argument reduced here to [-pi/4, pi/4]:
-// the library's own reduction runs its general multi-word algorithm for every argument
-// beyond pi/4, which made it most of the cost of drawing a trigonometric curve. Large
-// arguments go to the library unchanged.
+// Sine and cosine of 80-bit arguments, correct to the last bit or its neighbour over the
+// whole range below 2^63. The argument is reduced exactly: x - n pi/2 is formed in integer
+// arithmetic with 255 fraction bits of pi/2, enough for the long doubles that lie closest to
+// a multiple of pi/2. The reduced argument then goes through Taylor polynomials in two
+// parts (value and tail), so the quotients tan, cot, sec and csc can be formed from them to
+// within an ulp as well.
 #pragma once
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 namespace curvelo {
 
 namespace fasttrig {
 
-// pi/2 as C1 + C2 + C3: C1 and C2 have at most 31 significant bits, so n * C1 and n * C2
-// are exact for the n used below.
-inline constexpr long double kC1 = 0x6487ed51p-30L;
-inline constexpr long double kC2 = 0x2168c235p-63L;
-inline constexpr long double kC3 = -0xece675d1fc8f8cbbp-129L;
-inline constexpr long double kTwoOverPi = 0x517cc1b727220a95p-63L;
-inline constexpr long double kRoundShift = 0x1.8p63L;  // adding it rounds to an integer
-inline constexpr long double kMaxReduced = 1.0e6L;      // n below 2^20
-inline constexpr long double kQuarterPi = 0.785398163397448309615660845819875721L;
+// A value as the unevaluated sum hi + lo with |lo| below an ulp of hi.
+struct Pair {
+    long double hi = 0.0L;
+    long double lo = 0.0L;
+};
 
-// r = x - n pi/2 with |r| <= pi/4 (a hair more at the rounding edge); the quadrant n mod 4.
-inline bool Reduce(long double x, long double& r, unsigned& quadrant) {
-    if (!(std::fabs(x) <= kMaxReduced)) return false;
-    if (std::fabs(x) <= kQuarterPi) {  // nothing to reduce (and -0 stays -0)
-        r = x;
-        quadrant = 0;
-        return true;
-    }
-    const long double shifted = x * kTwoOverPi + kRoundShift;
-    std::uint64_t mantissa;
-    std::memcpy(&mantissa, &shifted, sizeof mantissa);  // the low word of the 80-bit format
-    quadrant = static_cast<unsigned>(mantissa & 3u);
-    const long double n = shifted - kRoundShift;
-    r = ((x - n * kC1) - n * kC2) - n * kC3;
-    return true;
+// x = r + quadrant pi/2 with |r| <= pi/4 (a hair more at the rounding edge), r = hi + lo.
+struct Reduced {
+    Pair r;
+    unsigned quadrant = 0;
+};
+
+inline constexpr long double kQuarterPi = 0xc90fdaa22168c235p-64L;
+
+// For pi/4 < |x| < 2^63.
+Reduced ReduceLarge(long double x);
+
+inline Reduced Reduce(long double x) {
+    if (std::fabs(x) <= kQuarterPi) return {{x, 0.0L}, 0};  // nothing to reduce (and -0 stays -0)
+    return ReduceLarge(x);
 }
+
+// Taylor coefficients (-1)^k / (2k+1)! for k = 1..9 and (-1)^k / (2k)! for k = 2..10; on
+// |r| <= pi/4 the first omitted terms are below 2^-72 of the value.
+inline long double SinSeries(long double z) {
+    return -0xaaaaaaaaaaaaaaabp-66L +
+           z * (0x8888888888888889p-70L +
+                z * (-0xd00d00d00d00d00dp-76L +
+                     z * (0xb8ef1d2ab6399c7dp-82L +
+                          z * (-0xd7322b3faa271c7fp-89L +
+                               z * (0xb092309d43684be5p-96L +
+                                    z * (-0xd73f9f399dc0f88fp-104L +
+                                         z * (0xca963b81856a5359p-112L + z * -0x4bd26d1a05055c93p-119L)))))));
+}
+
+inline long double CosSeries(long double z) {
+    return 0xaaaaaaaaaaaaaaabp-68L +
+           z * (-0xb60b60b60b60b60bp-73L +
+                z * (0xd00d00d00d00d00dp-79L +
+                     z * (-0x93f27dbbc4fae397p-85L +
+                          z * (0x47bb63bfe3625ed5p-91L +
+                               z * (-0x64e5d2a301f27483p-99L +
+                                    z * (0xd73f9f399dc0f88fp-108L +
+                                         z * (-0x5a09e18ee5f65defp-115L + z * 0xf2a15d201011283dp-125L)))))));
+}
+
+// sin(hi + lo): the leading r and the small rest added last, so only one rounding counts.
+inline Pair SinKernel(const Pair& r) {
+    if (r.hi == 0) return r;  // keeps the sign of zero
+    const long double z = r.hi * r.hi;
+    const long double rest = r.hi * z * SinSeries(z) + r.lo * (1.0L - 0.5L * z);
+    const long double hi = r.hi + rest;
+    return {hi, (r.hi - hi) + rest};
+}
+
+// cos(hi + lo): hi is split so that 1 - hi^2/2 is formed from an exact square.
+inline Pair CosKernel(const Pair& r) {
+    constexpr long double kSplit = 0x1p33L + 1.0L;  // leaves 31 bits in the upper part
+    const long double c = r.hi * kSplit;
+    const long double a = c - (c - r.hi);
+    const long double b = r.hi - a;
+    const long double half = 0.5L * (a * a);
+    const long double w = 1.0L - half;
+    const long double z = r.hi * r.hi;
+    const long double rest = ((1.0L - w) - half) - (a * b + 0.5L * (b * b)) + z * z * CosSeries(z) - r.lo * r.hi;
+    const long double hi = w + rest;
+    return {hi, (w - hi) + rest};
+}
+
+inline Pair Negate(const Pair& p) { return {-p.hi, -p.lo}; }
 
 // sin(r + q pi/2).
-inline long double SinOfQuadrant(long double r, unsigned q) {
+inline Pair SinOfQuadrant(const Pair& r, unsigned q) {
     switch (q & 3u) {
-    case 0: return std::sin(r);
-    case 1: return std::cos(r);
-    case 2: return -std::sin(r);
-    default: return -std::cos(r);
+    case 0: return SinKernel(r);
+    case 1: return CosKernel(r);
+    case 2: return Negate(SinKernel(r));
+    default: return Negate(CosKernel(r));
     }
 }
+
+// a / b to within about half an ulp: the remainder of the leading quotient is exact
+// (Dekker's product on halves of 32 bits).
+inline long double Quotient(const Pair& a, const Pair& b) {
+    const long double q = a.hi / b.hi;
+    constexpr long double kHalf = 0x1p32L + 1.0L;
+    const long double cq = q * kHalf, cb = b.hi * kHalf;
+    const long double qh = cq - (cq - q), ql = q - qh;
+    const long double bh = cb - (cb - b.hi), bl = b.hi - bh;
+    const long double p = q * b.hi;
+    const long double error = ((qh * bh - p) + qh * bl + ql * bh) + ql * bl;
+    const long double remainder = ((a.hi - p) - error) + a.lo - q * b.lo;
+    return q + remainder / b.hi;
+}
+
+// Arguments the reduction does not take (|x| >= 2^63, infinities, NaN).
+inline bool Reducible(long double x) { return std::fabs(x) < 0x1p63L; }
 
 }  // namespace fasttrig
 
+// Both values as pairs, for the quotients; false where x is not reducible.
+inline bool SinCosPairs(long double x, fasttrig::Pair& sine, fasttrig::Pair& cosine) {
+    if (!fasttrig::Reducible(x)) return false;
+    const fasttrig::Reduced reduced = fasttrig::Reduce(x);
+    sine = fasttrig::SinOfQuadrant(reduced.r, reduced.quadrant);
+    cosine = fasttrig::SinOfQuadrant(reduced.r, reduced.quadrant + 1);
+    return true;
+}
+
 inline long double FastSin(long double x) {
-    long double r;
-    unsigned q;
-    return fasttrig::Reduce(x, r, q) ? fasttrig::SinOfQuadrant(r, q) : std::sin(x);
+    if (!fasttrig::Reducible(x)) return std::sin(x);
+    const fasttrig::Reduced reduced = fasttrig::Reduce(x);
+    return fasttrig::SinOfQuadrant(reduced.r, reduced.quadrant).hi;
 }
 
 // cos x = sin(x + pi/2): one quadrant further.
 inline long double FastCos(long double x) {
-    long double r;
-    unsigned q;
-    return fasttrig::Reduce(x, r, q) ? fasttrig::SinOfQuadrant(r, q + 1) : std::cos(x);
+    if (!fasttrig::Reducible(x)) return std::cos(x);
+    const fasttrig::Reduced reduced = fasttrig::Reduce(x);
+    return fasttrig::SinOfQuadrant(reduced.r, reduced.quadrant + 1).hi;
 }
 
 }  // namespace curvelo

@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kErfTableSize = 641;
 constexpr long double kErfSaturation = 6.409999L;
-constexpr long double kTwoOverSqrtPi = 1.1283791670955125738961589031215452L;
 constexpr long double kSqrtTwoPi = 2.5066282746310005024157652848110453L;
 
 struct ErfTable {
@@ -77,12 +76,12 @@ bool Gamma(long double x, long double jumpTolerance, long double& out, bool& jum
     bool reflect = false;
     long double reflection = 0.0L;
     if (x < 0) {
-        long double s = std::sin(kPi * x);
+        long double s = std::sin(kPiDouble * x);
         if (std::fabs(s) <= kTiny) {
             jump = true;
             return false;
         }
-        reflection = kPi * (1.0L - x) / s;
+        reflection = kPiDouble * (1.0L - x) / s;
         x = 2.0L - x;
         reflect = true;
     }

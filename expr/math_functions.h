@@ -12,9 +12,13 @@ inline constexpr long double kExpLimit = 5000.0L;
 inline constexpr long double kTrigLimit = 5e18L;
 inline constexpr long double kIntTol = 1e-9L;
 inline constexpr std::int32_t kIntMax = 2147483647;
-// Pi and pi/2 as the double-precision values the formulas were always computed with.
-inline constexpr long double kPi = 3.141592653589793116L;
-inline constexpr long double kHalfPi = 1.5707963267948965580L;
+// Pi and pi/2 rounded to double precision: the gamma function and ARCCOT are defined with them.
+inline constexpr long double kPiDouble = 3.141592653589793116L;
+inline constexpr long double kHalfPiDouble = 1.5707963267948965580L;
+// Pi, pi/2 and 2/sqrt(pi) to the full 64-bit mantissa.
+inline constexpr long double kPi = 0xc90fdaa22168c235p-62L;
+inline constexpr long double kHalfPi = 0xc90fdaa22168c235p-63L;
+inline constexpr long double kTwoOverSqrtPi = 0x906eba8214db688dp-63L;
 inline constexpr long double kDefaultJumpTolerance = 0.001L;
 inline constexpr long double kDefaultBisectTolerance = 0.01L;
 

@@ -97,7 +97,7 @@ TEST_F(Eval, RealDomainsAndOverflow) {
     EXPECT_CLOSE(Value(F(nk::ARGTANH, N(0.5L))), std::atanh(0.5L), 1e-18L);
     EXPECT_CLOSE(Value(F(nk::ARGCOTH, N(2))), std::atanh(0.5L), 1e-18L);
     EXPECT_CLOSE(Value(F(nk::LOG, N(1000))), 3, 1e-18L);
-    EXPECT_CLOSE(Value(F(nk::ARCCOT, N(0))), kHalfPi, 0);
+    EXPECT_CLOSE(Value(F(nk::ARCCOT, N(0))), kHalfPiDouble, 0);
     EXPECT_CLOSE(Value(F(nk::SEC, N(0))), 1, 0);
     EXPECT_FALSE(Defined(F(nk::CSC, N(0))));
     EXPECT_FALSE(Defined(F(nk::COT, N(0))));
@@ -478,7 +478,7 @@ protected:
 }  // namespace
 
 TEST_F(EvalText, NumbersWrittenAsFormulas) {
-    EXPECT_CLOSE(Text("pi/2"), kHalfPi, 1e-18L);
+    EXPECT_CLOSE(Text("pi/2"), kHalfPiDouble, 1e-18L);
     EXPECT_CLOSE(Text("sqrt(2)"), std::sqrt(2.0L), 1e-18L);
     EXPECT_EQ(Text("-2^2"), -4);
     EXPECT_EQ(Text("2^3^2"), 512);

@@ -25,12 +25,27 @@ TEST(FastTrig, AgreesWithTheLibraryToTheLastBitsOverEveryQuadrant) {
     EXPECT_LT(std::fabs(FastSin(999999.5L) - std::sin(999999.5L)), 1e-18L);
 }
 
-TEST(FastTrig, SmallAndHugeArgumentsAreTheLibrarysOwn) {
-    for (long double x : {0.5L, -0.7L, 1e-300L, 0.785398163397448309L, 2e6L, -1e15L}) {
+TEST(FastTrig, SignedZeroNanAndArgumentsBeyondTheReductionBehaveLikeTheLibrary) {
+    EXPECT_TRUE(std::signbit(FastSin(-0.0L)));
+    EXPECT_EQ(FastCos(-0.0L), 1.0L);
+    EXPECT_TRUE(std::isnan(FastSin(std::nanl(""))));
+    EXPECT_TRUE(std::isnan(FastCos(INFINITY)));
+    for (long double x : {0x1p63L, -1e19L, 1e300L}) {
         EXPECT_EQ(FastSin(x), std::sin(x)) << static_cast<double>(x);
         EXPECT_EQ(FastCos(x), std::cos(x)) << static_cast<double>(x);
     }
-    EXPECT_TRUE(std::signbit(FastSin(-0.0L)));
-    EXPECT_TRUE(std::isnan(FastSin(std::nanl(""))));
-    EXPECT_TRUE(std::isnan(FastCos(INFINITY)));
+}
+
+TEST(FastTrig, ReductionStaysInTheQuarterAndKeepsTheQuadrant) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> wide(-1e12, 1e12);
+    for (int i = 0; i < 2000; ++i) {
+        const long double x = static_cast<long double>(wide(random));
+        const fasttrig::Reduced reduced = fasttrig::Reduce(x);
+        EXPECT_LE(std::fabs(reduced.r.hi), fasttrig::kQuarterPi * (1 + 1e-15L)) << static_cast<double>(x);
+        EXPECT_LT(std::fabs(reduced.r.lo), std::fabs(reduced.r.hi) * 1e-18L) << static_cast<double>(x);
+        // The library's values pick the same quadrant and differ far below the tolerance.
+        EXPECT_LT(std::fabs(FastSin(x) - std::sin(x)), 2e-19L) << static_cast<double>(x);
+        EXPECT_LT(std::fabs(FastCos(x) - std::cos(x)), 2e-19L) << static_cast<double>(x);
+    }
 }
