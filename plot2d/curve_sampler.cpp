@@ -5,6 +5,7 @@
 
 #include "expr/eval.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/ordered_midpoint.h"
 #include "plotwin/colour_table.h"
 #include "plotwin/to_int.h"
 
@@ -20,6 +21,9 @@ constexpr long double kMappable = 1e300L;
 // discontinuity threshold or are found to stay long, as across 1/x at 0 or tan at pi/2.
 constexpr long double kPoleCheckPixels = 16;
 constexpr int kMaxHalvings = 64;
+// Representable values between two samples are at most 2^80 apart in order, so bisection
+// by representation reaches the edge of a domain within this many evaluations.
+constexpr int kMaxEdgeSteps = 80;
 // A tool-derived parametric example marks itself with this value at offset 32.
 constexpr std::uint16_t kDerivedCurveMark = 27;
 
@@ -89,26 +93,46 @@ bool CurveSampler::Evaluate(int text, long double& value) {
     return std::isfinite(value);
 }
 
-bool CurveSampler::Sample(const TExample& example, long double t,
-                          WorldPoint& p) {
+CurveSampler::SampleState CurveSampler::Sample(const TExample& example, long double t, WorldPoint& p) {
     letters_.LetterValues[sampledLetter_] = {t, 0.0L};
     letters_.JumpFlag = 0;
     long double f = 0;
-    if (!Evaluate(1, f)) return false;
+    if (!Evaluate(1, f)) return SampleState::kUndefined;
     if (example.kind == kKindExplicit) {
         p = {t, f};
     } else {
         long double x = 0;
-        if (!Evaluate(0, x)) return false;
+        if (!Evaluate(0, x)) return SampleState::kUndefined;
         if (example.kind == kKindPolar && example.positiveROnly) {
             long double r = 0;
-            if (!Evaluate(2, r) || !(r > 0)) return false;
+            if (!Evaluate(2, r) || !(r > 0)) return SampleState::kUndefined;
         }
         p = {x, f};
     }
-    if (letters_.JumpFlag) return false;
-    if (hooks.transform && !hooks.transform(p)) return false;
-    return Mappable(p);
+    if (letters_.JumpFlag) return SampleState::kBroken;
+    if (hooks.transform && !hooks.transform(p)) return SampleState::kUndefined;
+    return Mappable(p) ? SampleState::kValid : SampleState::kUndefined;
+}
+
+bool CurveSampler::FindEdge(const TExample& example, long double inside, long double outside,
+                            long double& tEdge, WorldPoint& edge) {
+    bool found = false;
+    for (int k = 0; k < kMaxEdgeSteps; ++k) {
+        const long double tm = OrderedMidpoint(inside, outside);
+        if (tm == inside || tm == outside) break;
+        WorldPoint m;
+        const SampleState state = Sample(example, tm, m);
+        if (state == SampleState::kBroken) break;
+        if (state == SampleState::kValid) {
+            inside = tm;
+            tEdge = tm;
+            edge = m;
+            found = true;
+        } else {
+            outside = tm;
+        }
+    }
+    return found;
 }
 
 bool CurveSampler::BreaksBetween(const TExample& example, long double ta, WorldPoint a,
@@ -130,7 +154,7 @@ bool CurveSampler::BreaksBetween(const TExample& example, long double ta, WorldP
         const long double tm = ta + (tb - ta) / 2;
         if (!(tm > std::min(ta, tb) && tm < std::max(ta, tb))) return true;
         WorldPoint m;
-        if (!Sample(example, tm, m)) return true;  // undefined in between
+        if (Sample(example, tm, m) != SampleState::kValid) return true;  // undefined in between
         const long double g1 = gap(a, m), g2 = gap(m, b);
         if (g1 >= g2) {
             b = m;
@@ -170,44 +194,55 @@ void CurveSampler::Join(WorldPoint from, WorldPoint to) {
     if (b.x != to.x || b.y != to.y) LiftPen();
 }
 
+void CurveSampler::AddPoint(const TExample& example, long double t, WorldPoint p, bool checkBreak) {
+    const bool breaks = penDown_ && checkBreak && BreaksBetween(example, previousT_, previous_, t, p);
+    if (surface_.IsExport()) {
+        if (breaks) LiftPen();
+        if (!penDown_ || breaks) {
+            surface_.BeginPolyline();
+            inPolyline_ = true;
+        }
+        surface_.PolylineTo(p);
+    } else if (dotsMode) {
+        surface_.Dot(p, dotRadius);
+    } else if (breaks) {
+        LiftPen();
+    } else if (penDown_) {
+        Join(previous_, p);
+    }
+    previous_ = p;
+    previousT_ = t;
+    penDown_ = true;
+}
+
 int CurveSampler::DrawPass(const TExample& example,
                            const SamplingRange& range) {
-    const bool exporting = surface_.IsExport();
     const long double dt = (range.hi - range.lo) / static_cast<long double>(range.steps);
     long double t = range.lo + kStartOffset;
-    bool penDown = false;
-    WorldPoint previous;
-    long double previousT = t;
+    penDown_ = false;
+    // Where the curve enters or leaves its domain between two samples, it is drawn up to
+    // the edge; no pole check there, the bisection has looked between them already.
+    SampleState lastState = SampleState::kBroken;
+    long double lastT = t;
+    long double tEdge = 0;
+    WorldPoint edge;
     int key = 0;
     for (std::int64_t i = 0; i <= range.steps; ++i) {
         WorldPoint p;
-        if (!Sample(example, t, p)) {
-            penDown = false;
-            LiftPen();
-        } else if (exporting) {
-            if (penDown && BreaksBetween(example, previousT, previous, t, p)) {
-                LiftPen();
-                penDown = false;
-            }
-            if (!penDown) {
-                surface_.BeginPolyline();
-                inPolyline_ = true;
-            }
-            surface_.PolylineTo(p);
-            previous = p;
-            previousT = t;
-            penDown = true;
+        const SampleState state = Sample(example, t, p);
+        if (state == SampleState::kValid) {
+            const bool entering = lastState == SampleState::kUndefined && FindEdge(example, t, lastT, tEdge, edge);
+            if (entering) AddPoint(example, tEdge, edge, false);
+            AddPoint(example, t, p, !entering);
         } else {
-            if (dotsMode)
-                surface_.Dot(p, dotRadius);
-            else if (penDown && BreaksBetween(example, previousT, previous, t, p))
-                LiftPen();
-            else if (penDown)
-                Join(previous, p);
-            previous = p;
-            previousT = t;
-            penDown = true;
+            if (state == SampleState::kUndefined && lastState == SampleState::kValid &&
+                FindEdge(example, lastT, t, tEdge, edge))
+                AddPoint(example, tEdge, edge, false);
+            penDown_ = false;
+            LiftPen();
         }
+        lastState = state;
+        lastT = t;
         if (!silent && hooks.pollKey) {
             key = hooks.pollKey();
             if (key == kKeyStopDrawing) break;

@@ -67,10 +67,21 @@ public:
     void ResetEvaluations() { evaluations_ = 0; }
 
 private:
+    // A sample is drawn, undefined (outside the curve's domain), or broken by a jump.
+    enum class SampleState { kValid, kUndefined, kBroken };
+
     int DrawPass(const TExample& example, const SamplingRange& range);
     // Evaluates text number `text` of the example being drawn.
     bool Evaluate(int text, long double& value);
-    bool Sample(const TExample& example, long double t, WorldPoint& p);
+    SampleState Sample(const TExample& example, long double t, WorldPoint& p);
+    // Between a valid sample at `inside` and an undefined one at `outside`, the last point
+    // of the curve before its domain ends, found by bisection; false when none lies closer
+    // to the edge than the sample itself.
+    bool FindEdge(const TExample& example, long double inside, long double outside, long double& tEdge,
+                  WorldPoint& edge);
+    // Adds a valid point to the pass: joined to the previous one unless the pen is up or,
+    // with `checkBreak`, a pole or jump lies between them.
+    void AddPoint(const TExample& example, long double t, WorldPoint p, bool checkBreak);
     // True when the curve does not run continuously from sample a (at ta) to b (at tb):
     // a pole, a jump or an undefined stretch lies between them.
     bool BreaksBetween(const TExample& example, long double ta, WorldPoint a, long double tb, WorldPoint b);
@@ -83,6 +94,10 @@ private:
     int sampledLetter_ = kLetterX;
     bool inPolyline_ = false;
     WorldPoint polylineEnd_;
+    // The pass's last valid point while the pen is down.
+    bool penDown_ = false;
+    WorldPoint previous_;
+    long double previousT_ = 0;
     std::uint64_t evaluations_ = 0;
     EvalProgram programs_[TExample::kTexts];
 };

@@ -12,6 +12,7 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/family_form.h"
 #include "plot2d/inventory.h"
+#include "plot2d/ordered_midpoint.h"
 #include "plotwin/recording_surface.h"
 
 using namespace curvelo;
@@ -302,4 +303,139 @@ TEST(FamilyForm, ParameterBoundsStepsAndWatchingAreCheckedBeforeAnythingChanges)
     EXPECT_EQ(e.familyActive, 1);
     EXPECT_NEAR(static_cast<double>(e.familyLow), -3.141592653589793, 1e-15);
     EXPECT_NE(InventoryLine(e, "").find("osztály[b = "), std::string::npos);
+}
+
+namespace {
+
+// Distance in pixels between a drawn point and where it should be.
+long double PixelDistance(const PlotView& view, WorldPoint p, long double x, long double y) {
+    return std::max(std::fabs(p.x - x) * view.ppx, std::fabs(p.y - y) * view.ppy);
+}
+
+// Every piece but the first starts, and every piece but the last ends, at the origin.
+void ExpectLoopsMeetAtTheOrigin(const std::vector<const DrawOp*>& lines, const PlotView& view) {
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (k > 0) {
+            EXPECT_LE(PixelDistance(view, lines[k]->points.front(), 0, 0), 1) << k;
+        }
+        if (k + 1 < lines.size()) {
+            EXPECT_LE(PixelDistance(view, lines[k]->points.back(), 0, 0), 1) << k;
+        }
+    }
+}
+
+}  // namespace
+
+TEST_F(CurveDrawing, CurvesReachTheEdgeOfTheirDomainAtAnyZoom) {
+    struct Zoom {
+        long double cx, cy, hw;
+    };
+    for (const Zoom z : {Zoom{0, 0, 5}, Zoom{1, 0, 0.01L}, Zoom{-1, 0, 1e-5L}, Zoom{0, 0, 1.3L}}) {
+        view.SetViewSquare(z.cx, z.cy, z.hw);
+        view.ApplyView();
+        surface.Clear();
+        Draw(Add(kKindExplicit, 1, "sqrt(1-x^2)"));
+        auto lines = Polylines();
+        ASSERT_EQ(lines.size(), 1u) << "hw " << static_cast<double>(z.hw);
+        const auto& pts = lines[0]->points;
+        if (view.xmin < -1) {
+            EXPECT_LE(PixelDistance(view, pts.front(), -1, 0), 1) << static_cast<double>(z.hw);
+        }
+        if (view.xmax > 1) {
+            EXPECT_LE(PixelDistance(view, pts.back(), 1, 0), 1) << static_cast<double>(z.hw);
+        }
+    }
+
+    view.SetViewSquare(0, 0, 5);
+    view.ApplyView();
+    surface.Clear();
+    Draw(Add(kKindExplicit, 1, "sqrt(x)"));
+    ASSERT_EQ(Polylines().size(), 1u);
+    EXPECT_LE(PixelDistance(view, Polylines()[0]->points.front(), 0, 0), 1);
+
+    surface.Clear();
+    Draw(Add(kKindExplicit, 1, "arcsin(x)"));
+    ASSERT_EQ(Polylines().size(), 1u);
+    EXPECT_LE(PixelDistance(view, Polylines()[0]->points.front(), -1, -1.5707963267948966L), 1);
+    EXPECT_LE(PixelDistance(view, Polylines()[0]->points.back(), 1, 1.5707963267948966L), 1);
+
+    // ln falls towards minus infinity at 0: drawn down to the picture's edge, also zoomed
+    // out where halving the sample step 64 times would stop short (ln is defined down to
+    // 1e-18, about -41.4).
+    for (const long double hw : {5.0L, 0.002L, 25.0L}) {
+        view.SetViewSquare(0.3L * hw, -6, hw);
+        view.ApplyView();
+        surface.Clear();
+        Draw(Add(kKindExplicit, 1, "ln(x)"));
+        ASSERT_EQ(Polylines().size(), 1u);
+        const WorldPoint first = Polylines()[0]->points.front();
+        EXPECT_LE(first.y, view.ymin + 2 * view.upy) << static_cast<double>(hw);
+        EXPECT_LE(PixelDistance(view, first, std::exp(first.y), first.y), 1) << static_cast<double>(hw);
+    }
+}
+
+TEST_F(CurveDrawing, DomainEdgesAddOnlyTheirOwnPointsAndFewEvaluations) {
+    const int i = Add(kKindExplicit, 1, "sqrt(4-x^2)");
+    CurveSampler sampler(engine.letters, surface);
+    sampler.silent = true;
+    CurveTrees trees;
+    for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = inventory.Slot(i).trees[static_cast<std::size_t>(t)];
+    sampler.Draw(inventory.At(i), trees);
+    const SamplingRange range = ComputeSamplingRange(inventory.At(i), view);
+    EXPECT_LE(sampler.Evaluations(), static_cast<std::uint64_t>(range.steps + 1 + 2 * 80));
+
+    ASSERT_EQ(Polylines().size(), 1u);
+    const auto& pts = Polylines()[0]->points;
+    ASSERT_GT(pts.size(), 3u);
+    const long double dt = (range.hi - range.lo) / static_cast<long double>(range.steps);
+    for (std::size_t k = 1; k + 1 < pts.size(); ++k) {
+        const long double steps = (pts[k].x - range.lo) / dt;
+        EXPECT_NEAR(static_cast<double>(steps), std::round(static_cast<double>(steps)), 1e-6) << "not a sample";
+    }
+    EXPECT_NEAR(static_cast<double>(pts.front().x), -2.0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(pts.back().x), 2.0, 1e-12);
+}
+
+TEST_F(CurveDrawing, PolarAndParametricCurvesAlsoReachTheirEdges) {
+    // The lemniscate and the positive petals of cos 2t close at the origin.
+    const int lemniscate = Add(kKindPolar, 2, "4sqrt(cos(2t))");
+    Draw(lemniscate);
+    ASSERT_EQ(Polylines().size(), 3u);  // right loop, left loop, right loop again
+    ExpectLoopsMeetAtTheOrigin(Polylines(), view);
+
+    surface.Clear();
+    const int petals = Add(kKindPolar, 2, "3cos(2t)");
+    inventory.At(petals).positiveROnly = 1;
+    Draw(petals);
+    ExpectLoopsMeetAtTheOrigin(Polylines(), view);
+
+    surface.Clear();
+    const int p = Add(kKindParametric, 0, "t-3");
+    inventory.At(p).texts[1] = "ln(t-3)";
+    ASSERT_EQ(inventory.Compile(p, engine), 0);
+    Draw(p);
+    ASSERT_EQ(Polylines().size(), 1u);
+    EXPECT_LE(Polylines()[0]->points.front().y, view.ymin + 2 * view.upy);
+}
+
+TEST(OrderedMidpoint, BisectionReachesAdjacentValuesInEightySteps) {
+    struct Bracket {
+        long double a, b;
+    };
+    for (const Bracket br : {Bracket{0, 1}, Bracket{-1e-30L, 3e20L}, Bracket{0.999L, 1.001L}, Bracket{-7, -6.5L}}) {
+        long double a = br.a, b = br.b;
+        int steps = 0;
+        for (; steps < 200; ++steps) {
+            const long double m = OrderedMidpoint(a, b);
+            ASSERT_GE(m, a);
+            ASSERT_LE(m, b);
+            if (m == a || m == b) break;
+            (steps % 2 ? a : b) = m;
+        }
+        EXPECT_LE(steps, 80);
+        EXPECT_EQ(std::nextafter(a, b), b) << "stopped before the values were adjacent";
+    }
+    EXPECT_EQ(OrderedMidpoint(-2, 2), 0);
+    EXPECT_GT(OrderedMidpoint(0, 1), 0);
+    EXPECT_LT(OrderedMidpoint(0, 1), 1e-2000L);  // halfway in order, not in value
 }
