@@ -1,13 +1,26 @@
 #include "app/about_text.h"
 
+#include "app/build_info.h"
 #include "resources/resources.h"
 
 namespace curvelo {
+namespace {
 
-std::string AboutText() {
+// String 300 names another system and 311 promises a help menu in the drawing windows, which
+// have none here; the box shows what holds for this build instead.
+std::string PlatformLine(const BuildInfo& build) { return "Curvelo " + build.version + ", Linux változat"; }
+constexpr std::string_view kDrawingWindowKeys = "a rajzablakok gyorsbillentyűi a menüpontok mellett olvashatók.";
+
+std::string_view InfoLine(int id) { return id == 311 ? kDrawingWindowKeys : res::String(id); }
+
+}  // namespace
+
+std::string AboutText() { return AboutText(ThisBuild()); }
+
+std::string AboutText(const BuildInfo& build) {
     const std::string nl = "\r\n";
-    std::string text = std::string(res::String(300)) + nl;
-    text += "a kompilálás dátuma: 2005. január 31" + nl;
+    std::string text = PlatformLine(build) + nl;
+    if (!build.date.empty()) text += "a kompilálás dátuma: " + build.date + nl;
     text += nl;
     for (int id = 301; id <= 308; ++id) {
         text += std::string(res::String(id)) + nl;
@@ -15,7 +28,7 @@ std::string AboutText() {
     }
     text += nl;
     for (int id = 310; id < 400; ++id) {
-        std::string_view line = res::String(id);
+        std::string_view line = InfoLine(id);
         if (line.empty()) break;
         text += std::string(line) + nl;
     }

@@ -6,8 +6,11 @@
 
 namespace curvelo {
 
-// The About box's lines, separated by CR LF.
+struct BuildInfo;
+
+// The About box's lines, separated by CR LF, for this build or the given one.
 std::string AboutText();
+std::string AboutText(const BuildInfo& build);
 
 // A help resource as shown: everything before its first "???".
 std::string_view HelpTextShown(std::string_view resource);

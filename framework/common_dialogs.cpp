@@ -3,7 +3,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+
+#include <algorithm>
 #include <QPushButton>
 
 #include <iostream>
@@ -81,6 +84,20 @@ bool RunFileDialog(TWindow* parent, FileDialogOptions& options, bool save) {
     int chosen = static_cast<int>(names.indexOf(dialog.selectedNameFilter()));
     if (chosen >= 0) options.filterIndex = chosen + 1;
     return true;
+}
+
+// Room in a title bar besides the caption: the window manager's icon and buttons.
+constexpr int kTitleButtonsRoom = 140;
+
+// A box with a short text would be narrower than its caption, which the title bar then cuts.
+void FitCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    QFont title = box.font();
+    title.setBold(true);  // title fonts are commonly bold, and wider
+    const int need = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + kTitleButtonsRoom;
+    grid->addItem(new QSpacerItem(need, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  std::max(1, grid->columnCount()));
 }
 
 }  // namespace
@@ -164,6 +181,7 @@ int MessageBox(TWindow* parent, const std::string& text, const std::string& capt
             break;
     }
     box.setEscapeButton(cancel ? cancel : (ok ? ok : nullptr));
+    FitCaption(box);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (clicked && clicked == yes) return kIdYes;

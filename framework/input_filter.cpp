@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 
 #include "framework/frame_window.h"
 #include "framework/key_queue.h"
@@ -34,6 +35,19 @@ bool IsUserInput(QEvent::Type t) {
     }
 }
 
+// The frame whose accelerators a key press may run: only a key that goes to the frame's own
+// window. Menus, message boxes and the standard dialogs are parented to the frame but keep
+// their keys, as does the menu bar while it is navigated by keyboard.
+WindowImpl* AcceleratorFrame(QWidget* target) {
+    if (QApplication::activePopupWidget() || qobject_cast<QMenuBar*>(target)) return nullptr;
+    WindowImpl* impl = WindowImpl::ForWidget(target);
+    if (!impl) return nullptr;
+    WindowImpl* top = impl->TopLevel();
+    if (top->type != WindowImpl::Type::Frame || !top->top || target->window() != top->top) return nullptr;
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != top->top ? nullptr : top;
+}
+
 class InputFilter : public QObject {
 public:
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -57,10 +71,8 @@ public:
             return IsUserInput(t);
         }
         if (t == QEvent::KeyPress) {
-            WindowImpl* impl = WindowImpl::ForWidget(static_cast<QWidget*>(o));
-            if (!impl) return false;
-            WindowImpl* top = impl->TopLevel();
-            if (top->type != WindowImpl::Type::Frame || top->accelerators.empty()) return false;
+            WindowImpl* top = AcceleratorFrame(static_cast<QWidget*>(o));
+            if (!top || top->accelerators.empty()) return false;
             auto* k = static_cast<QKeyEvent*>(e);
             KeyPress key{VkFromQt(k->key(), k->modifiers()), ModsFromQt(k->modifiers())};
             if (key.vk == 0) return false;

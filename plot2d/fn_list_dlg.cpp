@@ -18,9 +18,13 @@ void TFnListDlg::SetupWindow() {
     Refresh();
 }
 
+void TFnListDlg::UpdateCaption() {
+    if (window_) SetCaption(std::string(res::String(165)) + window_->DocumentTitle());
+}
+
 void TFnListDlg::Refresh() {
     if (!window_) return;
-    SetCaption(std::string(res::String(165)) + window_->DocumentTitle());
+    UpdateCaption();
     ExampleInventory& inv = window_->Inventory();
     // Emptying the list reports a lost selection; the inventory's own stays.
     const int selected = inv.Selected();

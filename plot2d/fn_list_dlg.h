@@ -22,6 +22,8 @@ public:
     void Detach() { window_ = nullptr; }
     // Rewrites the lines and the caption, keeping the selection.
     void Refresh();
+    // "jegyzék : " and the document's current name.
+    void UpdateCaption();
 
     bool EvCommand(int id) override;
     void EvNotify(int controlId, fw::Notify code) override;

@@ -30,6 +30,11 @@ void TPlot1Win::RefreshInventoryView() {
     if (inventoryDialog_) inventoryDialog_->Refresh();
 }
 
+void TPlot1Win::DocumentRenamed() {
+    TPlot0Win::DocumentRenamed();
+    if (inventoryDialog_) inventoryDialog_->UpdateCaption();
+}
+
 void TPlot1Win::AskInventorySize() {
     std::string text = std::to_string(Inventory().Capacity());
     TInpDlg ask(this, std::string(res::String(165)) + DocumentTitle(), std::string(res::String(287)), &text, 10);

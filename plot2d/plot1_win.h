@@ -27,6 +27,7 @@ public:
 
 protected:
     void RefreshInventoryView() override;
+    void DocumentRenamed() override;
 
 private:
     TFnListDlg* inventoryDialog_ = nullptr;

@@ -42,17 +42,16 @@ void TFileMsgWin::SetStartOptions(bool openLastEdit, bool readWindowSettings,
     startFile_ = fileName;
 }
 
-void TFileMsgWin::SetFileName(const std::string& name) {
-    fileName_ = name;
-    hasPath_ = true;
-    RefreshTitle();
-}
+void TFileMsgWin::SetFileName(const std::string& name) { Name(name, true, modified_); }
 
-void TFileMsgWin::SetUntitled(const std::string& name) {
+void TFileMsgWin::SetUntitled(const std::string& name) { Name(name, false, false); }
+
+void TFileMsgWin::Name(const std::string& name, bool hasPath, bool modified) {
     fileName_ = name;
-    hasPath_ = false;
-    modified_ = false;
+    hasPath_ = hasPath;
+    modified_ = modified;
     RefreshTitle();
+    DocumentRenamed();
 }
 
 void TFileMsgWin::SetModified(bool modified) {
@@ -89,10 +88,7 @@ bool TFileMsgWin::Save(bool askName) {
         if (err > 0) ShowMessage(this, err);  // below 0: refused, and the user was told
         return false;
     }
-    fileName_ = path;
-    hasPath_ = true;
-    modified_ = false;
-    RefreshTitle();
+    Name(path, true, false);
     return true;
 }
 
@@ -107,10 +103,7 @@ int TFileMsgWin::OpenStartFile() {
 
 int TFileMsgWin::OpenDocument(const std::string& path) {
     if (int err = ReadDocument(path)) return err;
-    fileName_ = path;
-    hasPath_ = true;
-    modified_ = false;
-    RefreshTitle();
+    Name(path, true, false);
     return 0;
 }
 

@@ -76,8 +76,13 @@ public:
 
 protected:
     void SetupWindow() override;
+    // The document's name changed (save under a new name, open, new drawing): windows and
+    // dialogs whose captions name the document follow it.
+    virtual void DocumentRenamed() {}
 
 private:
+    void Name(const std::string& name, bool hasPath, bool modified);
+
     std::string fileName_;
     bool hasPath_ = false;
     bool modified_ = false;

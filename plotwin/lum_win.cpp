@@ -198,6 +198,16 @@ void TLumWin::ShowHelp(int which, const std::string& text) {
     h->Raise();
 }
 
+void TLumWin::DocumentRenamed() {
+    TPreWin::DocumentRenamed();
+    if (notepad_) notepad_->SetCaption(TNoteWin::CaptionFor(FileName()));
+    if (palette_) palette_->SetCaption(PaletteCaption());
+}
+
+// The palette names the document alone: the window's own title may carry the pointer's
+// coordinates of the moment.
+std::string TLumWin::PaletteCaption() const { return std::string(BareFileName(FileName())); }
+
 void TLumWin::ShowNotepad() {
     if (!notepad_) return;
     notepad_->SetCaption(TNoteWin::CaptionFor(FileName()));
@@ -242,7 +252,7 @@ void TLumWin::ChooseColour(int kind) {
     if (!palette_) {
         palette_ = new TPlotPalette(this, PlotPaletteColours(), kind, slot,
                                     [this](int k) { ColourChanged(k); }, &palette_);
-        palette_->SetCaption(GetCaption());
+        palette_->SetCaption(PaletteCaption());
         palette_->Create();
     } else {
         palette_->SetTarget(kind, slot);
@@ -394,7 +404,8 @@ void TLumWin::CopyBitmap() {
         RenderTo(dc, clipboardBitmap_.Width(), clipboardBitmap_.Height(), 0, 0, false, true);
     }
     fw::clipboard::SetImage(clipboardBitmap_);
-    ShowMessage(this, kMsgBitmapOwned);
+    if (!bitmapNoticeShown_) ShowMessage(this, kMsgBitmapOwned);
+    bitmapNoticeShown_ = true;
 }
 
 void TLumWin::AskNumber(int id) {

@@ -100,6 +100,7 @@ public:
 
 protected:
     void SetupWindow() override;
+    void DocumentRenamed() override;
     void EvSize(int clientWidth, int clientHeight) override;
     void PaintLayer(int layer, fw::DC& dc) override;
     // Drag a rectangle to zoom into it (drawn while dragging); the wheel zooms about the
@@ -118,6 +119,7 @@ protected:
     void RepaintAll();
 
 private:
+    std::string PaletteCaption() const;
     friend class TViewAllDlg;
     void AskNumber(int id);
     void EditPrintSetup();
@@ -134,6 +136,7 @@ private:
     bool printing_ = false;
     bool copyWithBackground_ = true;
     fw::Bitmap clipboardBitmap_;
+    bool bitmapNoticeShown_ = false;  // the clipboard notice is told once per window
     std::unique_ptr<fw::TPrinter> printer_;
     std::array<TTextWin*, 2> help_{};
     TNoteWin* notepad_ = nullptr;

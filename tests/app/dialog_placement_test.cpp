@@ -61,10 +61,6 @@ TEST(DialogPlacement, WideDialogOverAParentNearTheLeftIsNotBeside) {
     KitPoint at = PlaceDialog(in, Sequence({10, 10}));
     EXPECT_EQ(at.x, 60);
     EXPECT_EQ(at.y, 400 + (768 - 400 - 200) / 2);  // below the parent
-    // No room below either and taller than P.top: just under the parent's menu bar.
-    in.parent = {50, 100, 300, 700};
-    at = PlaceDialog(in, Sequence({10, 10}));
-    EXPECT_EQ(at.y, 100 + 20 + 18);
     // No room below, but room above: centred above the parent.
     in.parent = {50, 500, 300, 700};
     at = PlaceDialog(in, Sequence({10, 10}));
@@ -95,4 +91,48 @@ TEST(DialogPlacement, DialogTallerThanTheMarginsStartsAtTheTopMargin) {
         KitPoint at = PlaceDialog(Screen1024({0, 0, 100, 100}, 200, h), Sequence({12345, 10, 10}));
         EXPECT_EQ(at.y, 40) << h;
     }
+}
+
+namespace {
+
+bool Covers(KitPoint at, int w, int h, int x, int y) { return x >= at.x && x < at.x + w && y >= at.y && y < at.y + h; }
+
+bool OnScreen(KitPoint at, int w, int h) { return at.x >= 0 && at.y >= 0 && at.x + w <= 1024 && at.y + h <= 768; }
+
+}  // namespace
+
+// A large drawing window leaves no side that holds the whole dialog: it goes to the side
+// with the most room, inside the screen, and leaves the middle of the picture visible.
+TEST(DialogPlacement, NoRoomAnywhereTakesTheSideWithMostRoomAndSparesTheMiddle) {
+    struct Case {
+        KitRect parent;
+        int w, h;
+        int side;  // 0 right, 1 left, 2 below, 3 above: the screen edge the dialog rests on
+    };
+    const Case cases[] = {
+        {{0, 0, 1000, 740}, 420, 330, 2},     // nearly the whole screen: the strip below
+        {{2, 0, 850, 600}, 420, 650, 0},      // tall dialog: the wider strip at the right
+        {{200, 30, 1024, 720}, 300, 700, 1},  // parent pushed right: the left strip
+        {{0, 150, 1024, 768}, 500, 300, 3},   // parent at the bottom: the strip above
+        {{50, 100, 300, 700}, 800, 200, 0},   // wide dialog over a narrow parent
+    };
+    for (const Case& c : cases) {
+        for (int r : {0, 77, 5000}) {
+            const KitPoint at = PlaceDialog(Screen1024(c.parent, c.w, c.h), Sequence({r, r, r}));
+            const int cx = (c.parent.left + c.parent.right) / 2, cy = (c.parent.top + c.parent.bottom) / 2;
+            SCOPED_TRACE(testing::Message() << "parent " << c.parent.left << "," << c.parent.top << " dialog " << c.w
+                                            << "x" << c.h << " at " << at.x << "," << at.y);
+            EXPECT_TRUE(OnScreen(at, c.w, c.h));
+            EXPECT_FALSE(Covers(at, c.w, c.h, cx, cy));
+            switch (c.side) {
+                case 0: EXPECT_EQ(at.x + c.w, 1024); break;
+                case 1: EXPECT_EQ(at.x, 0); break;
+                case 2: EXPECT_EQ(at.y + c.h, 768); break;
+                default: EXPECT_EQ(at.y, 0); break;
+            }
+        }
+    }
+    // When the dialog can stay clear of the whole middle third, it does.
+    const KitPoint at = PlaceDialog(Screen1024({2, 0, 850, 600}, 420, 650), Sequence({0}));
+    EXPECT_TRUE(at.y + 650 <= 200 || at.y >= 400 || at.x >= 2 + 2 * 282);
 }

@@ -1,0 +1,98 @@
+// Details of the 2D window a user meets around its document: captions that name the document,
+// the clipboard notice.
+#include <gtest/gtest.h>
+
+#include "framework/automation.h"
+#include "plot2d/fn_list_dlg.h"
+#include "plot2d/plot2_win.h"
+#include "plotwin/file_msg_win.h"
+#include "plotwin/value_parser.h"
+#include "resources/resources.h"
+#include "textwin/col_win.h"
+#include "textwin/note_win.h"
+
+using namespace curvelo;
+namespace au = curvelo::fw::automation;
+
+namespace {
+
+class Plot2DetailsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        au::EnsureApplication();
+        au::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
+            messages.push_back(text);
+            return fw::kIdOk;
+        });
+    }
+    void TearDown() override {
+        au::SetMessageBoxHook({});
+        au::SetFileDialogHook({});
+    }
+    // The file dialogs answer with this path.
+    void Choose(const std::string& path) {
+        au::SetFileDialogHook([path](bool, fw::FileDialogOptions& o) {
+            o.fileName = path;
+            return true;
+        });
+    }
+    std::vector<std::string> messages;
+};
+
+std::string InventoryCaption(const std::string& name) { return std::string(res::String(165)) + name; }
+
+}  // namespace
+
+// The inventory dialog, the palette and the notepad follow the document's name through
+// "Mentés másként" and Ctrl+O; the palette never takes the pointer's coordinates along.
+TEST_F(Plot2DetailsTest, CaptionsFollowTheDocumentsCurrentName) {
+    const std::string dir = ::testing::TempDir();
+    {
+        TPlot2Win other(nullptr, "névtelen9.cv2");
+        ASSERT_TRUE(other.Create());
+        ASSERT_EQ(other.WriteDocument(dir + "/masik.cv2"), 0);
+    }
+    TPlot2Win w(nullptr, "névtelen1.cv2");
+    w.SetDocumentWindow(true);
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    au::ProcessEvents();
+    w.ShowInventory();
+    ASSERT_NE(w.InventoryDialog(), nullptr);
+    EXPECT_EQ(w.InventoryDialog()->GetCaption(), InventoryCaption("névtelen1.cv2"));
+    w.SetCaption("névtelen1.cv2   [x = 1.5; y = -2]");  // as while the pointer moves over it
+    w.ChooseColour(kColourKindDrawing);
+    ASSERT_NE(w.Palette(), nullptr);
+    EXPECT_EQ(w.Palette()->GetCaption(), "névtelen1.cv2");
+
+    Choose(dir + "/uj.cv2");
+    w.RunCommand(filecmd::kSaveAs);
+    EXPECT_EQ(w.FileName(), dir + "/uj.cv2");
+    EXPECT_EQ(w.InventoryDialog()->GetCaption(), InventoryCaption("uj.cv2"));
+    EXPECT_EQ(w.Palette()->GetCaption(), "uj.cv2");
+    EXPECT_EQ(w.Notepad()->GetCaption(), TNoteWin::CaptionFor("uj.cv2"));
+
+    Choose(dir + "/masik.cv2");
+    w.RunCommand(filecmd::kOpen);
+    EXPECT_EQ(w.FileName(), dir + "/masik.cv2");
+    EXPECT_EQ(w.InventoryDialog()->GetCaption(), InventoryCaption("masik.cv2"));
+    EXPECT_EQ(w.Palette()->GetCaption(), "masik.cv2");
+    EXPECT_TRUE(messages.empty());
+    w.Show(false);
+}
+
+// The notice that the window owns the clipboard's bitmap is told once per window.
+TEST_F(Plot2DetailsTest, BitmapNoticeOncePerWindow) {
+    const std::string notice = MessageText(kMsgBitmapOwned);
+    for (int window = 0; window < 2; ++window) {
+        TPlot2Win w(nullptr, "névtelen1.cv2");
+        ASSERT_TRUE(w.Create());
+        w.Show();
+        au::ProcessEvents();
+        messages.clear();
+        for (int i = 0; i < 3; ++i) w.CopyBitmap();
+        EXPECT_EQ(messages, std::vector<std::string>{notice}) << window;
+        EXPECT_FALSE(w.ClipboardBitmap().IsNull());
+        w.Show(false);
+    }
+}
