@@ -127,6 +127,7 @@ private:
                     e->setReadOnly(item.readOnly);
                     if (item.password) e->setEchoMode(QLineEdit::Password);
                     QObject::connect(e, &QLineEdit::textChanged, e, [d = dlg_, id] { DlgNotify(d, id, Notify::EditChange); });
+                    QObject::connect(e, &QLineEdit::returnPressed, e, [d = dlg_, id] { DlgNotify(d, id, Notify::EditEnter); });
                     w = e;
                 }
                 layout->addWidget(w);
@@ -404,6 +405,10 @@ void TDialog::SetScrollRange(int id, int min, int max) {
 
 void TDialog::SetScrollPos(int id, int pos) {
     if (auto* s = qobject_cast<QScrollBar*>(Item(*Impl(), id))) s->setValue(pos);
+}
+
+void TDialog::SetScrollPage(int id, int page) {
+    if (auto* s = qobject_cast<QScrollBar*>(Item(*Impl(), id))) s->setPageStep(std::max(1, page));
 }
 
 int TDialog::GetScrollPos(int id) const {

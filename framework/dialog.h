@@ -58,6 +58,8 @@ public:
     // Scroll bars.
     void SetScrollRange(int id, int min, int max);
     void SetScrollPos(int id, int pos);
+    // Paging moves the position by this much.
+    void SetScrollPage(int id, int page);
     int GetScrollPos(int id) const;
 
     // Size of the laid-out dialog; valid before it is shown.

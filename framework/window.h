@@ -21,7 +21,8 @@ class DC;
 struct WindowImpl;
 
 // Change notifications of controls, delivered to the parent's EvNotify.
-enum class Notify { EditChange, SelChange, DoubleClick, ScrollChange, Toggled };
+// EditEnter: Enter was pressed in a one-line edit.
+enum class Notify { EditChange, SelChange, DoubleClick, ScrollChange, Toggled, EditEnter };
 
 class TWindow {
 public:

@@ -1,10 +1,50 @@
 #include "plot2d/func_win.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include "expr/eval.h"
+#include "expr/node_kinds.h"
+#include "framework/dc.h"
 #include "framework/kit_pwd_dlg.h"
+#include "framework/kit_services.h"
+#include "plot2d/slide_dlg.h"
 #include "plotwin/func_dlg.h"
+#include "resources/resources.h"
 
 namespace curvelo {
+namespace {
+
+// The windows with an engine, for linking one window's letters to another's.
+std::vector<TFuncWin*>& Registry() {
+    static std::vector<TFuncWin*> windows;
+    return windows;
+}
+
+// Frames of a frame animation may take this much memory together; fewer frames are made
+// when the window is large.
+constexpr std::int64_t kFrameMemoryBudget = std::int64_t{1} << 30;
+
+// A parameter change passed on to a linked window passes on no further than one step of
+// a chain of links, so two windows linked to each other do not echo forever.
+bool propagating = false;
+
+}  // namespace
+
+TFuncWin::TFuncWin(fw::TWindow* parent, const std::string& caption) : TLumWinm(parent, caption) {
+    Registry().push_back(this);
+}
+
+TFuncWin::~TFuncWin() {
+    auto& r = Registry();
+    r.erase(std::remove(r.begin(), r.end(), this), r.end());
+    for (TFuncWin* w : r)
+        if (w->linkedWindow_ == this) w->linkedWindow_ = nullptr;
+    for (TSlideDlg*& d : paramDialogs_) d = nullptr;  // they go with the window
+}
+
+std::vector<TFuncWin*> TFuncWin::OpenWindows() { return Registry(); }
 
 bool TFuncWin::Authorised(bool protectedByLock) {
     if (!protectedByLock || !Lock().Protected() || unlocked_) return true;
@@ -36,8 +76,177 @@ void TFuncWin::EditUserFunctions() {
     dialog.Execute();
 }
 
+TSlideDlg* TFuncWin::ParamDialog(int which) const {
+    return which >= 0 && which < kLetterCount ? paramDialogs_[static_cast<std::size_t>(which)] : nullptr;
+}
+
+TSlideDlg* TFuncWin::OpenParamDialog(int which) {
+    if (which < 0 || which > kAllLettersDialog) return nullptr;
+    TSlideDlg*& d = paramDialogs_[static_cast<std::size_t>(which)];
+    if (!d) {
+        d = new TSlideDlg(this, which);
+        if (!d->Create()) return d = nullptr;
+    }
+    // The A..W dialog and the single-letter dialogs take turns.
+    if (which == kAllLettersDialog) {
+        for (int k = 1; k <= kLastParamLetter; ++k)
+            if (TSlideDlg* single = ParamDialog(k)) single->Show(false);
+    } else if (which != kLetterAt) {
+        if (TSlideDlg* all = ParamDialog(kAllLettersDialog)) all->Show(false);
+    }
+    d->Refresh();
+    d->Show();
+    return d;
+}
+
+void TFuncWin::ParamDialogGone(TSlideDlg* dialog) {
+    for (TSlideDlg*& d : paramDialogs_)
+        if (d == dialog) d = nullptr;
+}
+
+void TFuncWin::RefreshParamDialogs() {
+    for (TSlideDlg* d : paramDialogs_)
+        if (d) d->ResetBar();
+}
+
+void TFuncWin::SetScrollScale(std::int32_t smallSteps, std::int32_t pageSteps) {
+    params_.SmallSteps = smallSteps;
+    params_.PageSteps = pageSteps;
+    RefreshParamDialogs();
+    SetModified(true);
+}
+
+bool TFuncWin::DependsOnLetter(int k) const {
+    const auto kind = nk::LetterKind(k);
+    for (int i = 0; i < inventory_.Count(); ++i)
+        for (const ExprNode* tree : inventory_.Slot(i).trees)
+            if (tree && ContainsKind(tree, kind)) return true;
+    return false;
+}
+
+void TFuncWin::ParameterChanged(int k) {
+    SetModified(true);
+    if (DependsOnLetter(k)) RepaintAll();
+    TFuncWin* other = LinkedWindow();
+    if (!other || propagating || k < 0 || k >= kLetterCount) return;
+    LetterStore& mine = engine_.letters;
+    LetterStore& theirs = other->engine_.letters;
+    theirs.LetterValues[k] = mine.LetterValues[k];
+    theirs.LetterLow[k] = mine.LetterLow[k];
+    theirs.LetterHigh[k] = mine.LetterHigh[k];
+    propagating = true;
+    other->ParameterChanged(k);
+    if (TSlideDlg* d = other->ParamDialog(k)) d->Refresh();
+    propagating = false;
+}
+
+TFuncWin* TFuncWin::LinkedWindow() const {
+    const auto& r = Registry();
+    return std::find(r.begin(), r.end(), linkedWindow_) != r.end() ? linkedWindow_ : nullptr;
+}
+
+void TFuncWin::SetLinkedWindow(TFuncWin* other) { linkedWindow_ = other == this ? nullptr : other; }
+
+void TFuncWin::Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, int frames) {
+    if (animating_ || paramsFixed_ || k < 0 || k > kLastParamLetter) return;
+    animating_ = true;
+    const bool wasShown = asking && asking->IsVisible();
+    if (asking) asking->Show(false);
+    if (frames > 0) {
+        RunFrameAnimation(*this, engine_.letters, params_, k, mode, frames);
+    } else {
+        RunLiveAnimation(*this, engine_.letters, params_, k, mode, timerMode);
+        SetModified(true);
+    }
+    animating_ = false;
+    RepaintAll();
+    UpdateTitle(this, false);
+    for (TSlideDlg* d : paramDialogs_)
+        if (d) d->Refresh();
+    if (wasShown) asking->Show();
+}
+
+void TFuncWin::Paint(fw::DC& dc, bool erase, const fw::Rect& rect) {
+    if (shownFrame_ >= 0 && shownFrame_ < static_cast<int>(frames_.size())) {
+        const fw::Bitmap& b = frames_[static_cast<std::size_t>(shownFrame_)];
+        dc.BitBlt(0, 0, b.Width(), b.Height(), b, 0, 0);
+        return;
+    }
+    TLumWinm::Paint(dc, erase, rect);
+}
+
+int TFuncWin::NextKey() { return PollKey(this); }
+
+void TFuncWin::DrawAnimationFrame() {
+    // Drawn into the layer bitmap, then copied to the screen in one block.
+    RenderLayer(CurrentLayer());
+    UpdateWindow();
+}
+
+void TFuncWin::ShowStatusKind(int kind) { ShowStatus(this, kind); }
+
+void TFuncWin::ShowCaptureProgress(int frame, int frames) {
+    SetCaption(std::to_string(frame) + " " + std::string(res::String(124)) + " " + std::to_string(frames));
+}
+
+std::int64_t TFuncWin::ClockMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void TFuncWin::WaitMs(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, kMaxFrameDelay)));
+}
+
+int TFuncWin::AllocateFrames(int n) {
+    const fw::Size client = GetClientSize();
+    const int w = std::max(1, client.cx), h = std::max(1, client.cy);
+    const std::int64_t perFrame = std::int64_t{w} * h * 4;
+    n = static_cast<int>(std::min<std::int64_t>(n, std::max<std::int64_t>(1, kFrameMemoryBudget / perFrame)));
+    frames_.clear();
+    frames_.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        fw::Bitmap b;
+        if (!b.Create(w, h)) break;
+        frames_.push_back(std::move(b));
+    }
+    return static_cast<int>(frames_.size());
+}
+
+void TFuncWin::RenderFrame(int index) {
+    if (index < 0 || index >= static_cast<int>(frames_.size())) return;
+    fw::DC dc(frames_[static_cast<std::size_t>(index)]);
+    PaintLayer(CurrentLayer(), dc);
+}
+
+void TFuncWin::ShowFrame(int index) {
+    shownFrame_ = index;
+    Invalidate(false);
+    UpdateWindow();
+}
+
+void TFuncWin::FreeFrames() {
+    shownFrame_ = -1;
+    frames_.clear();
+    frames_.shrink_to_fit();
+}
+
 bool TFuncWin::EvCommand(int id) {
+    if (id >= paramcmd::kFirstLetter && id <= paramcmd::kLastLetter) {
+        OpenParamDialog(id - paramcmd::kFirstLetter + 1);
+        return true;
+    }
     switch (id) {
+    case paramcmd::kAt: OpenParamDialog(kLetterAt); return true;
+    case paramcmd::kAllLetters: OpenParamDialog(kAllLettersDialog); return true;
+    case paramcmd::kScrollScale: AskScrollScale(this, *this); return true;
+    case paramcmd::kLinkedLetters: AskLinkedLetters(this, *this); return true;
+    case paramcmd::kFixParams:
+        paramsFixed_ = !paramsFixed_;
+        for (TSlideDlg* d : paramDialogs_)
+            if (d) d->Refresh();
+        return true;
+    case paramcmd::kLinkedWindow: AskLinkedWindow(this, *this); return true;
     case funccmd::kUserFunctions: EditUserFunctions(); return true;
     case funccmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
     default: return TLumWinm::EvCommand(id);
@@ -47,6 +256,8 @@ bool TFuncWin::EvCommand(int id) {
 bool TFuncWin::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
     switch (id) {
     case funccmd::kBlackGraphs: ce.SetCheck(inventory_.BlackGraphs()); return true;
+    case paramcmd::kFixParams: ce.SetCheck(paramsFixed_); return true;
+    case paramcmd::kLinkedWindow: ce.SetCheck(LinkedWindow() != nullptr); return true;
     default: return TLumWinm::EvCommandEnable(id, ce);
     }
 }

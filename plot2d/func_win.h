@@ -2,8 +2,14 @@
 // inventory of examples, and guards their changes with the document lock.
 #pragma once
 
+#include <array>
+#include <vector>
+
 #include "expr/engine.h"
+#include "expr/letter_params.h"
+#include "framework/bitmap.h"
 #include "plot2d/inventory.h"
+#include "plotwin/animation_runner.h"
 #include "plotwin/lum_winm.h"
 
 namespace curvelo {
@@ -12,9 +18,18 @@ namespace funccmd {
 inline constexpr int kUserFunctions = 506, kBlackGraphs = 796;
 }
 
-class TFuncWin : public TLumWinm {
+// The "Anim" menu: the parameter dialogs and what belongs to them.
+namespace paramcmd {
+inline constexpr int kAt = 600, kFirstLetter = 601, kLastLetter = 623, kAllLetters = 624, kLinkedLetters = 625,
+                     kFixParams = 626, kLinkedWindow = 627, kScrollScale = 1169;
+}
+
+class TSlideDlg;
+
+class TFuncWin : public TLumWinm, private AnimationHost {
 public:
-    using TLumWinm::TLumWinm;
+    TFuncWin(fw::TWindow* parent, const std::string& caption);
+    ~TFuncWin() override;
 
     FormulaEngine& Engine() { return engine_; }
     ExampleInventory& Inventory() { return inventory_; }
@@ -28,6 +43,30 @@ public:
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
+    // Letter parameters: the scroll scale, animation speeds and links.
+    ParamSettings& Params() { return params_; }
+    // Opens the dialog of letter index which (0 "@", 1..23, 24 for A..W); null when the
+    // dialog could not be made.
+    TSlideDlg* OpenParamDialog(int which);
+    TSlideDlg* ParamDialog(int which) const;
+    void ParamDialogGone(TSlideDlg* dialog);
+    void SetScrollScale(std::int32_t smallSteps, std::int32_t pageSteps);
+    // "Parameterek rögzítése": while on, the dialogs show the letters but change nothing.
+    bool ParamsFixed() const { return paramsFixed_; }
+    // A letter changed: what depends on it is drawn again, the document is modified and a
+    // linked window follows.
+    virtual void ParameterChanged(int k);
+    // Whether any example's formulas use letter k.
+    bool DependsOnLetter(int k) const;
+    // Runs live (frames = 0) or frame animation of letter k; the asking dialog hides meanwhile.
+    void Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, int frames);
+    bool Animating() const { return animating_; }
+    // The window whose letters follow this one's ("Kapcsolt ablak"), or null.
+    TFuncWin* LinkedWindow() const;
+    void SetLinkedWindow(TFuncWin* other);
+    // The other windows with an engine that are open now.
+    static std::vector<TFuncWin*> OpenWindows();
+
 protected:
     // After any change of the examples: the document is modified, the inventory's view
     // refreshed and the picture drawn again.
@@ -37,14 +76,38 @@ protected:
     // Who set or gave the password may change what it protects.
     void SetUnlocked(bool unlocked) { unlocked_ = unlocked; }
     bool Unlocked() const { return unlocked_; }
+    // After the letters or the scroll scale were replaced (a document read, a new drawing).
+    void RefreshParamDialogs();
+    // A frame of a frame animation stands in for the picture while it is played.
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
 
 private:
     void EditUserFunctions();
+
+    // AnimationHost
+    int NextKey() override;
+    void DrawAnimationFrame() override;
+    void ShowStatusKind(int kind) override;
+    void ShowCaptureProgress(int frame, int frames) override;
+    std::int64_t ClockMs() override;
+    void WaitMs(int ms) override;
+    int AllocateFrames(int n) override;
+    void RenderFrame(int index) override;
+    void ShowFrame(int index) override;
+    void FreeFrames() override;
 
     // Evaluating number fields changes the engine's scratch state only.
     mutable FormulaEngine engine_;
     ExampleInventory inventory_;
     bool unlocked_ = false;
+
+    ParamSettings params_;
+    std::array<TSlideDlg*, kLetterCount> paramDialogs_{};
+    bool paramsFixed_ = false;
+    bool animating_ = false;
+    std::vector<fw::Bitmap> frames_;
+    int shownFrame_ = -1;
+    TFuncWin* linkedWindow_ = nullptr;
 };
 
 }  // namespace curvelo

@@ -67,6 +67,8 @@ int TPlot0Win::ReadDocument(const std::string& path) {
     if (std::uint16_t code = LoadCv2File(path, kFileType2D, doc)) return code;
     int background = BackgroundColour();
     ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print()});
+    Params() = ParamsOf(doc);
+    RefreshParamDialogs();
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
     Labels() = LabelsOf(doc.textLabels);
     EquationLabels() = LabelsOf(doc.equationLabels);
@@ -90,6 +92,7 @@ int TPlot0Win::WriteDocument(const std::string& path) {
     CaptureLock(Lock(), doc);
     int background = BackgroundColour();
     CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print()}, doc);
+    CaptureParams(Params(), doc);
     doc.textLabels = RecordsOf(Labels());
     doc.equationLabels = RecordsOf(EquationLabels());
     const fw::Rect r = GetNormalRect();
@@ -111,6 +114,8 @@ bool TPlot0Win::NewDrawing() {
     Inventory().Clear();
     Inventory().SetCreationCounter(0);
     Engine().letters.ResetValues();
+    Params() = ParamSettings();
+    RefreshParamDialogs();
     Engine().userFunctions.Clear();
     Labels().clear();
     EquationLabels().clear();

@@ -18,6 +18,9 @@ enum PlotWord { kAxesShown = 0, kAxesMode = 1, kTicks = 4, kArrows = 5, kSolidAr
                 kFrequencyY = 17, kPiModes = 19, kAxisColour = 20, kGridColour = 21,
                 kLabelBackground = 22, kLongMinus = 25, kTickLength = 28, kBackground = 35 };
 enum SelectionWord { kSelection = 23 };
+// Slots of block 10 that hold the letter parameters' settings.
+enum ParamSlot { kFrameDelaySlot = 35, kLinkedLettersSlot = 37, kAnimSpeedSlot = 41, kSmallStepsSlot = 42,
+                 kPageStepsSlot = 43 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -178,6 +181,32 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);
     inv.Select(Signed(w[kSelection]));
+}
+
+void CaptureParams(const ParamSettings& params, Cv2Document& doc) {
+    auto& n = doc.numbers;
+    n[kSmallStepsSlot] = params.SmallSteps;
+    n[kPageStepsSlot] = params.PageSteps;
+    n[kAnimSpeedSlot] = params.AnimSpeed;
+    n[kFrameDelaySlot] = params.FrameDelay;
+    std::int32_t bits = 0;
+    for (int k = 0; k < kParamLetterCount; ++k)
+        if (params.LinkedLetters[static_cast<std::size_t>(k)]) bits |= std::int32_t{1} << k;
+    n[kLinkedLettersSlot] = bits;
+}
+
+ParamSettings ParamsOf(const Cv2Document& doc) {
+    ParamSettings p;
+    p.SmallSteps = doc.NumberAsInt(kSmallStepsSlot);
+    p.PageSteps = doc.NumberAsInt(kPageStepsSlot);
+    p.AnimSpeed = doc.numbers[kAnimSpeedSlot];
+    // A document from before these settings were kept holds 0 here: the default delay.
+    const std::int32_t delay = doc.NumberAsInt(kFrameDelaySlot);
+    p.FrameDelay = delay > 0 ? delay : ParamSettings().FrameDelay;
+    const std::int32_t bits = doc.NumberAsInt(kLinkedLettersSlot);
+    for (int k = 0; k < kParamLetterCount; ++k) p.LinkedLetters[static_cast<std::size_t>(k)] = (bits >> k) & 1;
+    p.Sanitize();
+    return p;
 }
 
 }  // namespace curvelo

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "expr/engine.h"
+#include "expr/letter_params.h"
 #include "framework/kit_lock.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/inventory.h"
@@ -31,5 +32,10 @@ DocumentLock LockOf(const Cv2Document& doc);
 void CaptureWindowState(const Plot2State& state, Cv2Document& doc);
 // Replaces the window's state by the document's; the examples are compiled again.
 void ApplyWindowState(const Cv2Document& doc, const Plot2State& state);
+
+// The scroll scale, animation speed, frame delay and linked letters in block 10 (the
+// letters' values and bounds travel with the engine's letters).
+void CaptureParams(const ParamSettings& params, Cv2Document& doc);
+ParamSettings ParamsOf(const Cv2Document& doc);
 
 }  // namespace curvelo

@@ -24,7 +24,8 @@ void TPlotBWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackgrou
 
 bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     CurveSampler sampler(Engine().letters, surface);
-    sampler.silent = Printing() || DrawingInPaint();
+    // An animation reads the keys itself, between frames.
+    sampler.silent = Printing() || DrawingInPaint() || Animating();
     sampler.hooks.pollKey = [this] { return PollKey(this); };
     // A watched family shows each pass, then pauses.
     sampler.hooks.showPassAndWait = [this](int delayMs) {
