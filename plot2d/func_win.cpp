@@ -39,7 +39,10 @@ void TFuncWin::EditUserFunctions() {
 bool TFuncWin::EvCommand(int id) {
     switch (id) {
     case funccmd::kUserFunctions: EditUserFunctions(); return true;
-    case funccmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
+    case funccmd::kBlackGraphs:
+        inventory_.SetBlackGraphs(!inventory_.BlackGraphs());
+        SetModified(true);  // new curves take black
+        return true;
     default: return TLumWinm::EvCommand(id);
     }
 }
