@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/bitmap.h"
@@ -48,6 +49,29 @@ QString SymbolText(std::string_view text) {
     return s;
 }
 
+// The dash pattern of a style in screen pixels (as the screen draws it with a one-pixel pen).
+QList<qreal> ScreenPattern(PenStyle s) {
+    switch (s) {
+        case PenStyle::Dash: return {4, 2};
+        case PenStyle::Dot: return {1, 2};
+        case PenStyle::DashDot: return {4, 2, 1, 2};
+        case PenStyle::DashDotDot: return {4, 2, 1, 2, 1, 2};
+        default: return {};
+    }
+}
+
+// A logical font's sizes are screen pixels.
+LogFont ScaledFont(LogFont f, double scale) {
+    if (scale == 1) return f;
+    const auto scaled = [scale](std::int32_t v) {
+        const long r = std::lround(v * scale);
+        return static_cast<std::int32_t>(r == 0 && v != 0 ? (v < 0 ? -1 : 1) : r);
+    };
+    f.height = scaled(f.height);
+    f.width = scaled(f.width);
+    return f;
+}
+
 template <class F>
 void Record(DcImpl& d, F&& f) {
     if (d.record) d.record->push_back(std::forward<F>(f));
@@ -55,15 +79,16 @@ void Record(DcImpl& d, F&& f) {
 
 }  // namespace
 
-std::unique_ptr<DcImpl> MakeDcImpl(QPainter* painter, QPaintDevice* device) {
+std::unique_ptr<DcImpl> MakeDcImpl(QPainter* painter, QPaintDevice* device, double screenScale) {
     auto d = std::make_unique<DcImpl>();
     d->painter = painter;
+    d->screenScale = screenScale > 0 ? screenScale : 1;
     if (device) {
         d->dpiX = device->logicalDpiX();
         d->dpiY = device->logicalDpiY();
         d->deviceSize = QSize(device->width(), device->height());
     }
-    d->font = QFontFromLogFont(LogFont{}, d->dpiY);
+    d->font = QFontFromLogFont(ScaledFont(LogFont{}, d->screenScale), d->dpiY);
     painter->setPen(d->pen);
     painter->setBrush(d->brush);
     painter->setFont(d->font);
@@ -93,6 +118,16 @@ void DC::SelectPen(const Pen& pen) {
         p.setCapStyle(Qt::RoundCap);
         p.setJoinStyle(Qt::RoundJoin);
     }
+    // On a finer device the built-in patterns would shrink to a few device pixels and print
+    // as a solid line; the pattern keeps its screen length instead (in units of the width).
+    if (impl_->screenScale != 1) {
+        QList<qreal> pattern = ScreenPattern(pen.style);
+        if (!pattern.isEmpty()) {
+            const double unit = impl_->screenScale / std::max(1, pen.width);
+            for (qreal& v : pattern) v *= unit;
+            p.setDashPattern(pattern);
+        }
+    }
     impl_->pen = p;
     impl_->painter->setPen(p);
 }
@@ -105,7 +140,7 @@ void DC::SelectBrush(const Brush& brush) {
 
 void DC::SelectFont(const LogFont& font) {
     Record(*impl_, [font](DC& d) { d.SelectFont(font); });
-    impl_->font = QFontFromLogFont(font, impl_->dpiY);
+    impl_->font = QFontFromLogFont(ScaledFont(font, impl_->screenScale), impl_->dpiY);
     impl_->symbolFont = font.IsSymbolFont();
     impl_->escapement = font.escapement;
     impl_->painter->setFont(impl_->font);

@@ -10,6 +10,7 @@
 #include "framework/dc.h"
 #include "framework/qt_internal.h"
 #include "framework/safe_file.h"
+#include "framework/screen.h"
 
 namespace curvelo::fw {
 
@@ -21,7 +22,9 @@ struct PrinterImpl {
     static bool Run(Device& printer, TPrintout& printout) {
         QPainter p;
         if (!p.begin(&printer)) return false;
-        auto impl = MakeDcImpl(&p, &printer);
+        // Sizes given in screen pixels keep their size on paper.
+        const int screenDpi = PrimaryScreen().dpiY;
+        auto impl = MakeDcImpl(&p, &printer, screenDpi > 0 ? printer.logicalDpiY() / double(screenDpi) : 1.0);
         impl->printer = true;
         QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
         QRect paper = printer.pageLayout().fullRectPixels(printer.resolution());

@@ -114,6 +114,9 @@ struct DcImpl {
     QPoint physicalOffset;
     QSize deviceSize;
     bool printer = false;
+    // Device pixels per screen pixel. Fonts and pen patterns are given in screen terms, so a
+    // finer device (a printer page) enlarges them by this to keep their size on paper.
+    double screenScale = 1;
     // Vector pictures record every drawing call for replay.
     std::vector<std::function<void(class DC&)>>* record = nullptr;
 
@@ -130,7 +133,7 @@ struct DcImpl {
     std::vector<QPoint> scratch;  // reused by polylines so drawing does not allocate
 };
 
-std::unique_ptr<DcImpl> MakeDcImpl(QPainter* painter, QPaintDevice* device);
+std::unique_ptr<DcImpl> MakeDcImpl(QPainter* painter, QPaintDevice* device, double screenScale = 1);
 
 struct BitmapImpl {
     QImage image;

@@ -248,7 +248,10 @@ bool TFuncWin::EvCommand(int id) {
         return true;
     case paramcmd::kLinkedWindow: AskLinkedWindow(this, *this); return true;
     case funccmd::kUserFunctions: EditUserFunctions(); return true;
-    case funccmd::kBlackGraphs: inventory_.SetBlackGraphs(!inventory_.BlackGraphs()); return true;
+    case funccmd::kBlackGraphs:
+        inventory_.SetBlackGraphs(!inventory_.BlackGraphs());
+        SetModified(true);  // new curves take black
+        return true;
     default: return TLumWinm::EvCommand(id);
     }
 }

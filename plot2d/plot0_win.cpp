@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "expr/eval.h"
 #include "framework/common_dialogs.h"
@@ -66,10 +67,15 @@ int TPlot0Win::ReadDocument(const std::string& path) {
     Cv2Document doc;
     if (std::uint16_t code = LoadCv2File(path, kFileType2D, doc)) return code;
     int background = BackgroundColour();
-    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print()});
+    Plot2Fonts fonts = FontsOfWindow();
+    Plot2Switches switches = SwitchesOfWindow();
+    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches});
     Params() = ParamsOf(doc);
     RefreshParamDialogs();
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
+    for (int k = 0; k < kFontKindCount; ++k) SetFont(k, fonts.fonts[k], fonts.colours[k]);
+    SetCopyWithBackground(switches.copyWithBackground);
+    SetLabelsShown(switches.labelsShown);
     Labels() = LabelsOf(doc.textLabels);
     EquationLabels() = LabelsOf(doc.equationLabels);
     Lock() = LockOf(doc);
@@ -91,7 +97,9 @@ int TPlot0Win::WriteDocument(const std::string& path) {
     Cv2Document doc = document_;
     CaptureLock(Lock(), doc);
     int background = BackgroundColour();
-    CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print()}, doc);
+    Plot2Fonts fonts = FontsOfWindow();
+    Plot2Switches switches = SwitchesOfWindow();
+    CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches}, doc);
     CaptureParams(Params(), doc);
     doc.textLabels = RecordsOf(Labels());
     doc.equationLabels = RecordsOf(EquationLabels());
@@ -106,6 +114,19 @@ int TPlot0Win::WriteDocument(const std::string& path) {
     document_ = std::move(doc);
     return 0;
 }
+
+static_assert(std::tuple_size_v<decltype(Plot2Fonts::fonts)> == kFontKindCount);
+
+Plot2Fonts TPlot0Win::FontsOfWindow() const {
+    Plot2Fonts f;
+    for (int k = 0; k < kFontKindCount; ++k) {
+        f.fonts[k] = Font(k);
+        f.colours[k] = FontColour(k);
+    }
+    return f;
+}
+
+Plot2Switches TPlot0Win::SwitchesOfWindow() const { return {CopyWithBackground(), LabelsShown()}; }
 
 bool TPlot0Win::NewDrawing() {
     if (!CanClose()) return false;

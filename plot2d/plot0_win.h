@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plot2d/cv2_document.h"
+#include "plot2d/plot2_document.h"
 #include "plot2d/plot_win.h"
 
 namespace curvelo {
@@ -39,6 +40,8 @@ public:
 
 private:
     void ShowAuthor();
+    Plot2Fonts FontsOfWindow() const;
+    Plot2Switches SwitchesOfWindow() const;
 
     // The last document read or written: what this window does not use survives in it.
     Cv2Document document_;

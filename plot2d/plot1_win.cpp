@@ -45,7 +45,8 @@ void TPlot1Win::AskInventorySize() {
         return;
     }
     // Fewer places than examples would lose some: refused.
-    if (!Inventory().Resize(n)) ShowMessage(this, 17);
+    if (!Inventory().Resize(n)) return ShowMessage(this, 17);
+    SetModified(true);
 }
 
 bool TPlot1Win::EvCommand(int id) {

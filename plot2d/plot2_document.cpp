@@ -16,7 +16,12 @@ enum PlotWord { kAxesShown = 0, kAxesMode = 1, kTicks = 4, kArrows = 5, kSolidAr
                 kGridPoints = 7, kTitlesShown = 8, kNumberFlags = 10, kGridFlags = 11,
                 kPolarSectors = 12, kDecimalsX = 13, kDecimalsY = 14, kFrequencyX = 16,
                 kFrequencyY = 17, kPiModes = 19, kAxisColour = 20, kGridColour = 21,
-                kLabelBackground = 22, kLongMinus = 25, kTickLength = 28, kBackground = 35 };
+                kLabelBackground = 22, kLongMinus = 25, kMinusChar = 26, kAxisWidthScreen = 27,
+                kTickLength = 28, kBackground = 35, kGridWidthScreen = 38, kPiChar = 39 };
+// Integer settings kept as reals in block 10.
+enum IntegerSlot { kAxisWidthPrint = 35, kGridWidthPrint = 37, kInventorySize = 38 };
+// Bytes of block 9; each is 0 for what a new window does.
+enum SwitchByte { kBlackGraphs = 0, kCopyWithoutBackground = 1, kLabelsHidden = 2 };
 enum SelectionWord { kSelection = 23 };
 // Slots of block 10 that hold the letter parameters' settings.
 enum ParamSlot { kFrameDelaySlot = 35, kLinkedLettersSlot = 37, kAnimSpeedSlot = 41, kSmallStepsSlot = 42,
@@ -26,6 +31,41 @@ std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
 int Colour(std::uint16_t w) { return w <= 24 ? w : 0; }
 bool Usable(long double v) { return std::isfinite(v); }
+
+// A stored value inside lo..hi, else the new window's value.
+template <class T>
+T InRange(long long v, long long lo, long long hi, T fallback) {
+    return v >= lo && v <= hi ? static_cast<T>(v) : fallback;
+}
+
+// Pen widths are what the width dialogs accept.
+constexpr int kMaxPenWidth = 100;
+
+std::uint32_t StoredColour(fw::Color c) { return c.r | (c.g << 8) | (std::uint32_t{c.b} << 16); }
+fw::Color ColourOfStored(std::uint32_t v) {
+    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16)};
+}
+
+void CaptureFonts(const Plot2Fonts& f, Cv2Document& doc) {
+    if (doc.fonts.size() < f.fonts.size()) doc.fonts.resize(f.fonts.size());
+    for (std::size_t i = 0; i < f.fonts.size(); ++i) {
+        doc.fonts[i].attribute = StoredColour(f.colours[i]);
+        doc.fonts[i].logFont = f.fonts[i].Store();
+    }
+}
+
+// A font record of zeros (no face, no size) is a file that did not keep its fonts: the
+// window keeps its own.
+void ApplyFonts(const Cv2Document& doc, Plot2Fonts& f) {
+    for (std::size_t i = 0; i < f.fonts.size() && i < doc.fonts.size(); ++i) {
+        const Cv2Font& stored = doc.fonts[i];
+        bool blank = true;
+        for (std::uint8_t b : stored.logFont) blank = blank && b == 0;
+        if (blank) continue;
+        f.fonts[i] = fw::LogFont::Load(stored.logFont.data());
+        f.colours[i] = ColourOfStored(stored.attribute);
+    }
+}
 
 // The page measures of the frame header: interval, width, left, top.
 enum PageMeasure { kPageInterval = 0, kPageWidth = 1, kPageLeft = 2, kPageTop = 3 };
@@ -114,6 +154,14 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
     w[kAxisColour] = Word(f.axisColour); w[kGridColour] = Word(f.gridColour);
     w[kLabelBackground] = Word(f.labelBackground); w[kLongMinus] = f.longMinus;
     w[kTickLength] = Word(f.tickLength); w[kBackground] = Word(s.background);
+    w[kMinusChar] = Word(f.minusChar); w[kPiChar] = Word(f.piChar);
+    w[kAxisWidthScreen] = Word(f.axisWidthScreen); w[kGridWidthScreen] = Word(f.gridWidthScreen);
+    n[kAxisWidthPrint] = f.axisWidthPrint; n[kGridWidthPrint] = f.gridWidthPrint;
+    n[kInventorySize] = s.inventory.Capacity();
+    doc.switches[kBlackGraphs] = s.inventory.BlackGraphs() ? 1 : 0;
+    doc.switches[kCopyWithoutBackground] = s.switches.copyWithBackground ? 0 : 1;
+    doc.switches[kLabelsHidden] = s.switches.labelsShown ? 0 : 1;
+    CaptureFonts(s.fonts, doc);
     for (int i = 0; i < 3; ++i) doc.windowStrings[static_cast<std::size_t>(i)] = f.axisTitles[static_cast<std::size_t>(i)];
 
     doc.examples.clear();
@@ -164,6 +212,16 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     f.labelBackground = Signed(w[kLabelBackground]); f.longMinus = w[kLongMinus] != 0;
     f.tickLength = std::max<std::int16_t>(0, Signed(w[kTickLength]));
     s.background = Colour(w[kBackground]);
+    const FrameSettings fresh;
+    f.minusChar = InRange(w[kMinusChar], kCharCodeMin, kCharCodeMax, fresh.minusChar);
+    f.piChar = InRange(w[kPiChar], kCharCodeMin, kCharCodeMax, fresh.piChar);
+    f.axisWidthScreen = InRange(w[kAxisWidthScreen], 1, kMaxPenWidth, fresh.axisWidthScreen);
+    f.gridWidthScreen = InRange(w[kGridWidthScreen], 1, kMaxPenWidth, fresh.gridWidthScreen);
+    f.axisWidthPrint = InRange(doc.NumberAsInt(kAxisWidthPrint), 1, kMaxPenWidth, fresh.axisWidthPrint);
+    f.gridWidthPrint = InRange(doc.NumberAsInt(kGridWidthPrint), 1, kMaxPenWidth, fresh.gridWidthPrint);
+    s.switches.copyWithBackground = doc.switches[kCopyWithoutBackground] == 0;
+    s.switches.labelsShown = doc.switches[kLabelsHidden] == 0;
+    ApplyFonts(doc, s.fonts);
     for (int i = 0; i < 3; ++i) f.axisTitles[static_cast<std::size_t>(i)] = doc.windowStrings[static_cast<std::size_t>(i)];
 
     ApplyPrintSetup(doc, s.print);
@@ -171,7 +229,10 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     s.engine.userFunctions = doc.userFunctions;
     ExampleInventory& inv = s.inventory;
     inv.Clear();
-    inv.Resize(std::max<int>(kDefaultInventoryCapacity, static_cast<int>(doc.examples.size()) + 10));
+    // Room for ten more examples than the document brings, and at least the size it was given.
+    const int size = InRange(doc.NumberAsInt(kInventorySize), 1, kMaxInventoryCapacity, kDefaultInventoryCapacity);
+    inv.Resize(std::max<int>(size, static_cast<int>(doc.examples.size()) + 10));
+    inv.SetBlackGraphs(doc.switches[kBlackGraphs] != 0);
     for (const Cv2Example& e : doc.examples) {
         const int i = inv.Begin(e.example.kind, e.example.rangeStart, e.example.rangeEnd);
         if (i < 0) break;

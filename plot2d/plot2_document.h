@@ -3,8 +3,12 @@
 // document holds is kept in it untouched, so a load and a save lose nothing.
 #pragma once
 
+#include <array>
+
 #include "expr/engine.h"
 #include "expr/letter_params.h"
+#include "framework/fw_types.h"
+#include "framework/log_font.h"
 #include "framework/kit_lock.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/inventory.h"
@@ -14,6 +18,18 @@
 
 namespace curvelo {
 
+// The window's fonts with their text colours, one per font kind.
+struct Plot2Fonts {
+    std::array<fw::LogFont, 10> fonts;
+    std::array<fw::Color, 10> colours{};
+};
+
+// Switches of the window's menus that the document keeps.
+struct Plot2Switches {
+    bool copyWithBackground = true;
+    bool labelsShown = true;
+};
+
 struct Plot2State {
     PlotView& view;
     FrameSettings& frame;
@@ -21,6 +37,8 @@ struct Plot2State {
     ExampleInventory& inventory;
     FormulaEngine& engine;
     PrintSetup& print;
+    Plot2Fonts& fonts;
+    Plot2Switches& switches;
 };
 
 // The document lock in block 13: the pass text carries the three protection switches

@@ -77,6 +77,8 @@ struct FrameSettings {
     // What the initial view brings back: both spacings 1 and the label mode flags 0.
     void ResetTicks();
 
+    bool operator==(const FrameSettings&) const = default;
+
     bool SquareGridOn() const { return (gridFlags & kGridSquare) != 0; }
     bool PolarGridOn() const { return (gridFlags & kGridPolar) != 0; }
     bool Dotted() const { return (gridFlags & kGridDotted) != 0; }

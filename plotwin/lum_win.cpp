@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "framework/clipboard.h"
@@ -342,7 +343,8 @@ void TLumWin::EvLButtonUp(unsigned, fw::Point p) {
 }
 
 void TLumWin::EvMouseWheel(unsigned, int delta, fw::Point p) {
-    if (delta != 0) view_.ZoomAboutPixel(p.x, p.y, delta < 0);
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    wheel_.Turn(view_, p.x, p.y, delta, std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 void TLumWin::ResetView() {
@@ -480,7 +482,10 @@ bool TLumWin::EvCommand(int id) {
             printer_->Setup(this);
             return true;
         case outcmd::kCopyPicture: CopyPicture(); return true;
-        case outcmd::kCopyWithBackground: copyWithBackground_ = !copyWithBackground_; return true;
+        case outcmd::kCopyWithBackground:
+            copyWithBackground_ = !copyWithBackground_;
+            SetModified(true);
+            return true;
         case outcmd::kCopyBitmap: CopyBitmap(); return true;
         case outcmd::kPictureSize: AskPictureSize(); return true;
         case outcmd::kNotepad: ShowNotepad(); return true;

@@ -18,6 +18,7 @@
 #include "plotwin/pre_win.h"
 #include "plotwin/print_layout.h"
 #include "plotwin/value_parser.h"
+#include "plotwin/wheel_zoom.h"
 
 namespace curvelo {
 
@@ -51,6 +52,9 @@ public:
     const NumberFormat& Format() const { return numberFormat_; }
     PrintSetup& Print() { return printSetup_; }
     bool Printing() const { return printing_; }
+    // Whether pictures copied to the clipboard carry the background (command 221).
+    bool CopyWithBackground() const { return copyWithBackground_; }
+    void SetCopyWithBackground(bool on) { copyWithBackground_ = on; }
 
     int BackgroundColour() const { return background_; }
     // The colour field of a kind, or null when this window has no such colour.
@@ -128,6 +132,7 @@ private:
     void ShowViewDialog();
 
     PlotView view_;
+    WheelZoom wheel_;
     NumberFormat numberFormat_;
     PrintSetup printSetup_;
     int background_ = kColourWhite;

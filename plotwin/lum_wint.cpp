@@ -42,6 +42,7 @@ bool TLumWint::EvCommand(int id) {
     case labelcmd::kDeleteAll: DeleteAllLabels(); return true;
     case labelcmd::kShowHide:
         labelsShown_ = !labelsShown_;
+        SetModified(true);
         RepaintAll();
         return true;
     default: return TGridWin::EvCommand(id);

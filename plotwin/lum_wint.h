@@ -23,6 +23,7 @@ public:
     std::vector<TextLabel>& Labels() { return labels_; }
     const std::vector<TextLabel>& Labels() const { return labels_; }
     bool LabelsShown() const { return labelsShown_; }
+    void SetLabelsShown(bool on) { labelsShown_ = on; }
     // The points labels can be anchored to; windows with point examples supply them.
     virtual std::vector<WorldPoint> AnchorPoints() const { return {}; }
 

@@ -270,15 +270,19 @@ bool PlotView::ZoomToPixelRect(int px1, int py1, int px2, int py2, int minPixels
     return SetViewFree((a.x + b.x) * 0.5L, (a.y + b.y) * 0.5L, nhw, nhh, unequal != 0);
 }
 
-void PlotView::ZoomAboutPixel(int px, int py, bool out) {
+bool PlotView::ZoomAboutPixel(int px, int py, long double factor, bool saveView) {
+    if (!ValidExtent(factor)) return false;
     const WorldPoint p = PixelToWorld(px + x0, py + y0);
-    const long double f = out ? zoomFactor : 1 / zoomFactor;
-    const long double ncx = p.x - (p.x - cx) * f;
-    const long double ncy = p.y - (p.y - cy) * f;
-    if (unequal)
-        SetViewFree(ncx, ncy, hw * f, hh * f, true);
-    else
-        SetViewSquare(ncx, ncy, hw * f);
+    const long double ncx = p.x - (p.x - cx) * factor;
+    const long double ncy = p.y - (p.y - cy) * factor;
+    const std::size_t before = history_.size();
+    const bool done = unequal ? SetViewFree(ncx, ncy, hw * factor, hh * factor, true)
+                              : SetViewSquare(ncx, ncy, hw * factor);
+    if (done && !saveView && history_.size() > before) {
+        history_.pop_back();
+        if (history_.empty() && listener_) listener_->ViewHistoryChanged(false);
+    }
+    return done;
 }
 
 void PlotView::CentreAtPixel(int px, int py) {

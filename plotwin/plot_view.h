@@ -112,7 +112,9 @@ public:
     // Mouse view changes, in client pixels; they go through SetViewSquare/SetViewFree.
     // A rectangle smaller than minPixels on a side is ignored (a click, not a drag).
     bool ZoomToPixelRect(int px1, int py1, int px2, int py2, int minPixels = 4);
-    void ZoomAboutPixel(int px, int py, bool out);
+    // Scales both half-extents by factor (above 1 zooms out) keeping the point under the
+    // pixel in place. Without saveView the view it replaces is not kept in the history.
+    bool ZoomAboutPixel(int px, int py, long double factor, bool saveView = true);
     void CentreAtPixel(int px, int py);
 
 private:

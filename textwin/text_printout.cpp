@@ -4,23 +4,12 @@
 #include "textwin/text_codec.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace curvelo {
 
 TTextPrintout::TTextPrintout(const std::string& title, const std::string& text,
                              const fw::LogFont& font, fw::Color colour, double marginInches)
     : fw::TPrintout(title), text_(text), font_(font), colour_(colour), margin_(marginInches) {}
-
-fw::LogFont TTextPrintout::PrinterFont(const fw::DC& dc) const {
-    // Font sizes are screen pixels; the page keeps the size the text has on screen.
-    fw::LogFont f = font_;
-    const double scale = dc.DpiY() / 96.0;
-    f.height = static_cast<std::int32_t>(std::lround(f.height * scale));
-    f.width = static_cast<std::int32_t>(std::lround(f.width * scale));
-    if (f.height == 0) f.height = -1;
-    return f;
-}
 
 void TTextPrintout::BeginPrinting(fw::DC& dc) {
     const fw::Size s = dc.DeviceSize();
@@ -33,7 +22,7 @@ bool TTextPrintout::HasPage(int page) const {
 }
 
 void TTextPrintout::Layout(fw::DC& dc, const fw::Rect& pageRect) {
-    dc.SelectFont(PrinterFont(dc));
+    dc.SelectFont(font_);  // the printer keeps its size on paper
     lineHeight_ = std::max(1, dc.GetTextMetrics().height);
     const int mx = static_cast<int>(margin_ * dc.DpiX());
     const int my = static_cast<int>(margin_ * dc.DpiY());
@@ -79,7 +68,7 @@ void TTextPrintout::Layout(fw::DC& dc, const fw::Rect& pageRect) {
 void TTextPrintout::PrintPage(int page, fw::DC& dc, const fw::Rect& pageRect) {
     if (!laidOut_) Layout(dc, pageRect);
     if (page < 1 || page > PageCount()) return;
-    dc.SelectFont(PrinterFont(dc));
+    dc.SelectFont(font_);  // the printer keeps its size on paper
     dc.SetTextColor(colour_);
     dc.SetBkMode(fw::BkMode::Transparent);
     dc.SetTextAlign(fw::kAlignLeft | fw::kAlignTop);

@@ -23,7 +23,6 @@ public:
     int PageCount() const { return static_cast<int>(pageStarts_.size()); }
 
 private:
-    fw::LogFont PrinterFont(const fw::DC& dc) const;
     void Layout(fw::DC& dc, const fw::Rect& pageRect);
 
     std::string text_;

@@ -285,6 +285,24 @@ TEST_F(GridWinTest, DraggingARectangleZoomsIntoItAndAClickDoesNot) {
     EXPECT_LT(v.hw, before);
 }
 
+TEST_F(GridWinTest, WheelZoomsByAComfortableStepAndOneLastViewUndoesTheWholeBurst) {
+    DragWin w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    const PlotView& v = w.View();
+    const long double cx = v.cx, cy = v.cy, hw = v.hw;
+    for (int i = 0; i < 6; ++i) w.EvMouseWheel(0, 120, {30 + 5 * i, 40});
+    EXPECT_LT(v.hw, hw / 2);  // six notches, about 15 % each
+    EXPECT_TRUE(w.IsModified());
+    w.RunCommand(111);
+    EXPECT_EQ(v.cx, cx);
+    EXPECT_EQ(v.cy, cy);
+    EXPECT_EQ(v.hw, hw);
+    EXPECT_FALSE(v.HasHistory());
+    w.RunCommand(107);  // PgUp keeps the factor of "Szorzó"
+    EXPECT_NEAR(static_cast<double>(hw / v.hw), 1.01, 1e-12);
+}
+
 TEST_F(GridWinTest, BlackAndWhiteOutputDrawsARedAxisBlackAndRestoresTheScreenView) {
     TGridWin w(nullptr, "t.cv2");
     w.ShowDefaultFrame();

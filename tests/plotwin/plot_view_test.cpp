@@ -236,9 +236,8 @@ TEST(PlotViewTest, MouseRectangleAndWheel) {
     EXPECT_EQ(v.unequal, 0);
 
     PlotView w = View400x300();
-    w.zoomFactor = 2;
     const WorldPoint before = w.PixelToWorld(300, 75);
-    w.ZoomAboutPixel(300, 75, false);
+    w.ZoomAboutPixel(300, 75, 0.5L);
     const WorldPoint after = w.PixelToWorld(300, 75);
     EXPECT_NEAR(static_cast<double>(after.x), static_cast<double>(before.x), 1e-15);
     EXPECT_NEAR(static_cast<double>(after.y), static_cast<double>(before.y), 1e-15);
