@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "expr/differentiate.h"
 #include "expr/engine.h"
 #include "expr/eval.h"
@@ -70,26 +71,24 @@ std::string LowerNoSpaces(std::string_view s) {
   return out;
 }
 
+// The shared parser has checked names, values and repeats; what is left is the values.
 std::uint16_t ParseOptions(int argc, char** argv, Options& o) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i] ? argv[i] : "";
-    const bool hasValue = i + 1 < argc && argv[i + 1];
-    if (arg == "--complex") {
+  const CommandLine line = ParseCommandLine(argc, argv);
+  if (line.error == CommandLineError::MissingValue) return kMissingValue;
+  if (line.error != CommandLineError::None || line.command != Command::Eval) return kBadArgument;
+  for (const OptionValue& v : line.options) {
+    const std::string_view name = v.option->name;
+    if (name == "--eval") {
+      o.eval = v.value;
+    } else if (name == "--complex") {
       o.complex = true;
-      continue;
-    }
-    if (arg != "--eval" && arg != "--set" && arg != "--define" && arg != "--derivative")
-      return kBadArgument;
-    if (!hasValue) return kMissingValue;
-    const std::string_view value = argv[++i];
-    if (arg == "--eval") {
-      if (o.eval) return kBadArgument;
-      o.eval = value;
-    } else if (arg == "--derivative") {
-      if (o.derivative || LetterIndexOf(value) < 0) return kBadArgument;
-      o.derivative = value;
+    } else if (name == "--derivative") {
+      if (LetterIndexOf(v.value) < 0) return kBadArgument;
+      o.derivative = v.value;
+    } else if (name == "--set" || name == "--define") {
+      o.steps.push_back({name == "--set" ? Step::Set : Step::Define, v.value});
     } else {
-      o.steps.push_back({arg == "--set" ? Step::Set : Step::Define, value});
+      return kBadArgument;  // an option of the table this command does not know yet
     }
   }
   return o.eval ? 0 : kMissingValue;

@@ -1,12 +1,13 @@
-// Curvelo: the launcher, or the command-line calculator with --eval.
+// Curvelo: the launcher, or one of the batch commands chosen by the command line.
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
-#include <cstring>
 #include <iostream>
 #include <string>
 
 #include "app/calculator.h"
+#include "app/command_line.h"
+#include "app/help_text.h"
 #include "app/plot.h"
 #include "app/render_command.h"
 #include "framework/application.h"
@@ -17,13 +18,20 @@ int main(int argc, char** argv) {
     // Past a file-size limit a write then fails with an error the safe writer reports,
     // instead of the signal killing the program with a half-written temporary file.
     std::signal(SIGXFSZ, SIG_IGN);
-    // The calculator's options may come in any order, so --eval anywhere selects it.
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--eval") == 0) return RunCalculator(argc, argv, std::cout, std::cerr);
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (line.error != CommandLineError::None) {
+        std::cerr << UsageErrorText(line);
+        return 2;
+    }
+    switch (line.command) {
+    case Command::Help: WriteHelp(std::cout); return 0;
+    case Command::Version: std::cout << VersionText() << '\n'; return 0;
+    case Command::Eval: return RunCalculator(argc, argv, std::cout, std::cerr);
+    case Command::Render: return RunRender(argc, argv, std::cerr);
+    case Command::Launcher: break;
+    }
 
-    if (IsRenderCommand(argc, argv)) return RunRender(argc, argv, std::cerr);
-
-    const std::string document = argc > 1 ? std::string(argv[1]).substr(0, 255) : std::string();
+    const std::string document = line.document.substr(0, 255);
     // A running instance takes the document and this process is done.
     if (fw::HandToFirstInstance(document)) return 0;
 
@@ -33,6 +41,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    TPlot app(argc, argv, document);
+    // The toolkit sees no arguments: every one of them is the program's own.
+    int toolkitArgc = 1;
+    TPlot app(toolkitArgc, argv, document);
     return app.Run();
 }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <ostream>
 #include <string>
 
+#include "app/command_line.h"
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/dc.h"
@@ -67,22 +67,19 @@ int Fail(std::ostream& err, int code, const std::string& why = {}) {
 
 }  // namespace
 
-bool IsRenderCommand(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--render") == 0) return true;
-    return false;
-}
-
 int RunRender(int argc, char** argv, std::ostream& err) {
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (line.error != CommandLineError::None) return Usage(err, line.culprit);
+    if (line.command != Command::Render) return Usage(err, "--render");
     RenderArgs a;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--render" && hasValue) a.input = argv[++i];
-        else if (arg == "-o" && hasValue) a.output = argv[++i];
-        else if (arg == "--size" && hasValue) {
-            if (!ParseSize(argv[++i], a.width, a.height)) return Usage(err, "--size WxH, 16 to 8192");
-        } else return Usage(err, arg);
+    for (const OptionValue& v : line.options) {
+        const std::string_view name = v.option->name;
+        if (name == "--render") a.input = v.value;
+        else if (name == "-o") a.output = v.value;
+        else if (name == "--size") {
+            if (!ParseSize(std::string(v.value).c_str(), a.width, a.height))
+                return Usage(err, "--size WxH, 16 to 8192");
+        } else return Usage(err, std::string(name));  // an option of the table not handled here
     }
     if (a.input.empty() || a.output.empty()) return Usage(err, "--render and -o");
     const std::string kind = Extension(a.output);

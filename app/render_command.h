@@ -6,8 +6,6 @@
 
 namespace curvelo {
 
-// True when the arguments ask for a rendering.
-bool IsRenderCommand(int argc, char** argv);
 // 0 on success; otherwise the program's message went to err and the result is non-zero.
 int RunRender(int argc, char** argv, std::ostream& err);
 

@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <QTimer>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include "framework/frame_window.h"
 #include "framework/qt_internal.h"
 #include "framework/qt_widgets.h"
+#include "framework/svg_image.h"
 #include "resources/resources.h"
 
 namespace curvelo::fw {
@@ -264,16 +264,11 @@ void TWindow::SetCaption(const std::string& text) {
 bool TWindow::SetIconResource(const std::string& name) {
     const std::string_view svg = res::File("icons/" + name + ".svg");
     if (svg.empty() || !impl_->top) return false;
-    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
-    if (!renderer.isValid()) return false;
     QIcon icon;
     for (int size : {16, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
+        const QImage image = SvgImage(svg, size);
+        if (image.isNull()) return false;
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     impl_->top->setWindowIcon(icon);
     return true;

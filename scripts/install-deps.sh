@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Curvelo needs to build and test, only those missing.
+# Installs the Debian packages Curvelo needs to build, test and package, only those missing.
+# The desktop tools check the menu entry and document types; dpkg-dev and file let CPack
+# find the package's dependencies.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config ccache
           qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+          desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev file
           poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,127 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace curvelo {
+
+namespace {
+
+constexpr unsigned kHelp = CommandBit(Command::Help);
+constexpr unsigned kVersion = CommandBit(Command::Version);
+constexpr unsigned kEval = CommandBit(Command::Eval);
+constexpr unsigned kRender = CommandBit(Command::Render);
+
+// name, value, commands, selects, repeatable, description
+constexpr std::array kOptions = {
+    CommandOption{"--eval", "KÉPLET", kEval, true, false,
+                  "Kiszámítja a képlet értékét, és kiírja a szabványos kimenetre."},
+    CommandOption{"--set", "L=KÉPLET", kEval, false, true,
+                  "Az L betű (A-tól Z-ig vagy @) értéke a képlet valós értéke lesz. "
+                  "Többször is megadható; a sorrend számít."},
+    CommandOption{"--define", "NÉV(x)=KÉPLET", kEval, false, true,
+                  "Saját függvényt határoz meg, egy változóval vagy kettővel: NÉV(x,y)=KÉPLET. "
+                  "Többször is megadható."},
+    CommandOption{"--derivative", "L", kEval, false, false,
+                  "A képlet L betű szerinti deriváltjának értékét írja ki."},
+    CommandOption{"--complex", "", kEval, false, false,
+                  "Komplex számolás: a valós és a képzetes részt írja ki, szóközzel elválasztva."},
+    CommandOption{"--render", "DOKUMENTUM", kRender, true, false,
+                  "Egy .cv2 rajzot rajzol meg kijelző nélkül."},
+    CommandOption{"-o", "KIMENET", kRender, false, false,
+                  "A kimenet állománya; kiterjesztése választ: .png, .svg, .pdf, vagy .cv2 "
+                  "(a dokumentum újra mentve)."},
+    CommandOption{"--size", "SZxM", kRender, false, false,
+                  "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600."},
+    CommandOption{"--help", "", kHelp, true, true, "Ezt a leírást írja ki."},
+    CommandOption{"--version", "", kVersion, true, true, "A program változatát írja ki."},
+};
+
+CommandLine Fail(CommandLine line, CommandLineError error, std::string_view culprit) {
+    line.error = error;
+    line.culprit = culprit;
+    return line;
+}
+
+}  // namespace
+
+std::span<const CommandOption> CommandOptions() { return kOptions; }
+
+const CommandOption* FindCommandOption(std::string_view name) {
+    for (const CommandOption& o : kOptions)
+        if (o.name == name) return &o;
+    return nullptr;
+}
+
+CommandLine ParseCommandLine(int argc, char** argv) {
+    CommandLine line;
+    std::vector<std::string_view> plain;
+    bool optionsEnded = false;
+    bool help = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i] ? argv[i] : "";
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            plain.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const CommandOption* option = FindCommandOption(arg);
+        if (!option) return Fail(line, CommandLineError::UnknownOption, arg);
+        std::string_view value;
+        if (!option->valueName.empty()) {
+            if (i + 1 >= argc || !argv[i + 1]) return Fail(line, CommandLineError::MissingValue, arg);
+            value = argv[++i];
+        }
+        const bool seen = std::any_of(line.options.begin(), line.options.end(),
+                                      [&](const OptionValue& v) { return v.option == option; });
+        if (seen && !option->repeatable) return Fail(line, CommandLineError::Repeated, arg);
+        help = help || option->commands == kHelp;
+        line.options.push_back({option, value});
+    }
+    if (help) {
+        line.command = Command::Help;
+        return line;
+    }
+    if (line.options.empty()) {
+        if (!plain.empty()) line.document = plain.front();
+        return line;
+    }
+
+    // The command is the one a selecting option names, else the one all options share.
+    unsigned common = ~0u;
+    unsigned selected = 0;
+    for (const OptionValue& v : line.options) {
+        common &= v.option->commands;
+        if (v.option->selects && v.option->commands != selected) {
+            if (selected) return Fail(line, CommandLineError::MixedCommands, v.option->name);
+            selected = v.option->commands;
+        }
+    }
+    const unsigned chosen = selected ? selected : common;
+    if (std::popcount(chosen) != 1) return Fail(line, CommandLineError::MixedCommands, line.options.front().option->name);
+    for (const OptionValue& v : line.options)
+        if (!(v.option->commands & chosen)) return Fail(line, CommandLineError::MixedCommands, v.option->name);
+    line.command = static_cast<Command>(std::countr_zero(chosen));
+    if (!plain.empty()) return Fail(line, CommandLineError::StrayArgument, plain.front());
+    return line;
+}
+
+std::string UsageErrorText(const CommandLine& line) {
+    std::string text = "curvelo: ";
+    const std::string& c = line.culprit;
+    switch (line.error) {
+    case CommandLineError::None: return {};
+    case CommandLineError::UnknownOption: text += "ismeretlen kapcsoló: " + c; break;
+    case CommandLineError::MissingValue: text += "a(z) " + c + " kapcsoló után hiányzik az érték"; break;
+    case CommandLineError::Repeated: text += "a(z) " + c + " kapcsoló csak egyszer adható meg"; break;
+    case CommandLineError::MixedCommands: text += "a(z) " + c + " kapcsoló nem illik a többi mellé"; break;
+    case CommandLineError::StrayArgument: text += "fölösleges argumentum: " + c; break;
+    }
+    return text + "\nA kapcsolók leírása: curvelo --help\n";
+}
+
+}  // namespace curvelo

@@ -1,0 +1,58 @@
+// The program's command line: one table of options that both the parser and the help read,
+// so an option is added with one row (and handled where its command runs).
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace curvelo {
+
+// What a command line asks for. Launcher is the desktop program itself.
+enum class Command { Launcher, Help, Version, Eval, Render };
+
+struct CommandOption {
+    std::string_view name;         // "--set", "-o"
+    std::string_view valueName;    // placeholder of the value that follows; empty for a switch
+    unsigned commands;             // bits of CommandBit(): the commands the option belongs to
+    bool selects;                  // the option chooses its command (--eval, --render, ...)
+    bool repeatable;               // may be given more than once
+    std::string_view description;  // Hungarian, one sentence or two
+};
+
+constexpr unsigned CommandBit(Command c) { return 1u << static_cast<unsigned>(c); }
+
+// Every option the program accepts, in the order the help lists them.
+std::span<const CommandOption> CommandOptions();
+const CommandOption* FindCommandOption(std::string_view name);
+
+enum class CommandLineError {
+    None,
+    UnknownOption,    // begins with '-' and is not in the table
+    MissingValue,     // the last argument needs a value after it
+    Repeated,         // a non-repeatable option twice
+    MixedCommands,    // options of two commands, or of no command at all
+    StrayArgument,    // a plain argument given to a batch command
+};
+
+struct OptionValue {
+    const CommandOption* option;
+    std::string_view value;  // empty for a switch
+};
+
+struct CommandLine {
+    Command command = Command::Launcher;
+    std::vector<OptionValue> options;  // in the order given
+    std::string document;              // the launcher's document, first plain argument
+    CommandLineError error = CommandLineError::None;
+    std::string culprit;               // the argument the error is about
+};
+
+// Reads argv[1..argc). Anything after "--" is a plain argument even when it begins with '-'.
+CommandLine ParseCommandLine(int argc, char** argv);
+
+// The short message of a usage error, ending with where to read more.
+std::string UsageErrorText(const CommandLine& line);
+
+}  // namespace curvelo
