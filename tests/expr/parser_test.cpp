@@ -358,7 +358,7 @@ TEST(CharClasses, PrefixExcludesSeparatorsAndSums) {
 
 // Every input the fuzzer ever kept or crashed on, through a plain build of its body.
 TEST(ParserFuzzCorpus, ReplaysCleanly) {
-  const auto dir = std::filesystem::path(__FILE__).parent_path() / "../../fuzz/corpus/parser";
+  const auto dir = std::filesystem::path(CURVELO_SOURCE_DIR) / "fuzz/corpus/parser";
   ASSERT_TRUE(std::filesystem::is_directory(dir)) << dir;
   int replayed = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {

@@ -497,8 +497,7 @@ TEST(Cv2Files, FailedSaveLeavesTheOldDocumentReadable) {
 // Every input the document fuzzer was seeded with or ever found troublesome is read again
 // here: it must be refused cleanly or survive write -> read -> write unchanged.
 TEST(Cv2Files, CorpusReplays) {
-    std::string folder = __FILE__;
-    folder = folder.substr(0, folder.rfind('/')) + "/cv2_corpus";
+    const std::string folder = std::string(CURVELO_SOURCE_DIR) + "/tests/plot2d/cv2_corpus";
     DIR* d = ::opendir(folder.c_str());
     ASSERT_NE(d, nullptr) << folder;
     int files = 0;

@@ -71,8 +71,7 @@ TEST(WindowSettingsFile, OtherKindsDamageAndOtherCountsAreHandled) {
 
 TEST(WindowSettingsFile, CorpusReplaysCleanly) {
     // Every input the fuzzer kept, and the ones that ever failed, through a plain build.
-    std::string folder = __FILE__;
-    folder = folder.substr(0, folder.rfind('/')) + "/settings_corpus";
+    const std::string folder = std::string(CURVELO_SOURCE_DIR) + "/tests/plotwin/settings_corpus";
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream in(entry.path(), std::ios::binary);
