@@ -67,21 +67,20 @@ QMargins FrameMargins(const QWidget* w) {
     return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
 }
 
-// Gives the window the outer size asked for once its frame is known (never, without a
-// window manager: then the outer size is the window's own).
+// Gives the window the outer size asked for once its frame is known, at once when it is,
+// else checking again shortly (never known without a window manager: then the outer size
+// is the window's own).
 void FitPendingFrame(QWidget* w, WindowImpl* impl, int triesLeft) {
-    QTimer::singleShot(20, w, [w, impl, triesLeft] {
-        if (!impl->pendingFrameSize.isValid()) return;
-        const QMargins m = FrameMargins(w);
-        if (m.isNull() && triesLeft > 0 && w->isVisible()) {
-            FitPendingFrame(w, impl, triesLeft - 1);
-            return;
-        }
-        const QSize outer = impl->pendingFrameSize;
-        impl->pendingFrameSize = QSize();
-        if (!m.isNull() && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-            w->resize(std::max(1, outer.width() - m.left() - m.right()), std::max(1, outer.height() - m.top() - m.bottom()));
-    });
+    if (!impl->pendingFrameSize.isValid()) return;
+    const QMargins m = FrameMargins(w);
+    if (m.isNull() && triesLeft > 0 && w->isVisible()) {
+        QTimer::singleShot(20, w, [w, impl, triesLeft] { FitPendingFrame(w, impl, triesLeft - 1); });
+        return;
+    }
+    const QSize outer = impl->pendingFrameSize;
+    impl->pendingFrameSize = QSize();
+    if (!m.isNull() && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        w->resize(std::max(1, outer.width() - m.left() - m.right()), std::max(1, outer.height() - m.top() - m.bottom()));
 }
 
 }  // namespace
