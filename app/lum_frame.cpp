@@ -52,9 +52,6 @@ void TLumFrame::ApplyPlacement() {
 void TLumFrame::RunDeferredStartup() {
     if (startupDone_) return;
     startupDone_ = true;
-    // The window frame's size is known only once the frame is shown; placing it again keeps
-    // the outer rectangle that "cv.ini" stores from drifting by the frame on every start.
-    ApplyPlacement();
     if (showMaximizedPending_) {
         showMaximizedPending_ = false;
         Maximize();

@@ -5,9 +5,9 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <algorithm>
-#include <QPushButton>
 
 #include <iostream>
 

@@ -20,8 +20,6 @@ void TDlg::SetupWindow() {
     in.height = size.cy;
     in.screenWidth = screen.width;
     in.screenHeight = screen.height;
-    in.captionHeight = screen.captionHeight;
-    in.menuHeight = screen.menuHeight;
     in.remembered = remembered_;
     const KitPoint at = PlaceDialog(in);
     MoveTo(at.x, at.y);

@@ -1,5 +1,6 @@
 // Where a dialog of the kit opens: beside its parent when the screen has room, with a small
-// random spread so that repeated dialogs do not stack exactly, or at a remembered position.
+// random spread so that repeated dialogs do not stack exactly, or at a remembered position;
+// where no side has room, on the side with the most, clear of the middle of the parent.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,6 @@ struct PlacementInput {
     KitRect parent;                 // the parent window's frame rectangle, screen pixels
     int width = 0, height = 0;      // the dialog's size
     int screenWidth = 0, screenHeight = 0;
-    int captionHeight = 0, menuHeight = 0;
     const DlgPosition* remembered = nullptr;
 };
 

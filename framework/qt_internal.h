@@ -66,6 +66,8 @@ struct WindowImpl {
     std::map<int, bool> enabled;
     std::vector<Accelerator> accelerators;
     bool firstIdleDone = false;
+    // Top-level windows: the outer size asked for before the window manager's frame was known.
+    QSize pendingFrameSize;
 
     // Dialogs.
     std::string templateName;

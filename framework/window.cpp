@@ -59,6 +59,30 @@ void UpdateStatesWhenIdle(TWindow* w) {
     });
 }
 
+// A window manager frames a window some time after it is shown; about a second at most.
+constexpr int kFrameWaitTries = 50;
+
+QMargins FrameMargins(const QWidget* w) {
+    const QRect g = w->geometry(), f = w->frameGeometry();
+    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+}
+
+// Gives the window the outer size asked for once its frame is known, at once when it is,
+// else checking again shortly (never known without a window manager: then the outer size
+// is the window's own).
+void FitPendingFrame(QWidget* w, WindowImpl* impl, int triesLeft) {
+    if (!impl->pendingFrameSize.isValid()) return;
+    const QMargins m = FrameMargins(w);
+    if (m.isNull() && triesLeft > 0 && w->isVisible()) {
+        QTimer::singleShot(20, w, [w, impl, triesLeft] { FitPendingFrame(w, impl, triesLeft - 1); });
+        return;
+    }
+    const QSize outer = impl->pendingFrameSize;
+    impl->pendingFrameSize = QSize();
+    if (!m.isNull() && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        w->resize(std::max(1, outer.width() - m.left() - m.right()), std::max(1, outer.height() - m.top() - m.bottom()));
+}
+
 }  // namespace
 
 bool IsAlive(const TWindow* w) { return w && LiveWindows().count(w) != 0; }
@@ -210,6 +234,7 @@ void TWindow::Show(bool show) {
         UpdateStatesWhenIdle(this);
     }
     if (show && impl_->type == WindowImpl::Type::Frame) impl_->client->setFocus();
+    if (show && impl_->pendingFrameSize.isValid()) FitPendingFrame(impl_->top, impl_.get(), kFrameWaitTries);
 }
 
 bool TWindow::IsVisible() const { return impl_->top && !impl_->destroyed && impl_->top->isVisible(); }
@@ -315,10 +340,9 @@ Rect TWindow::GetNormalRect() const {
     if (!w) return {};
     if (!w->isWindow() || !(w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) return GetWindowRect();
     // The normal geometry excludes the frame; add the margins the frame has now.
-    QRect n = w->normalGeometry(), g = w->geometry(), f = w->frameGeometry();
-    int ml = g.left() - f.left(), mt = g.top() - f.top();
-    int mr = f.right() - g.right(), mb = f.bottom() - g.bottom();
-    return {n.left() - ml, n.top() - mt, n.left() + n.width() + mr, n.top() + n.height() + mb};
+    const QRect n = w->normalGeometry();
+    const QMargins m = FrameMargins(w);
+    return {n.left() - m.left(), n.top() - m.top(), n.left() + n.width() + m.right(), n.top() + n.height() + m.bottom()};
 }
 
 void TWindow::MoveWindow(const Rect& r) {
@@ -328,10 +352,21 @@ void TWindow::MoveWindow(const Rect& r) {
         w->setGeometry(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
         return;
     }
-    QRect g = w->geometry(), f = w->frameGeometry();
-    int ml = g.left() - f.left(), mt = g.top() - f.top();
-    int mr = f.right() - g.right(), mb = f.bottom() - g.bottom();
-    w->setGeometry(r.left + ml, r.top + mt, std::max(1, r.Width() - ml - mr), std::max(1, r.Height() - mt - mb));
+    const QSize outer(std::max(1, r.Width()), std::max(1, r.Height()));
+    const QMargins m = FrameMargins(w);
+    if (w->isVisible() && !m.isNull()) {
+        impl_->pendingFrameSize = QSize();
+        w->setGeometry(r.left + m.left(), r.top + m.top(), std::max(1, outer.width() - m.left() - m.right()),
+                       std::max(1, outer.height() - m.top() - m.bottom()));
+        return;
+    }
+    // No frame yet: a window not shown takes the position as its frame's, and the size is
+    // made the outer one once the window manager has framed it. Taking the outer rectangle
+    // for the client would grow the window by its frame on every restore.
+    w->move(r.left, r.top);
+    w->resize(outer);
+    impl_->pendingFrameSize = outer;
+    if (w->isVisible()) FitPendingFrame(w, impl_.get(), kFrameWaitTries);
 }
 
 void TWindow::MoveTo(int left, int top) {

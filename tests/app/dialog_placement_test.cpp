@@ -24,8 +24,6 @@ PlacementInput Screen1024(KitRect parent, int w, int h) {
     in.height = h;
     in.screenWidth = 1024;
     in.screenHeight = 768;
-    in.captionHeight = 20;
-    in.menuHeight = 18;
     return in;
 }
 

@@ -1,5 +1,7 @@
 #include <fstream>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "app/launcher_settings.h"
@@ -171,6 +173,11 @@ TEST(LauncherFrame, GoodPlacementIsRestoredAndAMissingFileKeepsTheConstructedOne
     ASSERT_TRUE(WriteLauncherSettings(f.SettingsFile().parent_path().string(), good));
     TPlotFrame* frame = f.MakeAndShow();
     frame->UpdateCommandStates();
+    // The frame takes the stored outer size once the platform has framed the window.
+    for (int i = 0; i < 100 && frame->GetWindowRect() != fw::Rect{40, 50, 280, 180}; ++i) {
+        fw::automation::ProcessEvents();
+        usleep(5000);
+    }
     if (screen.width >= 280 && screen.height >= 180) {
         // The outer rectangle is what was stored, so saving it again changes nothing.
         EXPECT_EQ(frame->Placement(), good.placement);

@@ -248,6 +248,25 @@ TEST_F(WindowCommandsTest, GeometryAndMaximisedStateSurviveARoundTrip) {
     w.Show(false);
 }
 
+// What a settings file stores is the outer rectangle read from the window; placing a new
+// window at it before it is shown gives the same rectangle back, start after start.
+TEST_F(WindowCommandsTest, OuterRectangleSurvivesRepeatedSaveAndRestore) {
+    Rect stored{120, 60, 320, 180};
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        TFrameWindow w(nullptr, "indító");
+        w.MoveWindow(stored);  // as a window restores its placement when it is set up
+        w.Create();
+        w.Show();
+        for (int i = 0; i < 100 && w.GetWindowRect() != stored; ++i) {
+            automation::ProcessEvents();
+            usleep(5000);
+        }
+        EXPECT_EQ(w.GetWindowRect(), stored) << "cycle " << cycle;
+        stored = w.GetWindowRect();  // what closing writes
+        w.Show(false);
+    }
+}
+
 TEST_F(WindowCommandsTest, ClosingAParentAsksEveryChildAndDeletesThem) {
     struct Child : TFrameWindow {
         Child(TWindow* p, bool* ok, bool* destroyed) : TFrameWindow(p, "gyerek"), ok_(ok), destroyed_(destroyed) {}

@@ -1,11 +1,15 @@
 // Details of the 2D window a user meets around its document: captions that name the document,
-// the clipboard notice.
+// the clipboard notice, the label background shown at once.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include "framework/automation.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot2d/plot2_win.h"
+#include "plotwin/colour_table.h"
 #include "plotwin/file_msg_win.h"
+#include "plotwin/frame_commands.h"
 #include "plotwin/value_parser.h"
 #include "resources/resources.h"
 #include "textwin/col_win.h"
@@ -95,4 +99,39 @@ TEST_F(Plot2DetailsTest, BitmapNoticeOncePerWindow) {
         EXPECT_FALSE(w.ClipboardBitmap().IsNull());
         w.Show(false);
     }
+}
+
+// Opaque tick numbers hide the grid lines under them; switching the background shows on the
+// window's picture at once, without a change of the view.
+TEST_F(Plot2DetailsTest, LabelBackgroundSwitchRepaintsAtOnce) {
+    TPlot2Win w(nullptr, "névtelen1.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    for (int i = 0; i < 10; ++i) {  // the window takes its outer size once it is framed
+        au::ProcessEvents();
+        usleep(10000);
+    }
+    w.Frame().gridFlags |= kGridSquare;
+    w.RenderLayer(w.CurrentLayer());
+    au::ProcessEvents();
+    auto gridPixels = [&w] {
+        const fw::Bitmap& b = w.LayerBitmap(w.CurrentLayer());
+        const Rgb g = ColourOf(w.Frame().gridColour);
+        int n = 0;
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                if (const fw::Color p = b.GetPixel(x, y); p.r == g.r && p.g == g.g && p.b == g.b) ++n;
+        return n;
+    };
+    ASSERT_TRUE(FrameCommandChecked(kCmdOpaqueLabels, w.Frame()));
+    const int opaque = gridPixels();
+    w.RunCommand(kCmdOpaqueLabels);
+    au::ProcessEvents();
+    EXPECT_FALSE(FrameCommandChecked(kCmdOpaqueLabels, w.Frame()));
+    const int transparent = gridPixels();
+    EXPECT_GT(transparent, opaque);  // the lines now run through the numbers
+    w.RunCommand(kCmdOpaqueLabels);
+    au::ProcessEvents();
+    EXPECT_EQ(gridPixels(), opaque) << transparent;
+    w.Show(false);
 }
