@@ -311,5 +311,6 @@ int DC::DpiY() const { return impl_->dpiY; }
 Point DC::PhysicalOffset() const { return {impl_->physicalOffset.x(), impl_->physicalOffset.y()}; }
 Size DC::DeviceSize() const { return {impl_->deviceSize.width(), impl_->deviceSize.height()}; }
 bool DC::IsPrinter() const { return impl_->printer; }
+double DC::ScreenScale() const { return impl_->screenScale; }
 
 }  // namespace curvelo::fw
