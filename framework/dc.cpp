@@ -64,7 +64,8 @@ QList<qreal> ScreenPattern(PenStyle s) {
 LogFont ScaledFont(LogFont f, double scale) {
     if (scale == 1) return f;
     const auto scaled = [scale](std::int32_t v) {
-        const long r = std::lround(v * scale);
+        // Sizes from a document may be anything; far past any drawable size is as good.
+        const long r = std::clamp(std::lround(v * scale), -1000000L, 1000000L);
         return static_cast<std::int32_t>(r == 0 && v != 0 ? (v < 0 ? -1 : 1) : r);
     };
     f.height = scaled(f.height);
