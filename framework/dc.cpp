@@ -64,7 +64,8 @@ QList<qreal> ScreenPattern(PenStyle s) {
 LogFont ScaledFont(LogFont f, double scale) {
     if (scale == 1) return f;
     const auto scaled = [scale](std::int32_t v) {
-        const long r = std::lround(v * scale);
+        // Sizes from a document may be anything; far past any drawable size is as good.
+        const long r = std::clamp(std::lround(v * scale), -1000000L, 1000000L);
         return static_cast<std::int32_t>(r == 0 && v != 0 ? (v < 0 ? -1 : 1) : r);
     };
     f.height = scaled(f.height);
@@ -311,5 +312,6 @@ int DC::DpiY() const { return impl_->dpiY; }
 Point DC::PhysicalOffset() const { return {impl_->physicalOffset.x(), impl_->physicalOffset.y()}; }
 Size DC::DeviceSize() const { return {impl_->deviceSize.width(), impl_->deviceSize.height()}; }
 bool DC::IsPrinter() const { return impl_->printer; }
+double DC::ScreenScale() const { return impl_->screenScale; }
 
 }  // namespace curvelo::fw

@@ -92,6 +92,9 @@ public:
     Point PhysicalOffset() const;
     Size DeviceSize() const;
     bool IsPrinter() const;
+    // Device pixels per screen pixel (above 1 on a printer page): what is sized in screen
+    // pixels is enlarged by it to keep its size on paper.
+    double ScreenScale() const;
 
     DcImpl* Impl() const { return impl_.get(); }
     explicit DC(std::unique_ptr<DcImpl> impl);  // for the framework's own targets

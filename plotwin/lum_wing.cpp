@@ -1,5 +1,7 @@
 #include "plotwin/lum_wing.h"
 
+#include "framework/dc.h"
+
 namespace curvelo {
 
 TLumWing::TLumWing(fw::TWindow* parent, const std::string& caption) : TLumWin(parent, caption) {
@@ -13,7 +15,9 @@ void TLumWing::ViewApplied() {
 
 void TLumWing::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
     TLumWin::PaintPicture(surface, dc, withBackground);
-    frame_.UpdateDerived(View());
+    // Ticks, arrows and the room beside the numbers keep their screen size on paper (the
+    // screen's sizes come back with the view after the output).
+    frame_.UpdateDerived(View(), dc.ScreenScale());
     tickStatus_ = DrawFrame(surface, frame_, CurrentOutput());
 }
 

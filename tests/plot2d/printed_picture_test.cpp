@@ -2,6 +2,7 @@
 // page would see it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,7 +34,7 @@ std::string Output(const std::string& command) {
 
 struct PdfWord {
     std::string text;
-    double height = 0;  // points
+    double top = 0, height = 0;  // points
 };
 
 std::vector<PdfWord> WordsOf(const std::string& pdf) {
@@ -42,7 +43,7 @@ std::vector<PdfWord> WordsOf(const std::string& pdf) {
         R"re(<word xMin="[-0-9.]+" yMin="([-0-9.]+)" xMax="[-0-9.]+" yMax="([-0-9.]+)">([^<]*)</word>)re");
     std::vector<PdfWord> words;
     for (std::sregex_iterator i(html.begin(), html.end(), word), end; i != end; ++i)
-        words.push_back({(*i)[3].str(), std::stod((*i)[2].str()) - std::stod((*i)[1].str())});
+        words.push_back({(*i)[3].str(), std::stod((*i)[1].str()), std::stod((*i)[2].str()) - std::stod((*i)[1].str())});
     return words;
 }
 
@@ -68,6 +69,17 @@ Raster RasterOf(const std::string& pdf, const std::string& prefix, int dpi) {
     in.read(reinterpret_cast<char*>(r.px.data()), static_cast<std::streamsize>(r.px.size()));
     std::filesystem::remove(prefix + ".pgm");
     return r;
+}
+
+// The row with the most ink: the x axis.
+int InkiestRow(const Raster& r) {
+    int best = 0, most = -1;
+    for (int y = 0; y < r.h; ++y) {
+        int ink = 0;
+        for (int x = 0; x < r.w; ++x) ink += r.Dark(x, y);
+        if (ink > most) most = ink, best = y;
+    }
+    return best;
 }
 
 // The most ink-to-paper changes along any one column: a dotted vertical line has many, a
@@ -96,12 +108,23 @@ TEST(PrintedPictureTest, LabelsKeepTheirScreenSizeOnPaperAndADottedGridStaysDott
     const std::string path = ::testing::TempDir() + "/nyomtatott_" + std::to_string(::getpid()) + ".pdf";
     ASSERT_TRUE(w.PrintToPdf(path, 1200));
 
+    constexpr int kRasterDpi = 200;
+    const Raster page = RasterOf(path, ::testing::TempDir() + "/nyomtatott_" + std::to_string(::getpid()), kRasterDpi);
+    ASSERT_GT(page.w, 0) << "pdftoppm did not give a page";
+    EXPECT_GT(MostChangesInAColumn(page), 60);
+    const double axisY = InkiestRow(page) * 72.0 / kRasterDpi;
+
     // Tick numbers (9 points on screen) and the axis titles (10.5 points) keep about that
-    // height on paper rather than shrinking with the printer's finer pixels.
-    int numbers = 0, titles = 0;
+    // height on paper rather than shrinking with the printer's finer pixels, and the numbers
+    // of the x axis keep the room of half a tick below it.
+    int numbers = 0, titles = 0, belowAxis = 0;
     for (const PdfWord& word : WordsOf(path)) {
         if (std::regex_match(word.text, std::regex(R"(-?[0-9]+\.[0-9])"))) {
             ++numbers;
+            if (std::fabs(word.top + word.height / 2 - axisY) < 20) {
+                ++belowAxis;
+                EXPECT_GT(word.top, axisY + 2) << word.text;
+            }
             EXPECT_GT(word.height, 6) << word.text;
             EXPECT_LT(word.height, 16) << word.text;
         } else if (word.text == "x" || word.text == "y") {
@@ -111,11 +134,8 @@ TEST(PrintedPictureTest, LabelsKeepTheirScreenSizeOnPaperAndADottedGridStaysDott
         }
     }
     EXPECT_GE(numbers, 6);
+    EXPECT_GE(belowAxis, 4);
     EXPECT_EQ(titles, 2);
-
-    const Raster page = RasterOf(path, ::testing::TempDir() + "/nyomtatott_" + std::to_string(::getpid()), 200);
-    ASSERT_GT(page.w, 0) << "pdftoppm did not give a page";
-    EXPECT_GT(MostChangesInAColumn(page), 60);
     std::filesystem::remove(path);
 }
 
