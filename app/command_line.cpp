@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <filesystem>
+#include <system_error>
 
 namespace curvelo {
 
@@ -108,6 +110,15 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     line.command = static_cast<Command>(std::countr_zero(chosen));
     if (!plain.empty()) return Fail(line, CommandLineError::StrayArgument, plain.front());
     return line;
+}
+
+std::string DocumentPath(std::string_view given) {
+    constexpr std::size_t kMaxName = 255;
+    if (given.empty()) return {};
+    std::error_code ec;
+    const std::string absolute = std::filesystem::absolute(std::filesystem::path(given), ec).string();
+    if (!ec && absolute.size() <= kMaxName) return absolute;
+    return std::string(given.substr(0, kMaxName));
 }
 
 std::string UsageErrorText(const CommandLine& line) {

@@ -52,6 +52,11 @@ struct CommandLine {
 // Reads argv[1..argc). Anything after "--" is a plain argument even when it begins with '-'.
 CommandLine ParseCommandLine(int argc, char** argv);
 
+// The launcher's document as it is opened or handed to a running instance: made absolute,
+// since the running instance has a working folder of its own; at most 255 bytes, and left
+// as given when its absolute form would not fit.
+std::string DocumentPath(std::string_view given);
+
 // The short message of a usage error, ending with where to read more.
 std::string UsageErrorText(const CommandLine& line);
 

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     case Command::Launcher: break;
     }
 
-    const std::string document = line.document.substr(0, 255);
+    const std::string document = DocumentPath(line.document);
     // A running instance takes the document and this process is done.
     if (fw::HandToFirstInstance(document)) return 0;
 

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -122,6 +123,19 @@ TEST(CommandLine, TheLauncherTakesTheFirstPlainArgument) {
     EXPECT_EQ(line.command, Command::Launcher);
     EXPECT_EQ(line.document, "-furcsa.cv2");
     EXPECT_EQ(Parse({"-"}).document, "-");  // a lone dash is a name, not an option
+}
+
+TEST(CommandLine, TheDocumentIsHandedOnWithItsFullPath) {
+    // The running instance that receives it works in another folder.
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(DocumentPath("rozsa.cv2"), here + "/rozsa.cv2");
+    EXPECT_EQ(DocumentPath("/tmp/ábra.cv2"), "/tmp/ábra.cv2");
+    EXPECT_EQ(DocumentPath(""), "");
+    // Past the 255 bytes the hand-off carries, the name is cut as before.
+    const std::string longName(300, 'a');
+    EXPECT_EQ(DocumentPath(longName), longName.substr(0, 255));
+    const std::string fits(250, 'b');
+    EXPECT_EQ(DocumentPath("/" + fits), "/" + fits);
 }
 
 TEST(HelpOutput, ListsExactlyTheOptionsTheParserAccepts) {

@@ -43,7 +43,7 @@ file "$tmp/root/usr/bin/curvelo" | grep -q 'not stripped' && fail "the program i
 [ "$("$tmp/root/usr/bin/curvelo" --version)" = "Curvelo $version" ] || fail "the packaged program does not run"
 for size in 16 22 24 32 48 64 128 256; do
   png=$tmp/root/usr/share/icons/hicolor/${size}x${size}/apps/curvelo.png
-  [ -f "$png" ] || continue
+  [ -f "$png" ] || { fail "no ${size}x${size} icon"; continue; }
   file "$png" | grep -q "PNG image data, $size x $size" || fail "icon $size: $(file -b "$png")"
 done
 zcat "$tmp/root/usr/share/man/man1/curvelo.1.gz" | grep -q '^\.TH CURVELO 1' || fail "manual page header"
