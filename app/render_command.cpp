@@ -10,9 +10,9 @@
 #include "framework/bitmap.h"
 #include "framework/dc.h"
 #include "framework/kit_lock.h"
+#include "framework/safe_file.h"
 #include "framework/vector_picture.h"
 #include "plot2d/plot2_win.h"
-#include "framework/safe_file.h"
 #include "resources/resources.h"
 
 namespace curvelo {

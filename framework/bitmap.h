@@ -35,8 +35,9 @@ public:
     // Through the safe writer: the old file survives any failure; *error gets the reason.
     bool SavePng(const std::string& path, std::string* error = nullptr) const;
 
-    // Our line drawings compress almost as well at this level as at Qt's default while
-    // encoding several times faster.
+    // zlib's level 1: our drawings encode in about 60% of the CPU time of Qt's default
+    // (level 6) and come out about 1.5 times as large, still well under 100 KB for a
+    // full-screen picture.
     static constexpr int kPngQuality = 80;
 
     BitmapImpl* Impl() const { return impl_.get(); }

@@ -30,6 +30,7 @@
 #include "plot2d/cv2_codec.h"
 #include "plot2d/plot2_win.h"
 #include "plotwin/window_settings.h"
+#include "tests/child_process.h"
 #include "textwin/text_file.h"
 
 using namespace curvelo;
@@ -38,7 +39,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr uid_t kOtherUser = 65534;
+using curvelo::testing::kOtherUser;
 
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -127,18 +128,7 @@ Outcome RunProgram(const std::vector<std::string>& args, const RunOptions& o = {
 
 std::string Example() { return std::string(CURVELO_EXAMPLES_DIR) + "/rozsa.cv2"; }
 
-// Runs what in a child process: its exit code, or 124 when it blocked for five seconds.
-int Bounded(const std::function<int()>& what) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::alarm(5);
-        ::_exit(what());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGALRM ? 124 : 128;
-    return WEXITSTATUS(status);
-}
+int Bounded(const std::function<int()>& what) { return curvelo::testing::InChildProcess(what); }
 
 // The special files a reader may be handed, all named like documents.
 std::vector<std::string> MakeSpecialFiles(const Folder& f) {

@@ -1,4 +1,5 @@
 #include "framework/safe_file.h"
+#include "tests/child_process.h"
 
 #include <gtest/gtest.h>
 
@@ -45,22 +46,9 @@ std::vector<std::uint8_t> Bytes(std::size_t n, std::uint8_t fill) {
     return std::vector<std::uint8_t>(n, fill);
 }
 
-// Runs what in a child process as an ordinary user (this one when not the superuser) and
-// gives its exit code; 124 when it had not finished after five seconds (it hung).
-int InChild(const std::function<int()>& what, bool ordinaryUser = false) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::alarm(5);
-        if (ordinaryUser && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
-        ::_exit(what());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) return 124;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+int AsOrdinaryUser(const std::function<int()>& what) {
+    return curvelo::testing::InChildProcess(what, 5, true);
 }
-
-int Status(ReadFileStatus s) { return static_cast<int>(s); }
 
 }  // namespace
 
@@ -118,21 +106,9 @@ TEST(SafeFile, ReadOnlyFolderKeepsTheOldFile) {
     const std::string target = dir.File("doc.cv2");
     ASSERT_TRUE(WriteFileSafely(target, Bytes(4, 'o')));
     ::chmod(dir.path.c_str(), 0555);
-    if (::geteuid() != 0) {
-        EXPECT_FALSE(WriteFileSafely(target, Bytes(8, 'n')));
-    } else {
-        // Permissions do not bind the superuser: the save is tried by an ordinary user.
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
-            ::_exit(WriteFileSafely(target, Bytes(8, 'n')) ? 1 : 0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << "the save into a read-only folder did not fail";
-    }
+    // Permissions do not bind the superuser: the save is tried by an ordinary user.
+    EXPECT_EQ(AsOrdinaryUser([&] { return WriteFileSafely(target, Bytes(8, 'n')) ? 1 : 0; }), 0)
+        << "the save into a read-only folder did not fail";
     ::chmod(dir.path.c_str(), 0755);
     EXPECT_EQ(Slurp(target), "oooo");
 }
@@ -154,49 +130,6 @@ TEST(SafeFile, BoundedReading) {
     EXPECT_TRUE(out.empty());
 }
 
-TEST(SafeFile, SpecialFilesAreRefusedWithoutBlocking) {
-    TempDir dir;
-    const std::string fifo = dir.File("pipe.cv2");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string zero = dir.File("zero.cv2");
-    ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
-    const std::string sparse = dir.File("sparse.txt");
-    ASSERT_TRUE(WriteFileSafely(sparse, Bytes(3, 'a')));
-    ASSERT_EQ(::truncate(sparse.c_str(), off_t(1) << 40), 0);  // a terabyte of nothing
-    const std::string secret = dir.File("secret.cv2");
-    ASSERT_TRUE(WriteFileSafely(secret, Bytes(3, 's')));
-    ::chmod(secret.c_str(), 0);
-    ::chmod(dir.path.c_str(), 0755);
-
-    for (const std::string& path : {fifo, zero, dir.path}) {
-        EXPECT_EQ(InChild([&] {
-                      std::vector<std::uint8_t> out;
-                      return Status(ReadFileBounded(path, out));
-                  }),
-                  Status(ReadFileStatus::NotRegular))
-            << path;
-        EXPECT_EQ(InChild([&] {
-                      std::vector<std::uint8_t> out;
-                      return Status(ReadFileHead(path, out, 100));
-                  }),
-                  Status(ReadFileStatus::NotRegular))
-            << path;
-    }
-    std::vector<std::uint8_t> out;
-    EXPECT_EQ(ReadFileBounded(sparse, out), ReadFileStatus::TooLarge);
-    EXPECT_TRUE(out.empty());
-    // A text is cut at its bound without reading the rest.
-    ASSERT_EQ(ReadFileHead(sparse, out, 5), ReadFileStatus::Ok);
-    EXPECT_EQ(out, std::vector<std::uint8_t>({'a', 'a', 'a', 0, 0}));
-    EXPECT_EQ(InChild(
-                  [&] {
-                      std::vector<std::uint8_t> o;
-                      return Status(ReadFileBounded(secret, o));
-                  },
-                  true),
-              Status(ReadFileStatus::CannotOpen));
-}
-
 TEST(SafeFile, WriteProtectedTargetIsRefusedAndKept) {
     TempDir dir;
     const std::string target = dir.File("kesz.cv2");
@@ -210,7 +143,7 @@ TEST(SafeFile, WriteProtectedTargetIsRefusedAndKept) {
     // A file another user may write but this one may not is not replaced either.
     ::chmod(target.c_str(), 0644);
     ::chmod(dir.path.c_str(), 0777);
-    EXPECT_EQ(InChild([&] { return WriteFileSafely(target, Bytes(8, 'n')) ? 1 : 0; }, true), 0);
+    EXPECT_EQ(AsOrdinaryUser([&] { return WriteFileSafely(target, Bytes(8, 'n')) ? 1 : 0; }), 0);
     EXPECT_EQ(Slurp(target), "oooo");
 }
 

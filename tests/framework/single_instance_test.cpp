@@ -18,6 +18,7 @@
 
 #include "framework/automation.h"
 #include "framework/single_instance.h"
+#include "tests/child_process.h"
 
 extern char** environ;
 
@@ -111,24 +112,12 @@ struct SharedFolder {
     ~SharedFolder() { std::system(("rm -rf '" + path + "'").c_str()); }
 };
 
-constexpr uid_t kOtherUser = 65534;
+using curvelo::testing::kOtherUser;
 
-// Runs what in a child process as another user; its exit code, 124 when it hung.
+// Runs what in a child process as another user while this one keeps its events going (it
+// may be the one the child talks to).
 int AsOtherUser(const std::function<int()>& what) {
-    const pid_t child = fork();
-    if (child == 0) {
-        alarm(10);
-        if (setgid(kOtherUser) != 0 || setuid(kOtherUser) != 0) _exit(3);
-        _exit(what());
-    }
-    int status = 0;
-    // Keep the events going: this process may be the one the child talks to.
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        automation::ProcessEvents();
-        usleep(2000);
-    }
-    if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGALRM ? 124 : 128;
-    return WEXITSTATUS(status);
+    return curvelo::testing::InChildProcess(what, 10, true, [] { automation::ProcessEvents(); });
 }
 
 sockaddr_un Address(const std::string& path) {
