@@ -137,7 +137,7 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
         if (!Emit(a, depth)) return false;
         step.op = kPush;
         steps_.push_back(step);
-        if (stack_.size() < static_cast<std::size_t>(depth) + 1) stack_.resize(depth + 1);
+        if (stack_.size() < (static_cast<std::size_t>(depth) + 1) * kBlock) stack_.resize((depth + 1) * kBlock);
         if (!Emit(b, depth + 1)) return false;
         step.op = BinaryOp(arithmetic, kLeftStack);
         steps_.push_back(step);
@@ -166,74 +166,150 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
     return true;
 }
 
-#define CURVELO_BINARY_CASES(A)                                                            \
-    case BinaryOp(A, kRightLetter):                                                        \
-        if (!Apply<A>(acc, letters[step.letter].re, acc)) goto undefined;                  \
-        break;                                                                             \
-    case BinaryOp(A, kRightConst):                                                         \
-        if (!Apply<A>(acc, step.constant, acc)) goto undefined;                            \
-        break;                                                                             \
-    case BinaryOp(A, kLeftLetter):                                                         \
-        if (!Apply<A>(letters[step.letter].re, acc, acc)) goto undefined;                  \
-        break;                                                                             \
-    case BinaryOp(A, kLeftConst):                                                          \
-        if (!Apply<A>(step.constant, acc, acc)) goto undefined;                            \
-        break;                                                                             \
-    case BinaryOp(A, kLeftStack):                                                          \
-        if (!Apply<A>(*--top, acc, acc)) goto undefined;                                   \
-        break;
+namespace {
 
-bool EvalProgram::Run(LetterStore& s) {
-    if (!flat_ || s.ComplexMode) return EvalNode(s, tree_);
+// Applies a two-operand kernel to every sample of a block; the operand that is not the
+// running value comes from `operand` (a constant, a letter or a stack level).
+template <int A, bool OperandOnLeft, typename Operand>
+inline void ApplyLanes(long double* acc, std::uint8_t* ok, int n, Operand operand) {
+    for (int i = 0; i < n; ++i) {
+        long double r = 0.0L;
+        const bool good = OperandOnLeft ? Apply<A>(operand(i), acc[i], r) : Apply<A>(acc[i], operand(i), r);
+        acc[i] = r;
+        ok[i] &= static_cast<std::uint8_t>(good);
+    }
+}
+
+// Applies a one-operand kernel (false = undefined) to every sample of a block.
+template <typename Kernel>
+inline void MapLanes(long double* acc, std::uint8_t* ok, int n, Kernel kernel) {
+    for (int i = 0; i < n; ++i) ok[i] &= static_cast<std::uint8_t>(kernel(acc[i]));
+}
+
+inline void Fill(long double* lanes, int n, long double v) {
+    for (int i = 0; i < n; ++i) lanes[i] = v;
+}
+
+}  // namespace
+
+#define CURVELO_BINARY_CASES(A)                                                                     \
+    case BinaryOp(A, kRightLetter):                                                                 \
+        if (step.letter == sampled) {                                                               \
+            ApplyLanes<A, false>(acc, ok, n, [xs](int i) { return xs[i]; });                        \
+        } else {                                                                                    \
+            const long double v = letters[step.letter].re;                                          \
+            ApplyLanes<A, false>(acc, ok, n, [v](int) { return v; });                               \
+        }                                                                                           \
+        break;                                                                                      \
+    case BinaryOp(A, kRightConst): {                                                                \
+        const long double v = step.constant;                                                        \
+        ApplyLanes<A, false>(acc, ok, n, [v](int) { return v; });                                   \
+        break;                                                                                      \
+    }                                                                                               \
+    case BinaryOp(A, kLeftLetter):                                                                  \
+        if (step.letter == sampled) {                                                               \
+            ApplyLanes<A, true>(acc, ok, n, [xs](int i) { return xs[i]; });                         \
+        } else {                                                                                    \
+            const long double v = letters[step.letter].re;                                          \
+            ApplyLanes<A, true>(acc, ok, n, [v](int) { return v; });                                \
+        }                                                                                           \
+        break;                                                                                      \
+    case BinaryOp(A, kLeftConst): {                                                                 \
+        const long double v = step.constant;                                                        \
+        ApplyLanes<A, true>(acc, ok, n, [v](int) { return v; });                                    \
+        break;                                                                                      \
+    }                                                                                               \
+    case BinaryOp(A, kLeftStack): {                                                                 \
+        top -= kBlock;                                                                              \
+        const long double* level = top;                                                             \
+        ApplyLanes<A, true>(acc, ok, n, [level](int i) { return level[i]; });                       \
+        break;                                                                                      \
+    }
+
+void EvalProgram::RunBlock(LetterStore& s, int sampled, const long double* xs, int n, long double* acc,
+                           std::uint8_t* ok, std::uint8_t* jump) {
     const ExtComplex* const letters = s.LetterValues;
     long double* top = stack_.data();
-    long double acc = 0.0L;
+    const std::uint8_t savedJump = s.JumpFlag;
+    for (int i = 0; i < n; ++i) {
+        ok[i] = 1;
+        jump[i] = 0;
+    }
     for (const Step& step : steps_) {
         switch (step.op) {
         case kLoadLetter:
-            acc = letters[step.letter].re;
+            if (step.letter == sampled)
+                for (int i = 0; i < n; ++i) acc[i] = xs[i];
+            else
+                Fill(acc, n, letters[step.letter].re);
             break;
         case kLoadConst:
-            acc = step.constant;
+            Fill(acc, n, step.constant);
             break;
         case kPush:
-            *top++ = acc;
+            for (int i = 0; i < n; ++i) top[i] = acc[i];
+            top += kBlock;
             break;
         case kSin:
-            if (!(std::fabs(acc) <= kTrigLimit)) goto undefined;
-            acc = FastSin(acc);
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(std::fabs(v) <= kTrigLimit)) return false;
+                v = FastSin(v);
+                return true;
+            });
             break;
         case kCos:
-            if (!(std::fabs(acc) <= kTrigLimit)) goto undefined;
-            acc = FastCos(acc);
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(std::fabs(v) <= kTrigLimit)) return false;
+                v = FastCos(v);
+                return true;
+            });
             break;
         case kExp:
-            if (!(acc < kExpLimit)) goto undefined;
-            acc = acc <= -kExpLimit ? 0.0L : FastExp(acc);
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(v < kExpLimit)) return false;
+                v = v <= -kExpLimit ? 0.0L : FastExp(v);
+                return true;
+            });
             break;
         case kSqrt:
-            if (!(acc >= 0)) goto undefined;
-            acc = std::sqrt(acc);
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(v >= 0)) return false;
+                v = std::sqrt(v);
+                return true;
+            });
             break;
         case kAbs:
-            acc = acc * acc < kTiny ? 0.0L : std::fabs(acc);
+            MapLanes(acc, ok, n, [](long double& v) {
+                v = v * v < kTiny ? 0.0L : std::fabs(v);
+                return true;
+            });
             break;
         case kLn:
-            if (!(acc >= kTiny)) goto undefined;
-            acc = std::log(acc);
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(v >= kTiny)) return false;
+                v = std::log(v);
+                return true;
+            });
             break;
         case kSquare:
-            if (!RealMultiply(acc, acc, acc)) goto undefined;
+            MapLanes(acc, ok, n, [](long double& v) { return RealMultiply(v, v, v); });
             break;
-        case kPowInt:
-            if (!RealIntegerPower(acc, step.exponent, acc)) goto undefined;
-            break;
-        case kRealFunction: {
-            ExtComplex out;
-            if (!EvalRealFunction(s, step.kind, {acc, 0.0L}, out) || !IsZeroBits(out.im)) goto undefined;
-            acc = out.re;
+        case kPowInt: {
+            const std::int32_t e = step.exponent;
+            MapLanes(acc, ok, n, [e](long double& v) { return RealIntegerPower(v, e, v); });
             break;
         }
+        case kRealFunction:
+            // These may set the jump flag: it is caught per sample.
+            for (int i = 0; i < n; ++i) {
+                s.JumpFlag = 0;
+                ExtComplex out;
+                const bool good = EvalRealFunction(s, step.kind, {acc[i], 0.0L}, out) && IsZeroBits(out.im);
+                acc[i] = out.re;
+                ok[i] &= static_cast<std::uint8_t>(good);
+                jump[i] |= s.JumpFlag;
+            }
+            break;
         CURVELO_BINARY_CASES(kPlus)
         CURVELO_BINARY_CASES(kMinus)
         CURVELO_BINARY_CASES(kTimes)
@@ -241,17 +317,65 @@ bool EvalProgram::Run(LetterStore& s) {
         CURVELO_BINARY_CASES(kCaret)
         CURVELO_BINARY_CASES(kPow)
         default:
-            goto undefined;
+            for (int i = 0; i < n; ++i) ok[i] = 0;
+            break;
         }
     }
-    tree_->value.re = acc;
-    SetZero(tree_->value.im);
-    return true;
-undefined:
-    // The tree settles what an undefined value leaves behind.
-    return EvalNode(s, tree_);
+    s.JumpFlag = savedJump;
 }
 
 #undef CURVELO_BINARY_CASES
+
+bool EvalProgram::Run(LetterStore& s) {
+    if (!flat_ || s.ComplexMode) return EvalNode(s, tree_);
+    long double acc = 0.0L;
+    std::uint8_t ok = 0, jump = 0;
+    RunBlock(s, -1, nullptr, 1, &acc, &ok, &jump);
+    // The tree settles what an undefined value leaves behind.
+    if (!ok) return EvalNode(s, tree_);
+    tree_->value.re = acc;
+    SetZero(tree_->value.im);
+    s.JumpFlag |= jump;
+    return true;
+}
+
+void EvalProgram::RunBatch(LetterStore& s, int letter, const long double* xs, int count, long double* values,
+                           std::uint8_t* defined, std::uint8_t* jumps) {
+    auto walk = [&](int i) {
+        SetLetter(s, letter, xs[i]);
+        s.JumpFlag = 0;
+        defined[i] = static_cast<std::uint8_t>(EvalNode(s, tree_));
+        values[i] = tree_ ? tree_->value.re : 0.0L;
+        jumps[i] = s.JumpFlag;
+    };
+    if (count <= 0) return;
+    if (!flat_ || s.ComplexMode || letter < 0 || letter >= kLetterCount) {
+        for (int i = 0; i < count; ++i) walk(i);
+        return;
+    }
+    long double acc[kBlock];
+    std::uint8_t ok[kBlock], jump[kBlock];
+    bool lastWalked = false;
+    for (int base = 0; base < count; base += kBlock) {
+        const int n = count - base < kBlock ? count - base : kBlock;
+        RunBlock(s, letter, xs + base, n, acc, ok, jump);
+        for (int i = 0; i < n; ++i) {
+            lastWalked = !ok[i] || jump[i];
+            if (lastWalked) {
+                walk(base + i);
+            } else {
+                values[base + i] = acc[i];
+                defined[base + i] = 1;
+                jumps[base + i] = 0;
+            }
+        }
+    }
+    SetLetter(s, letter, xs[count - 1]);
+    if (!lastWalked) {
+        tree_->value.re = values[count - 1];
+        SetZero(tree_->value.im);
+        s.JumpFlag = 0;
+    }
+}
 
 }  // namespace curvelo
