@@ -166,6 +166,96 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
     return true;
 }
 
+// One evaluation with the running value in a register; the first undefined step hands over
+// to the tree walk.
+#define CURVELO_SCALAR_CASES(A)                                                            \
+    case BinaryOp(A, kRightLetter):                                                        \
+        if (!Apply<A>(acc, letters[step.letter].re, acc)) goto undefined;                  \
+        break;                                                                             \
+    case BinaryOp(A, kRightConst):                                                         \
+        if (!Apply<A>(acc, step.constant, acc)) goto undefined;                            \
+        break;                                                                             \
+    case BinaryOp(A, kLeftLetter):                                                         \
+        if (!Apply<A>(letters[step.letter].re, acc, acc)) goto undefined;                  \
+        break;                                                                             \
+    case BinaryOp(A, kLeftConst):                                                          \
+        if (!Apply<A>(step.constant, acc, acc)) goto undefined;                            \
+        break;                                                                             \
+    case BinaryOp(A, kLeftStack):                                                          \
+        if (!Apply<A>(*--top, acc, acc)) goto undefined;                                   \
+        break;
+
+bool EvalProgram::Run(LetterStore& s) {
+    if (!flat_ || s.ComplexMode) return EvalNode(s, tree_);
+    const ExtComplex* const letters = s.LetterValues;
+    long double* top = stack_.data();
+    long double acc = 0.0L;
+    for (const Step& step : steps_) {
+        switch (step.op) {
+        case kLoadLetter:
+            acc = letters[step.letter].re;
+            break;
+        case kLoadConst:
+            acc = step.constant;
+            break;
+        case kPush:
+            *top++ = acc;
+            break;
+        case kSin:
+            if (!(std::fabs(acc) <= kTrigLimit)) goto undefined;
+            acc = FastSin(acc);
+            break;
+        case kCos:
+            if (!(std::fabs(acc) <= kTrigLimit)) goto undefined;
+            acc = FastCos(acc);
+            break;
+        case kExp:
+            if (!(acc < kExpLimit)) goto undefined;
+            acc = acc <= -kExpLimit ? 0.0L : FastExp(acc);
+            break;
+        case kSqrt:
+            if (!(acc >= 0)) goto undefined;
+            acc = std::sqrt(acc);
+            break;
+        case kAbs:
+            acc = acc * acc < kTiny ? 0.0L : std::fabs(acc);
+            break;
+        case kLn:
+            if (!(acc >= kTiny)) goto undefined;
+            acc = std::log(acc);
+            break;
+        case kSquare:
+            if (!RealMultiply(acc, acc, acc)) goto undefined;
+            break;
+        case kPowInt:
+            if (!RealIntegerPower(acc, step.exponent, acc)) goto undefined;
+            break;
+        case kRealFunction: {
+            ExtComplex out;
+            if (!EvalRealFunction(s, step.kind, {acc, 0.0L}, out) || !IsZeroBits(out.im)) goto undefined;
+            acc = out.re;
+            break;
+        }
+        CURVELO_SCALAR_CASES(kPlus)
+        CURVELO_SCALAR_CASES(kMinus)
+        CURVELO_SCALAR_CASES(kTimes)
+        CURVELO_SCALAR_CASES(kDivide)
+        CURVELO_SCALAR_CASES(kCaret)
+        CURVELO_SCALAR_CASES(kPow)
+        default:
+            goto undefined;
+        }
+    }
+    tree_->value.re = acc;
+    SetZero(tree_->value.im);
+    return true;
+undefined:
+    // The tree settles what an undefined value leaves behind.
+    return EvalNode(s, tree_);
+}
+
+#undef CURVELO_SCALAR_CASES
+
 namespace {
 
 // Applies a two-operand kernel to every sample of a block; the operand that is not the
@@ -325,19 +415,6 @@ void EvalProgram::RunBlock(LetterStore& s, int sampled, const long double* xs, i
 }
 
 #undef CURVELO_BINARY_CASES
-
-bool EvalProgram::Run(LetterStore& s) {
-    if (!flat_ || s.ComplexMode) return EvalNode(s, tree_);
-    long double acc = 0.0L;
-    std::uint8_t ok = 0, jump = 0;
-    RunBlock(s, -1, nullptr, 1, &acc, &ok, &jump);
-    // The tree settles what an undefined value leaves behind.
-    if (!ok) return EvalNode(s, tree_);
-    tree_->value.re = acc;
-    SetZero(tree_->value.im);
-    s.JumpFlag |= jump;
-    return true;
-}
 
 void EvalProgram::RunBatch(LetterStore& s, int letter, const long double* xs, int count, long double* values,
                            std::uint8_t* defined, std::uint8_t* jumps) {
