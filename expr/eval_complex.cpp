@@ -4,6 +4,9 @@
 #include <complex>
 
 #include "expr/eval.h"
+#include "expr/fast_exp.h"
+#include "expr/fast_trig.h"
+#include "expr/hyperbolic.h"
 #include "expr/node_kinds.h"
 
 namespace curvelo {
@@ -28,10 +31,22 @@ bool Finish(const Cx& v, ExtComplex& out) {
 // imaginary part counts as zero so the cut stays on one side.
 long double Angle(const ExtComplex& z) { return std::atan2(z.im + 0.0L, z.re); }
 
+// ln|z| + i arg z; ln|z| = ln(|z|^2)/2 from the square formed exactly, so that it stays
+// exact to the last bit also where |z| is near 1.
 bool Log(const ExtComplex& z, Cx& out) {
     const long double m = std::hypot(z.re, z.im);
     if (!(m >= kTiny)) return false;
-    out = {std::log(m), Angle(z)};
+    long double logModulus = std::log(m);
+    if (m > 0x1p-4000L && m < 0x1p4000L) {  // the squares stay normal
+        long double xx, ex, yy, ey;
+        fasttrig::TwoProduct(z.re, z.re, xx, ex);
+        fasttrig::TwoProduct(z.im, z.im, yy, ey);
+        const long double hi = xx + yy;
+        const long double back = hi - xx;
+        const long double lo = ((xx - (hi - back)) + (yy - back)) + ex + ey;
+        logModulus = 0.5L * (std::log(hi) + lo / hi);
+    }
+    out = {logModulus, Angle(z)};
     return true;
 }
 
@@ -46,15 +61,30 @@ Cx Sqrt(const ExtComplex& z) {
     return {std::fabs(im) / (2.0L * t), im < 0 ? -t : t};
 }
 
+// f(re) g(im) + i h(re) k(im) with each product rounded once: within an ulp normwise.
+Cx Products(const fasttrig::Pair& f, const fasttrig::Pair& g, const fasttrig::Pair& h, const fasttrig::Pair& k) {
+    return {fasttrig::Product(f, g), fasttrig::Product(h, k)};
+}
+
 bool Exp(const Cx& z, Cx& out) {
     if (z.real() >= kExpLimit || std::fabs(z.imag()) > kTrigLimit || std::isnan(z.real())) return false;
     if (z.real() <= -kExpLimit) {
         out = {0.0L, 0.0L};
         return true;
     }
-    const long double r = std::exp(z.real());
-    out = {r * std::cos(z.imag()), r * std::sin(z.imag())};
+    fasttrig::Pair s, c;
+    if (!SinCosPairs(z.imag(), s, c)) return false;
+    const fasttrig::Pair r = ExpPair(z.real());
+    out = Products(r, c, r, s);
     return true;
+}
+
+// sin, cos, sinh and cosh of x + iy from the two-part real values.
+Cx SinOf(const ExtComplex& z, const fasttrig::Pair& s, const fasttrig::Pair& c) {
+    return Products(s, CoshPair(z.im), c, SinhPair(z.im));
+}
+Cx CosOf(const ExtComplex& z, const fasttrig::Pair& s, const fasttrig::Pair& c) {
+    return Products(c, CoshPair(z.im), fasttrig::Negate(s), SinhPair(z.im));
 }
 
 bool Reciprocal(const Cx& v, ExtComplex& out) {
@@ -89,9 +119,11 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
     Cx v;
     switch (kind) {
     case nk::SIN:
-        return TrigArgumentOk(z) && Finish(std::sin(c), out);
-    case nk::COS:
-        return TrigArgumentOk(z) && Finish(std::cos(c), out);
+    case nk::COS: {
+        fasttrig::Pair s, co;
+        if (!TrigArgumentOk(z) || !SinCosPairs(z.re, s, co)) return false;
+        return Finish(kind == nk::SIN ? SinOf(z, s, co) : CosOf(z, s, co), out);
+    }
     case nk::TAN:
         if (!TrigArgumentOk(z)) return false;
         return Divide({std::sin(c).real(), std::sin(c).imag()}, {std::cos(c).real(), std::cos(c).imag()}, true, out);
@@ -113,9 +145,13 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
     case nk::SQR:
         return Finish(Sqrt(z), out);
     case nk::SINH:
-        return HyperbolicArgumentOk(z) && Finish(std::sinh(c), out);
-    case nk::COSH:
-        return HyperbolicArgumentOk(z) && Finish(std::cosh(c), out);
+    case nk::COSH: {
+        // sinh(x + iy) = sinh x cos y + i cosh x sin y; cosh(x + iy) = cosh x cos y + i sinh x sin y.
+        fasttrig::Pair s, co;
+        if (!HyperbolicArgumentOk(z) || !SinCosPairs(z.im, s, co)) return false;
+        const fasttrig::Pair sh = SinhPair(z.re), ch = CoshPair(z.re);
+        return Finish(kind == nk::SINH ? Products(sh, co, ch, s) : Products(ch, co, sh, s), out);
+    }
     case nk::TANH:
         if (std::fabs(z.re) >= kExpLimit) return Finish({z.re < 0 ? -1.0L : 1.0L, 0.0L}, out);
         return Finish(std::tanh(c), out);

@@ -93,18 +93,30 @@ inline Pair SinOfQuadrant(const Pair& r, unsigned q) {
     }
 }
 
-// a / b to within about half an ulp: the remainder of the leading quotient is exact
-// (Dekker's product on halves of 32 bits).
+// p + error = a * b exactly (Dekker's product on halves of 32 bits).
+inline void TwoProduct(long double a, long double b, long double& p, long double& error) {
+    constexpr long double kHalf = 0x1p32L + 1.0L;
+    const long double ca = a * kHalf, cb = b * kHalf;
+    const long double ah = ca - (ca - a), al = a - ah;
+    const long double bh = cb - (cb - b), bl = b - bh;
+    p = a * b;
+    error = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
+}
+
+// a / b to within about half an ulp: the remainder of the leading quotient is exact.
 inline long double Quotient(const Pair& a, const Pair& b) {
     const long double q = a.hi / b.hi;
-    constexpr long double kHalf = 0x1p32L + 1.0L;
-    const long double cq = q * kHalf, cb = b.hi * kHalf;
-    const long double qh = cq - (cq - q), ql = q - qh;
-    const long double bh = cb - (cb - b.hi), bl = b.hi - bh;
-    const long double p = q * b.hi;
-    const long double error = ((qh * bh - p) + qh * bl + ql * bh) + ql * bl;
+    long double p, error;
+    TwoProduct(q, b.hi, p, error);
     const long double remainder = ((a.hi - p) - error) + a.lo - q * b.lo;
     return q + remainder / b.hi;
+}
+
+// a * b to within about half an ulp.
+inline long double Product(const Pair& a, const Pair& b) {
+    long double p, error;
+    TwoProduct(a.hi, b.hi, p, error);
+    return p + (error + (a.hi * b.lo + a.lo * b.hi));
 }
 
 // Arguments the reduction does not take (|x| >= 2^63, infinities, NaN).
