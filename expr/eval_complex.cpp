@@ -79,6 +79,85 @@ bool Exp(const Cx& z, Cx& out) {
     return true;
 }
 
+using fasttrig::Pair;
+
+Pair Sum(const Pair& a, const Pair& b) {
+    const long double s = a.hi + b.hi;
+    const long double back = s - a.hi;
+    const long double error = (a.hi - (s - back)) + (b.hi - back);
+    return {s, error + (a.lo + b.lo)};
+}
+
+// 2ab as a pair (the leading product exact).
+Pair TwiceProduct(const Pair& a, const Pair& b) {
+    long double p, error;
+    fasttrig::TwoProduct(a.hi, b.hi, p, error);
+    return {2.0L * p, 2.0L * (error + (a.hi * b.lo + a.lo * b.hi))};
+}
+
+// (re + i im) / d for a real d, each part one quotient.
+Cx OverReal(const Pair& re, const Pair& im, const Pair& d) {
+    return {fasttrig::Quotient(re, d), fasttrig::Quotient(im, d)};
+}
+
+// The definedness and the zero rule of Divide for num / den, the value from the accurate form.
+bool DivideAs(const Cx& num, const Cx& den, const Cx& accurate, ExtComplex& out) {
+    if (!Divide({num.real(), num.imag()}, {den.real(), den.imag()}, true, out)) return false;
+    if (out.re == 0 && out.im == 0) return true;
+    if (std::isfinite(accurate.real()) && std::isfinite(accurate.imag())) out = {accurate.real(), accurate.imag()};
+    return true;
+}
+
+// The trigonometric quotients of z = x + iy through the real functions of 2x and 2y, where
+// |cos z|^2 = (cos 2x + cosh 2y)/2 and |sin z|^2 = (cosh 2y - cos 2x)/2; false when 2x is
+// beyond the reduction.
+bool TrigQuotients(std::uint16_t kind, const ExtComplex& z, Cx& accurate) {
+    Pair s2, c2, s, c;
+    if (!SinCosPairs(2.0L * z.re, s2, c2) || !SinCosPairs(z.re, s, c)) return false;
+    const Pair sh2 = SinhPair(2.0L * z.im), ch2 = CoshPair(2.0L * z.im);
+    const Pair cosSquares = Sum(c2, ch2), sinSquares = Sum(ch2, fasttrig::Negate(c2));
+    switch (kind) {
+    case nk::TAN:  // (sin 2x + i sinh 2y) / (cos 2x + cosh 2y)
+        accurate = OverReal(s2, sh2, cosSquares);
+        return true;
+    case nk::COT:  // (sin 2x - i sinh 2y) / (cosh 2y - cos 2x)
+        accurate = OverReal(s2, fasttrig::Negate(sh2), sinSquares);
+        return true;
+    case nk::SEC:  // 2 conj(cos z) / (cos 2x + cosh 2y)
+        accurate = OverReal(TwiceProduct(c, CoshPair(z.im)), TwiceProduct(s, SinhPair(z.im)), cosSquares);
+        return true;
+    default:  // CSC: 2 conj(sin z) / (cosh 2y - cos 2x)
+        accurate = OverReal(TwiceProduct(s, CoshPair(z.im)), fasttrig::Negate(TwiceProduct(c, SinhPair(z.im))),
+                            sinSquares);
+        return true;
+    }
+}
+
+// The same for the hyperbolic quotients, with |cosh z|^2 = (cosh 2x + cos 2y)/2 and
+// |sinh z|^2 = (cosh 2x - cos 2y)/2.
+bool HyperbolicQuotients(std::uint16_t kind, const ExtComplex& z, Cx& accurate) {
+    Pair s2, c2, s, c;
+    if (!SinCosPairs(2.0L * z.im, s2, c2) || !SinCosPairs(z.im, s, c)) return false;
+    const Pair sh2 = SinhPair(2.0L * z.re), ch2 = CoshPair(2.0L * z.re);
+    const Pair coshSquares = Sum(ch2, c2), sinhSquares = Sum(ch2, fasttrig::Negate(c2));
+    switch (kind) {
+    case nk::TANH:  // (sinh 2x + i sin 2y) / (cosh 2x + cos 2y)
+        accurate = OverReal(sh2, s2, coshSquares);
+        return true;
+    case nk::COTH:  // (sinh 2x - i sin 2y) / (cosh 2x - cos 2y)
+        accurate = OverReal(sh2, fasttrig::Negate(s2), sinhSquares);
+        return true;
+    case nk::SECH:  // 2 conj(cosh z) / (cosh 2x + cos 2y)
+        accurate = OverReal(TwiceProduct(CoshPair(z.re), c), fasttrig::Negate(TwiceProduct(SinhPair(z.re), s)),
+                            coshSquares);
+        return true;
+    default:  // CSCH: 2 conj(sinh z) / (cosh 2x - cos 2y)
+        accurate = OverReal(TwiceProduct(SinhPair(z.re), c), fasttrig::Negate(TwiceProduct(CoshPair(z.re), s)),
+                            sinhSquares);
+        return true;
+    }
+}
+
 // sin, cos, sinh and cosh of x + iy from the two-part real values.
 Cx SinOf(const ExtComplex& z, const fasttrig::Pair& s, const fasttrig::Pair& c) {
     return Products(s, CoshPair(z.im), c, SinhPair(z.im));
@@ -125,15 +204,20 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
         return Finish(kind == nk::SIN ? SinOf(z, s, co) : CosOf(z, s, co), out);
     }
     case nk::TAN:
-        if (!TrigArgumentOk(z)) return false;
-        return Divide({std::sin(c).real(), std::sin(c).imag()}, {std::cos(c).real(), std::cos(c).imag()}, true, out);
     case nk::SEC:
-        return TrigArgumentOk(z) && Reciprocal(std::cos(c), out);
     case nk::CSC:
-        return TrigArgumentOk(z) && Reciprocal(std::sin(c), out);
-    case nk::COT:
+    case nk::COT: {
+        // Divide's rules decide on the quotient of sin z and cos z; its value comes in one
+        // quotient per part from the real functions of 2x and 2y.
         if (!TrigArgumentOk(z)) return false;
-        return Divide({std::cos(c).real(), std::cos(c).imag()}, {std::sin(c).real(), std::sin(c).imag()}, true, out);
+        const Cx sine = std::sin(c), cosine = std::cos(c);
+        const Cx one{1.0L, 0.0L};
+        const Cx num = kind == nk::TAN ? sine : kind == nk::COT ? cosine : one;
+        const Cx den = kind == nk::TAN || kind == nk::SEC ? cosine : sine;
+        Cx accurate = num / den;
+        TrigQuotients(kind, z, accurate);
+        return DivideAs(num, den, accurate, out);
+    }
     case nk::EXP:
         return Exp(c, v) && Finish(v, out);
     case nk::CIS:
@@ -152,18 +236,22 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
         const fasttrig::Pair sh = SinhPair(z.re), ch = CoshPair(z.re);
         return Finish(kind == nk::SINH ? Products(sh, co, ch, s) : Products(ch, co, sh, s), out);
     }
-    case nk::TANH:
+    case nk::TANH: {
         if (std::fabs(z.re) >= kExpLimit) return Finish({z.re < 0 ? -1.0L : 1.0L, 0.0L}, out);
-        return Finish(std::tanh(c), out);
+        Cx accurate = std::tanh(c);
+        HyperbolicQuotients(kind, z, accurate);
+        return Finish(accurate, out);
+    }
     case nk::SECH:
-        if (std::fabs(z.re) >= kExpLimit) return Finish({0.0L, 0.0L}, out);
-        return Reciprocal(std::cosh(c), out);
     case nk::CSCH:
-        if (std::fabs(z.re) >= kExpLimit) return Finish({0.0L, 0.0L}, out);
-        return Reciprocal(std::sinh(c), out);
-    case nk::COTH:
-        if (std::fabs(z.re) >= kExpLimit) return Finish({z.re < 0 ? -1.0L : 1.0L, 0.0L}, out);
-        return Reciprocal(std::tanh(c), out);
+    case nk::COTH: {
+        // The reciprocal's rules on the plain value, the value from the accurate form.
+        if (std::fabs(z.re) >= kExpLimit) return Finish({kind == nk::COTH ? (z.re < 0 ? -1.0L : 1.0L) : 0.0L, 0.0L}, out);
+        const Cx den = kind == nk::SECH ? std::cosh(c) : kind == nk::CSCH ? std::sinh(c) : std::tanh(c);
+        Cx accurate = 1.0L / den;
+        HyperbolicQuotients(kind, z, accurate);
+        return DivideAs({1.0L, 0.0L}, den, accurate, out);
+    }
     case nk::ARCSIN:
         return Finish(std::asin(c), out);
     case nk::ARCCOS:

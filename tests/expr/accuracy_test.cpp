@@ -183,7 +183,7 @@ const ComplexReference kComplexReferences[] = {
 
 }  // namespace
 
-TEST(Accuracy, ComplexExpSinCosSinhCoshAndLnAreWithinOneUlpNormwise) {
+TEST(Accuracy, ComplexExpLnAndTrigonometricAndHyperbolicFunctionsAreWithinOneUlpNormwise) {
     for (const ComplexReference& r : kComplexReferences) {
         ExtComplex out;
         bool handled = false;

@@ -145,8 +145,10 @@ def main(path):
     # Complex mode: argument and value as real and imaginary parts.
     complex_rows = []
     for name, f in (("kExp", mpmath.exp), ("kSin", mpmath.sin), ("kCos", mpmath.cos), ("kSinh", mpmath.sinh),
-                    ("kCosh", mpmath.cosh), ("kLn", mpmath.log)):
-        for _ in range(40):
+                    ("kCosh", mpmath.cosh), ("kLn", mpmath.log), ("kTan", mpmath.tan), ("kCot", mpmath.cot),
+                    ("kSec", mpmath.sec), ("kCsc", mpmath.csc), ("kTanh", mpmath.tanh), ("kCoth", mpmath.coth),
+                    ("kSech", mpmath.sech), ("kCsch", mpmath.csch)):
+        for _ in range(30):
             z = mpmath.mpc(round64(random_ext(rng, -8, 3)), round64(random_ext(rng, -8, 3)))
             v = f(z)
             # Each part of the value as a rounded part and the rest, so the test sees the exact error.
