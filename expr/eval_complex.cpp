@@ -31,20 +31,43 @@ bool Finish(const Cx& v, ExtComplex& out) {
 // imaginary part counts as zero so the cut stays on one side.
 long double Angle(const ExtComplex& z) { return std::atan2(z.im + 0.0L, z.re); }
 
+using fasttrig::Pair;
+
+Pair Sum(const Pair& a, const Pair& b) {
+    const long double s = a.hi + b.hi;
+    const long double back = s - a.hi;
+    const long double error = (a.hi - (s - back)) + (b.hi - back);
+    return {s, error + (a.lo + b.lo)};
+}
+
+// Between these moduli the squares of the parts stay normal numbers.
+bool SquaresAreNormal(long double modulus) { return modulus > 0x1p-4000L && modulus < 0x1p4000L; }
+
+// re^2 + im^2 with the squares formed exactly.
+Pair SquaredModulus(const ExtComplex& z) {
+    long double xx, ex, yy, ey;
+    fasttrig::TwoProduct(z.re, z.re, xx, ex);
+    fasttrig::TwoProduct(z.im, z.im, yy, ey);
+    return Sum({xx, ex}, {yy, ey});
+}
+
+// The square root of a positive pair as a pair (one Newton correction of the library's root).
+Pair Root(const Pair& v) {
+    const long double r = std::sqrt(v.hi);
+    long double p, error;
+    fasttrig::TwoProduct(r, r, p, error);
+    return {r, (((v.hi - p) - error) + v.lo) / (2.0L * r)};
+}
+
 // ln|z| + i arg z; ln|z| = ln(|z|^2)/2 from the square formed exactly, so that it stays
 // exact to the last bit also where |z| is near 1.
 bool Log(const ExtComplex& z, Cx& out) {
     const long double m = std::hypot(z.re, z.im);
     if (!(m >= kTiny)) return false;
     long double logModulus = std::log(m);
-    if (m > 0x1p-4000L && m < 0x1p4000L) {  // the squares stay normal
-        long double xx, ex, yy, ey;
-        fasttrig::TwoProduct(z.re, z.re, xx, ex);
-        fasttrig::TwoProduct(z.im, z.im, yy, ey);
-        const long double hi = xx + yy;
-        const long double back = hi - xx;
-        const long double lo = ((xx - (hi - back)) + (yy - back)) + ex + ey;
-        logModulus = 0.5L * (std::log(hi) + lo / hi);
+    if (SquaresAreNormal(m)) {
+        const Pair square = SquaredModulus(z);
+        logModulus = 0.5L * (std::log(square.hi) + square.lo / square.hi);
     }
     out = {logModulus, Angle(z)};
     return true;
@@ -52,13 +75,22 @@ bool Log(const ExtComplex& z, Cx& out) {
 
 // The principal root (half the argument, root of the modulus), in the form that stays
 // exact on the axes: sqrt(-4) is exactly 2i.
+// Where the squares stay normal, the modulus and the root are carried as pairs, so each
+// part is rounded once.
 Cx Sqrt(const ExtComplex& z) {
     const long double m = std::hypot(z.re, z.im);
     if (m < kTiny) return {0.0L, 0.0L};
-    const long double t = std::sqrt((std::fabs(z.re) + m) / 2.0L);
     const long double im = z.im + 0.0L;  // -0 counts as +0: the cut belongs to the upper side
-    if (z.re >= 0) return {t, im / (2.0L * t)};
-    return {std::fabs(im) / (2.0L * t), im < 0 ? -t : t};
+    long double t = std::sqrt((std::fabs(z.re) + m) / 2.0L), other = std::fabs(im) / (2.0L * t);
+    if (SquaresAreNormal(m)) {
+        const Pair modulus = Root(SquaredModulus(z));
+        const Pair sum = Sum({std::fabs(z.re), 0.0L}, modulus);
+        const Pair root = Root({0.5L * sum.hi, 0.5L * sum.lo});
+        t = root.hi + root.lo;
+        other = fasttrig::Quotient({std::fabs(im), 0.0L}, {2.0L * root.hi, 2.0L * root.lo});
+    }
+    if (z.re >= 0) return {t, im < 0 ? -other : other};
+    return {other, im < 0 ? -t : t};
 }
 
 // f(re) g(im) + i h(re) k(im) with each product rounded once: within an ulp normwise.
@@ -77,15 +109,6 @@ bool Exp(const Cx& z, Cx& out) {
     const fasttrig::Pair r = ExpPair(z.real());
     out = Products(r, c, r, s);
     return true;
-}
-
-using fasttrig::Pair;
-
-Pair Sum(const Pair& a, const Pair& b) {
-    const long double s = a.hi + b.hi;
-    const long double back = s - a.hi;
-    const long double error = (a.hi - (s - back)) + (b.hi - back);
-    return {s, error + (a.lo + b.lo)};
 }
 
 // 2ab as a pair (the leading product exact).

@@ -183,7 +183,7 @@ const ComplexReference kComplexReferences[] = {
 
 }  // namespace
 
-TEST(Accuracy, ComplexExpLnAndTrigonometricAndHyperbolicFunctionsAreWithinOneUlpNormwise) {
+TEST(Accuracy, ComplexExpLnSqrtTrigonometricAndHyperbolicFunctionsAreWithinOneUlpNormwise) {
     for (const ComplexReference& r : kComplexReferences) {
         ExtComplex out;
         bool handled = false;
