@@ -181,6 +181,92 @@ bool HyperbolicQuotients(std::uint16_t kind, const ExtComplex& z, Cx& accurate) 
     }
 }
 
+// A complex value with each part as a pair.
+struct PairCx {
+    Pair re, im;
+};
+
+Pair PairProduct(const Pair& a, const Pair& b) {
+    long double p, error;
+    fasttrig::TwoProduct(a.hi, b.hi, p, error);
+    return {p, error + (a.hi * b.lo + a.lo * b.hi)};
+}
+
+// sin, cos, sinh or cosh of w as pairs; false beyond the ranges of the real kernels.
+bool FunctionPairs(std::uint16_t kind, const Cx& w, PairCx& out) {
+    const bool trigonometric = kind == nk::SIN || kind == nk::COS;
+    const long double circular = trigonometric ? w.real() : w.imag();
+    const long double hyperbolic = trigonometric ? w.imag() : w.real();
+    Pair s, c;
+    if (!(std::fabs(hyperbolic) < 5000.0L) || !SinCosPairs(circular, s, c)) return false;
+    const Pair sh = SinhPair(hyperbolic), ch = CoshPair(hyperbolic);
+    switch (kind) {
+    case nk::SIN: out = {PairProduct(s, ch), PairProduct(c, sh)}; break;
+    case nk::COS: out = {PairProduct(c, ch), fasttrig::Negate(PairProduct(s, sh))}; break;
+    case nk::SINH: out = {PairProduct(sh, c), PairProduct(ch, s)}; break;
+    default: out = {PairProduct(ch, c), PairProduct(sh, s)}; break;
+    }
+    return true;
+}
+
+// The library's inverse w of z mended by one Newton step w - (f(w) - z) / f'(w), with the
+// residual formed from the two-part values so that the step is exact far below an ulp.
+Cx NewtonMended(std::uint16_t kind, const Cx& w, const ExtComplex& z) {
+    PairCx f;
+    if (!std::isfinite(w.real()) || !std::isfinite(w.imag()) || !FunctionPairs(kind, w, f)) return w;
+    Cx slope;
+    switch (kind) {
+    case nk::SIN: slope = std::cos(w); break;
+    case nk::COS: slope = -std::sin(w); break;
+    case nk::SINH: slope = std::cosh(w); break;
+    default: slope = std::sinh(w); break;
+    }
+    const Cx residual{(f.re.hi - z.re) + f.re.lo, (f.im.hi - z.im) + f.im.lo};
+    const Cx step = residual / slope;
+    if (!std::isfinite(step.real()) || !std::isfinite(step.imag())) return w;
+    return w - step;
+}
+
+// atan z mended in the same way: with w the library's value, the step is
+// (sin w - z cos w) cos w, the residual of tan w = z times the slope's reciprocal cos^2 w.
+Cx ArctanMended(const Cx& w, const ExtComplex& z) {
+    PairCx s, c;
+    if (!std::isfinite(w.real()) || !std::isfinite(w.imag()) || !FunctionPairs(nk::SIN, w, s) ||
+        !FunctionPairs(nk::COS, w, c))
+        return w;
+    const Pair x{z.re, 0.0L}, y{z.im, 0.0L};
+    const Pair re = Sum(s.re, fasttrig::Negate(Sum(PairProduct(x, c.re), fasttrig::Negate(PairProduct(y, c.im)))));
+    const Pair im = Sum(s.im, fasttrig::Negate(Sum(PairProduct(x, c.im), PairProduct(y, c.re))));
+    const Cx step = Cx{re.hi + re.lo, im.hi + im.lo} * Cx{c.re.hi, c.im.hi};
+    if (!std::isfinite(step.real()) || !std::isfinite(step.imag())) return w;
+    return w - step;
+}
+
+// log10 z = (ln|z| + i arg z) / ln 10 with both parts as pairs before the one product that
+// rounds each: ln|z|^2 and arg z from the library, each mended by a Newton step.
+bool Log10(const ExtComplex& z, Cx& out) {
+    constexpr Pair kInvLn10{0xde5bd8a937287195p-65L, 0xd56eaabeb4cf70c9p-131L};
+    Cx plain;
+    if (!Log(z, plain)) return false;
+    out = plain / std::log(10.0L);
+    if (!SquaresAreNormal(std::hypot(z.re, z.im))) return true;
+    const Pair square = SquaredModulus(z);
+    // ln|z|^2 = y + (|z|^2 - e^y) / e^y.
+    const long double y = std::log(square.hi);
+    const Pair e = ExpPair(y);
+    const Pair logSquare{y, (((square.hi - e.hi) - e.lo) + square.lo) / e.hi};
+    // arg z = t + (im cos t - re sin t) / (re cos t + im sin t).
+    const long double t = plain.imag();
+    Pair s, c;
+    if (!SinCosPairs(t, s, c)) return true;
+    const Pair x{z.re, 0.0L}, yPart{z.im, 0.0L};
+    const Pair cross = Sum(PairProduct(yPart, c), fasttrig::Negate(PairProduct(x, s)));
+    const long double along = z.re * c.hi + z.im * s.hi;
+    const Pair angle{t, (cross.hi + cross.lo) / along};
+    out = {fasttrig::Product({0.5L * logSquare.hi, 0.5L * logSquare.lo}, kInvLn10), fasttrig::Product(angle, kInvLn10)};
+    return true;
+}
+
 // sin, cos, sinh and cosh of x + iy from the two-part real values.
 Cx SinOf(const ExtComplex& z, const fasttrig::Pair& s, const fasttrig::Pair& c) {
     return Products(s, CoshPair(z.im), c, SinhPair(z.im));
@@ -248,7 +334,7 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
     case nk::LN:
         return Log(z, v) && Finish(v, out);
     case nk::LOG:
-        return Log(z, v) && Finish(v / std::log(10.0L), out);
+        return Log10(z, v) && Finish(v, out);
     case nk::SQR:
         return Finish(Sqrt(z), out);
     case nk::SINH:
@@ -276,20 +362,20 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
         return DivideAs({1.0L, 0.0L}, den, accurate, out);
     }
     case nk::ARCSIN:
-        return Finish(std::asin(c), out);
+        return Finish(NewtonMended(nk::SIN, std::asin(c), z), out);
     case nk::ARCCOS:
-        return Finish(std::acos(c), out);
+        return Finish(NewtonMended(nk::COS, std::acos(c), z), out);
     case nk::ARCTAN:
         if (z.re == 0 && std::fabs(std::fabs(z.im) - 1.0L) < kTiny) return false;  // the poles +-i
-        return Finish(std::atan(c), out);
+        return Finish(ArctanMended(std::atan(c), z), out);
     case nk::ARCCOT:
         if (z.re == 0 && std::fabs(std::fabs(z.im) - 1.0L) < kTiny) return false;
         if (z.im == 0) return Finish({Arccot(z.re), 0.0L}, out);
-        return Finish(Cx{kHalfPiDouble, 0.0L} - std::atan(c), out);
+        return Finish(Cx{kHalfPiDouble, 0.0L} - ArctanMended(std::atan(c), z), out);
     case nk::ARGSINH:
-        return Finish(std::asinh(c), out);
+        return Finish(NewtonMended(nk::SINH, std::asinh(c), z), out);
     case nk::ARGCOSH:
-        return Finish(std::acosh(c), out);
+        return Finish(NewtonMended(nk::COSH, std::acosh(c), z), out);
     case nk::ARGTANH:
         if (z.im == 0 && std::fabs(std::fabs(z.re) - 1.0L) < kTiny) return false;  // the poles +-1
         return Finish(std::atanh(c), out);

@@ -147,7 +147,10 @@ def main(path):
     for name, f in (("kExp", mpmath.exp), ("kSin", mpmath.sin), ("kCos", mpmath.cos), ("kSinh", mpmath.sinh),
                     ("kCosh", mpmath.cosh), ("kLn", mpmath.log), ("kTan", mpmath.tan), ("kCot", mpmath.cot),
                     ("kSec", mpmath.sec), ("kCsc", mpmath.csc), ("kTanh", mpmath.tanh), ("kCoth", mpmath.coth),
-                    ("kSech", mpmath.sech), ("kCsch", mpmath.csch), ("kSqrt", mpmath.sqrt)):
+                    ("kSech", mpmath.sech), ("kCsch", mpmath.csch), ("kSqrt", mpmath.sqrt),
+                    ("kLog", lambda z: mpmath.log(z) / mpmath.log(10)), ("kArcsin", mpmath.asin),
+                    ("kArccos", mpmath.acos), ("kArctan", mpmath.atan), ("kArgsinh", mpmath.asinh),
+                    ("kArgcosh", mpmath.acosh)):
         for _ in range(30):
             z = mpmath.mpc(round64(random_ext(rng, -8, 3)), round64(random_ext(rng, -8, 3)))
             v = f(z)
