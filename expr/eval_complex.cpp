@@ -93,11 +93,6 @@ Cx Sqrt(const ExtComplex& z) {
     return {other, im < 0 ? -t : t};
 }
 
-// f(re) g(im) + i h(re) k(im) with each product rounded once: within an ulp normwise.
-Cx Products(const fasttrig::Pair& f, const fasttrig::Pair& g, const fasttrig::Pair& h, const fasttrig::Pair& k) {
-    return {fasttrig::Product(f, g), fasttrig::Product(h, k)};
-}
-
 bool Exp(const Cx& z, Cx& out) {
     if (z.real() >= kExpLimit || std::fabs(z.imag()) > kTrigLimit || std::isnan(z.real())) return false;
     if (z.real() <= -kExpLimit) {
@@ -107,7 +102,7 @@ bool Exp(const Cx& z, Cx& out) {
     fasttrig::Pair s, c;
     if (!SinCosPairs(z.imag(), s, c)) return false;
     const fasttrig::Pair r = ExpPair(z.real());
-    out = Products(r, c, r, s);
+    out = {fasttrig::Product(r, c), fasttrig::Product(r, s)};  // each part rounded once
     return true;
 }
 
@@ -192,7 +187,8 @@ Pair PairProduct(const Pair& a, const Pair& b) {
     return {p, error + (a.hi * b.lo + a.lo * b.hi)};
 }
 
-// sin, cos, sinh or cosh of w as pairs; false beyond the ranges of the real kernels.
+// sin, cos, sinh or cosh of w = u + iv as pairs, from sin(u + iv) = sin u cosh v + i cos u sinh v
+// and its kin; false beyond the ranges of the real kernels.
 bool FunctionPairs(std::uint16_t kind, const Cx& w, PairCx& out) {
     const bool trigonometric = kind == nk::SIN || kind == nk::COS;
     const long double circular = trigonometric ? w.real() : w.imag();
@@ -267,13 +263,8 @@ bool Log10(const ExtComplex& z, Cx& out) {
     return true;
 }
 
-// sin, cos, sinh and cosh of x + iy from the two-part real values.
-Cx SinOf(const ExtComplex& z, const fasttrig::Pair& s, const fasttrig::Pair& c) {
-    return Products(s, CoshPair(z.im), c, SinhPair(z.im));
-}
-Cx CosOf(const ExtComplex& z, const fasttrig::Pair& s, const fasttrig::Pair& c) {
-    return Products(c, CoshPair(z.im), fasttrig::Negate(s), SinhPair(z.im));
-}
+// Each part of a two-part value rounded once.
+Cx Rounded(const PairCx& v) { return {v.re.hi + v.re.lo, v.im.hi + v.im.lo}; }
 
 bool Reciprocal(const Cx& v, ExtComplex& out) {
     return Divide({1.0L, 0.0L}, {v.real(), v.imag()}, true, out);
@@ -308,9 +299,8 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
     switch (kind) {
     case nk::SIN:
     case nk::COS: {
-        fasttrig::Pair s, co;
-        if (!TrigArgumentOk(z) || !SinCosPairs(z.re, s, co)) return false;
-        return Finish(kind == nk::SIN ? SinOf(z, s, co) : CosOf(z, s, co), out);
+        PairCx v2;
+        return TrigArgumentOk(z) && FunctionPairs(kind, c, v2) && Finish(Rounded(v2), out);
     }
     case nk::TAN:
     case nk::SEC:
@@ -339,11 +329,8 @@ bool ComplexFunction(std::uint16_t kind, const ExtComplex& z, ExtComplex& out, b
         return Finish(Sqrt(z), out);
     case nk::SINH:
     case nk::COSH: {
-        // sinh(x + iy) = sinh x cos y + i cosh x sin y; cosh(x + iy) = cosh x cos y + i sinh x sin y.
-        fasttrig::Pair s, co;
-        if (!HyperbolicArgumentOk(z) || !SinCosPairs(z.im, s, co)) return false;
-        const fasttrig::Pair sh = SinhPair(z.re), ch = CoshPair(z.re);
-        return Finish(kind == nk::SINH ? Products(sh, co, ch, s) : Products(ch, co, sh, s), out);
+        PairCx v2;
+        return HyperbolicArgumentOk(z) && FunctionPairs(kind, c, v2) && Finish(Rounded(v2), out);
     }
     case nk::TANH: {
         if (std::fabs(z.re) >= kExpLimit) return Finish({z.re < 0 ? -1.0L : 1.0L, 0.0L}, out);
