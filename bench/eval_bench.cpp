@@ -85,8 +85,11 @@ void BenchNative(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kSweep);
 }
 
-// flat = true: the flattened code that drawing uses; false: the tree walk.
-void BenchCurvelo(benchmark::State& state, const char* text, bool flat) {
+// The flattened code that drawing uses one value per call, the same code over the whole
+// sweep as one batch, or the tree walk.
+enum class Mode { kSingle, kBatch, kTree };
+
+void BenchCurvelo(benchmark::State& state, const char* text, Mode mode) {
     FormulaEngine engine;
     SetLetter(engine.letters, 1, kA);
     SetLetter(engine.letters, 2, kB);
@@ -98,17 +101,22 @@ void BenchCurvelo(benchmark::State& state, const char* text, bool flat) {
     ExprNode* tree = engine.TakeCompiledTree();
     const std::vector<long double> xs = Sweep<long double>();
     std::vector<long double> out(kSweep);
+    std::vector<std::uint8_t> defined(kSweep), jumps(kSweep);
     LetterStore& letters = engine.letters;
     EvalProgram program(tree);
-    if (flat && !program.IsFlat()) {
+    if (mode != Mode::kTree && !program.IsFlat()) {
         state.SkipWithError("not flattened");
         FreeTree(tree);
         return;
     }
     for (auto _ : state) {
-        for (int i = 0; i < kSweep; ++i) {
-            letters.LetterValues[kLetterX] = {xs[i], 0.0L};
-            out[i] = (flat ? program.Run(letters) : EvalNode(letters, tree)) ? tree->value.re : 0.0L;
+        if (mode == Mode::kBatch) {
+            program.RunBatch(letters, kLetterX, xs.data(), kSweep, out.data(), defined.data(), jumps.data());
+        } else {
+            for (int i = 0; i < kSweep; ++i) {
+                letters.LetterValues[kLetterX] = {xs[i], 0.0L};
+                out[i] = (mode == Mode::kSingle ? program.Run(letters) : EvalNode(letters, tree)) ? tree->value.re : 0.0L;
+            }
         }
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
@@ -185,8 +193,9 @@ void RegisterNative() {
 int main(int argc, char** argv) {
     omp_set_num_threads(1);
     for (const char* text : kTexts) {
-        benchmark::RegisterBenchmark((std::string("curvelo/") + text).c_str(), BenchCurvelo, text, true);
-        benchmark::RegisterBenchmark((std::string("tree/") + text).c_str(), BenchCurvelo, text, false);
+        benchmark::RegisterBenchmark((std::string("curvelo/") + text).c_str(), BenchCurvelo, text, Mode::kSingle);
+        benchmark::RegisterBenchmark((std::string("batch/") + text).c_str(), BenchCurvelo, text, Mode::kBatch);
+        benchmark::RegisterBenchmark((std::string("tree/") + text).c_str(), BenchCurvelo, text, Mode::kTree);
         benchmark::RegisterBenchmark((std::string("muparser/") + text).c_str(), BenchMuparser, text);
         benchmark::RegisterBenchmark((std::string("muparser bulk/") + text).c_str(), BenchMuparserBulk, text);
     }
@@ -206,16 +215,18 @@ int main(int argc, char** argv) {
     auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
     std::printf("\nMedian CPU time per value (ns) over %d repetitions; ratios of medians.\n",
                 reporter.Repetitions(std::string("curvelo/") + kTexts[0]));
-    std::printf("%-24s %8s %8s %8s %8s %8s %8s | %9s %9s %9s\n", "formula", "curvelo", "tree", "muparser", "mu bulk",
-                "nat ld", "nat dbl", "/muparser", "/nat ld", "/nat dbl");
+    std::printf("curvelo: one value per call; batch: the sweep at once; ratios for the batch, against the\n"
+                "faster of muparser's two modes and the native rows.\n");
+    std::printf("%-24s %8s %8s %8s %8s %8s %8s %8s | %9s %9s %9s\n", "formula", "curvelo", "batch", "tree", "muparser",
+                "mu bulk", "nat ld", "nat dbl", "/muparser", "/nat ld", "/nat dbl");
     for (const char* text : kTexts) {
         const std::string t = text;
-        const double ours = ns("curvelo/" + t), tree = ns("tree/" + t);
+        const double single = ns("curvelo/" + t), ours = ns("batch/" + t), tree = ns("tree/" + t);
         const double mu = ns("muparser/" + t), bulk = ns("muparser bulk/" + t);
         const double fastestMu = bulk > 0 && bulk < mu ? bulk : mu;
         const double ld = ns("native long double/" + t), dbl = ns("native double/" + t);
-        std::printf("%-24s %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f | %8.2fx %8.2fx %8.2fx\n", text, ours, tree, mu, bulk, ld,
-                    dbl, ratio(ours, fastestMu), ratio(ours, ld), ratio(ours, dbl));
+        std::printf("%-24s %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f | %8.2fx %8.2fx %8.2fx\n", text, single, ours, tree,
+                    mu, bulk, ld, dbl, ratio(ours, fastestMu), ratio(ours, ld), ratio(ours, dbl));
     }
     const double compile = reporter.MedianSeconds("compile/40 characters");
     if (compile > 0) std::printf("compile, 40 characters: %.2f us\n", compile * 1e6);

@@ -25,8 +25,6 @@ inline std::vector<char*> WithDefaultRepetitions(int argc, char** argv, const ch
     };
     if (!given("--benchmark_repetitions")) args.push_back(repetitions.data());
     if (!given("--benchmark_min_time")) args.push_back(minimum.data());
-    args.push_back(nullptr);
-    args.pop_back();
     return args;
 }
 

@@ -137,7 +137,7 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
         if (!Emit(a, depth)) return false;
         step.op = kPush;
         steps_.push_back(step);
-        if (stack_.size() < static_cast<std::size_t>(depth) + 1) stack_.resize(depth + 1);
+        if (stack_.size() < (static_cast<std::size_t>(depth) + 1) * kBlock) stack_.resize((depth + 1) * kBlock);
         if (!Emit(b, depth + 1)) return false;
         step.op = BinaryOp(arithmetic, kLeftStack);
         steps_.push_back(step);
@@ -166,7 +166,9 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
     return true;
 }
 
-#define CURVELO_BINARY_CASES(A)                                                            \
+// One evaluation with the running value in a register; the first undefined step hands over
+// to the tree walk.
+#define CURVELO_SCALAR_CASES(A)                                                            \
     case BinaryOp(A, kRightLetter):                                                        \
         if (!Apply<A>(acc, letters[step.letter].re, acc)) goto undefined;                  \
         break;                                                                             \
@@ -234,12 +236,12 @@ bool EvalProgram::Run(LetterStore& s) {
             acc = out.re;
             break;
         }
-        CURVELO_BINARY_CASES(kPlus)
-        CURVELO_BINARY_CASES(kMinus)
-        CURVELO_BINARY_CASES(kTimes)
-        CURVELO_BINARY_CASES(kDivide)
-        CURVELO_BINARY_CASES(kCaret)
-        CURVELO_BINARY_CASES(kPow)
+        CURVELO_SCALAR_CASES(kPlus)
+        CURVELO_SCALAR_CASES(kMinus)
+        CURVELO_SCALAR_CASES(kTimes)
+        CURVELO_SCALAR_CASES(kDivide)
+        CURVELO_SCALAR_CASES(kCaret)
+        CURVELO_SCALAR_CASES(kPow)
         default:
             goto undefined;
         }
@@ -252,6 +254,205 @@ undefined:
     return EvalNode(s, tree_);
 }
 
+#undef CURVELO_SCALAR_CASES
+
+namespace {
+
+// Applies a two-operand kernel to every sample of a block; the operand that is not the
+// running value comes from `operand` (a constant, a letter or a stack level).
+template <int A, bool OperandOnLeft, typename Operand>
+inline void ApplyLanes(long double* acc, std::uint8_t* ok, int n, Operand operand) {
+    for (int i = 0; i < n; ++i) {
+        long double r = 0.0L;
+        const bool good = OperandOnLeft ? Apply<A>(operand(i), acc[i], r) : Apply<A>(acc[i], operand(i), r);
+        acc[i] = r;
+        ok[i] &= static_cast<std::uint8_t>(good);
+    }
+}
+
+// Applies a one-operand kernel (false = undefined) to every sample of a block.
+template <typename Kernel>
+inline void MapLanes(long double* acc, std::uint8_t* ok, int n, Kernel kernel) {
+    for (int i = 0; i < n; ++i) ok[i] &= static_cast<std::uint8_t>(kernel(acc[i]));
+}
+
+inline void Fill(long double* lanes, int n, long double v) {
+    for (int i = 0; i < n; ++i) lanes[i] = v;
+}
+
+}  // namespace
+
+#define CURVELO_BINARY_CASES(A)                                                                     \
+    case BinaryOp(A, kRightLetter):                                                                 \
+        if (step.letter == sampled) {                                                               \
+            ApplyLanes<A, false>(acc, ok, n, [xs](int i) { return xs[i]; });                        \
+        } else {                                                                                    \
+            const long double v = letters[step.letter].re;                                          \
+            ApplyLanes<A, false>(acc, ok, n, [v](int) { return v; });                               \
+        }                                                                                           \
+        break;                                                                                      \
+    case BinaryOp(A, kRightConst): {                                                                \
+        const long double v = step.constant;                                                        \
+        ApplyLanes<A, false>(acc, ok, n, [v](int) { return v; });                                   \
+        break;                                                                                      \
+    }                                                                                               \
+    case BinaryOp(A, kLeftLetter):                                                                  \
+        if (step.letter == sampled) {                                                               \
+            ApplyLanes<A, true>(acc, ok, n, [xs](int i) { return xs[i]; });                         \
+        } else {                                                                                    \
+            const long double v = letters[step.letter].re;                                          \
+            ApplyLanes<A, true>(acc, ok, n, [v](int) { return v; });                                \
+        }                                                                                           \
+        break;                                                                                      \
+    case BinaryOp(A, kLeftConst): {                                                                 \
+        const long double v = step.constant;                                                        \
+        ApplyLanes<A, true>(acc, ok, n, [v](int) { return v; });                                    \
+        break;                                                                                      \
+    }                                                                                               \
+    case BinaryOp(A, kLeftStack): {                                                                 \
+        top -= kBlock;                                                                              \
+        const long double* level = top;                                                             \
+        ApplyLanes<A, true>(acc, ok, n, [level](int i) { return level[i]; });                       \
+        break;                                                                                      \
+    }
+
+void EvalProgram::RunBlock(LetterStore& s, int sampled, const long double* xs, int n, long double* acc,
+                           std::uint8_t* ok, std::uint8_t* jump) {
+    const ExtComplex* const letters = s.LetterValues;
+    long double* top = stack_.data();
+    const std::uint8_t savedJump = s.JumpFlag;
+    for (int i = 0; i < n; ++i) {
+        ok[i] = 1;
+        jump[i] = 0;
+    }
+    for (const Step& step : steps_) {
+        switch (step.op) {
+        case kLoadLetter:
+            if (step.letter == sampled)
+                for (int i = 0; i < n; ++i) acc[i] = xs[i];
+            else
+                Fill(acc, n, letters[step.letter].re);
+            break;
+        case kLoadConst:
+            Fill(acc, n, step.constant);
+            break;
+        case kPush:
+            for (int i = 0; i < n; ++i) top[i] = acc[i];
+            top += kBlock;
+            break;
+        case kSin:
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(std::fabs(v) <= kTrigLimit)) return false;
+                v = FastSin(v);
+                return true;
+            });
+            break;
+        case kCos:
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(std::fabs(v) <= kTrigLimit)) return false;
+                v = FastCos(v);
+                return true;
+            });
+            break;
+        case kExp:
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(v < kExpLimit)) return false;
+                v = v <= -kExpLimit ? 0.0L : FastExp(v);
+                return true;
+            });
+            break;
+        case kSqrt:
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(v >= 0)) return false;
+                v = std::sqrt(v);
+                return true;
+            });
+            break;
+        case kAbs:
+            MapLanes(acc, ok, n, [](long double& v) {
+                v = v * v < kTiny ? 0.0L : std::fabs(v);
+                return true;
+            });
+            break;
+        case kLn:
+            MapLanes(acc, ok, n, [](long double& v) {
+                if (!(v >= kTiny)) return false;
+                v = std::log(v);
+                return true;
+            });
+            break;
+        case kSquare:
+            MapLanes(acc, ok, n, [](long double& v) { return RealMultiply(v, v, v); });
+            break;
+        case kPowInt: {
+            const std::int32_t e = step.exponent;
+            MapLanes(acc, ok, n, [e](long double& v) { return RealIntegerPower(v, e, v); });
+            break;
+        }
+        case kRealFunction:
+            // These may set the jump flag: it is caught per sample.
+            for (int i = 0; i < n; ++i) {
+                s.JumpFlag = 0;
+                ExtComplex out;
+                const bool good = EvalRealFunction(s, step.kind, {acc[i], 0.0L}, out) && IsZeroBits(out.im);
+                acc[i] = out.re;
+                ok[i] &= static_cast<std::uint8_t>(good);
+                jump[i] |= s.JumpFlag;
+            }
+            break;
+        CURVELO_BINARY_CASES(kPlus)
+        CURVELO_BINARY_CASES(kMinus)
+        CURVELO_BINARY_CASES(kTimes)
+        CURVELO_BINARY_CASES(kDivide)
+        CURVELO_BINARY_CASES(kCaret)
+        CURVELO_BINARY_CASES(kPow)
+        default:
+            for (int i = 0; i < n; ++i) ok[i] = 0;
+            break;
+        }
+    }
+    s.JumpFlag = savedJump;
+}
+
 #undef CURVELO_BINARY_CASES
+
+void EvalProgram::RunBatch(LetterStore& s, int letter, const long double* xs, int count, long double* values,
+                           std::uint8_t* defined, std::uint8_t* jumps) {
+    auto walk = [&](int i) {
+        SetLetter(s, letter, xs[i]);
+        s.JumpFlag = 0;
+        defined[i] = static_cast<std::uint8_t>(EvalNode(s, tree_));
+        values[i] = tree_ ? tree_->value.re : 0.0L;
+        jumps[i] = s.JumpFlag;
+    };
+    if (count <= 0) return;
+    if (!flat_ || s.ComplexMode || letter < 0 || letter >= kLetterCount) {
+        for (int i = 0; i < count; ++i) walk(i);
+        return;
+    }
+    long double acc[kBlock];
+    std::uint8_t ok[kBlock], jump[kBlock];
+    bool lastWalked = false;
+    for (int base = 0; base < count; base += kBlock) {
+        const int n = count - base < kBlock ? count - base : kBlock;
+        RunBlock(s, letter, xs + base, n, acc, ok, jump);
+        for (int i = 0; i < n; ++i) {
+            lastWalked = !ok[i] || jump[i];
+            if (lastWalked) {
+                walk(base + i);
+            } else {
+                values[base + i] = acc[i];
+                defined[base + i] = 1;
+                jumps[base + i] = 0;
+            }
+        }
+    }
+    SetLetter(s, letter, xs[count - 1]);
+    if (!lastWalked) {
+        tree_->value.re = values[count - 1];
+        SetZero(tree_->value.im);
+        s.JumpFlag = 0;
+    }
+}
 
 }  // namespace curvelo

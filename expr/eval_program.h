@@ -6,6 +6,9 @@
 // of one argument are flattened; a tree with anything else, complex mode, or any
 // evaluation that comes out undefined runs through EvalNode, so the defined flag, the
 // value and the jump flag are always exactly what EvalNode gives.
+//
+// A batch runs the code once per block of samples of one letter, each step over the whole
+// block, so the dispatch of a step is paid once per block instead of once per sample.
 
 #include <cstdint>
 #include <vector>
@@ -25,6 +28,18 @@ public:
     // EvalNode(letters, tree): the root's value is left in the root. Only the root's value
     // is kept when the flat code runs; the inner nodes keep what they held.
     bool Run(LetterStore& letters);
+
+    // For each i: SetLetter(letter, xs[i]), JumpFlag cleared, EvalNode on the tree; the
+    // root's real part goes to values[i], the defined flag to defined[i] and the jump flag
+    // to jumps[i]. Samples that come out undefined or flagged are walked through the tree
+    // again, so every result is bit for bit what the tree walk gives (an undefined sample's
+    // value is whatever its walk leaves behind). Afterwards the letter,
+    // the root and the jump flag hold what the walk of the last sample leaves.
+    void RunBatch(LetterStore& letters, int letter, const long double* xs, int count, long double* values,
+                  std::uint8_t* defined, std::uint8_t* jumps);
+
+    // Samples per block of a batch.
+    static constexpr int kBlock = 64;
     ExprNode* Tree() const { return tree_; }
     // Whether evaluations take the flat code.
     bool IsFlat() const { return flat_; }
@@ -42,11 +57,15 @@ private:
 
     bool Emit(const ExprNode* node, int depth);
     bool EmitLeafOperand(const ExprNode* leaf, int arithmetic, bool leafOnRight);
+    // Runs the code for n <= kBlock samples; sampled < 0 reads every letter from the store.
+    // ok[i] and jump[i] come out as the sample's defined and jump flags.
+    void RunBlock(LetterStore& letters, int sampled, const long double* xs, int n, long double* acc,
+                  std::uint8_t* ok, std::uint8_t* jump);
 
     ExprNode* tree_ = nullptr;
     bool flat_ = false;
     std::vector<Step> steps_;
-    std::vector<long double> stack_;
+    std::vector<long double> stack_;  // kBlock values per level
 };
 
 }  // namespace curvelo

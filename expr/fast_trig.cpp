@@ -16,7 +16,6 @@ constexpr u64 kHalfPiFixed[4] = {0x020bbea63b139b22ULL, 0x29024e088a67cc74ULL, 0
                                  0xc90fdaa22168c234ULL};
 constexpr int kFractionBits = 255;
 constexpr int kLimbs = 5;
-constexpr long double kTwoOverPi = 0x517cc1b727220a95p-63L;
 
 struct Bits {
     u64 mantissa;

@@ -29,8 +29,34 @@ inline constexpr long double kQuarterPi = 0xc90fdaa22168c235p-64L;
 // For pi/4 < |x| < 2^63.
 Reduced ReduceLarge(long double x);
 
+// pi/2 = kC1 + kC2 + kC3 to 2^-126: kC1 and kC2 have 31 bits, so n kC1 and n kC2 are exact
+// for n below 2^33 and the first two subtractions are exact for |x| below kQuickLimit.
+inline constexpr long double kC1 = 0x6487ed51p-30L;
+inline constexpr long double kC2 = 0x2168c235p-63L;
+inline constexpr long double kC3 = -0xece675d1fc8f8cbbp-129L;
+inline constexpr long double kTwoOverPi = 0x517cc1b727220a95p-63L;
+inline constexpr long double kRoundShift = 0x1.8p63L;  // adding it rounds to an integer
+inline constexpr long double kQuickLimit = 0x1p20L;
+// Below 2^20 the three-part reduction errs by less than 2^-104; a remainder of at least
+// 2^-30 then carries it below 2^-74 of its value. Smaller remainders (the long doubles
+// closest to multiples of pi/2) take the exact reduction.
+inline constexpr long double kQuickRemainder = 0x1p-30L;
+
 inline Reduced Reduce(long double x) {
     if (std::fabs(x) <= kQuarterPi) return {{x, 0.0L}, 0};  // nothing to reduce (and -0 stays -0)
+    if (std::fabs(x) < kQuickLimit) {
+        const long double shifted = x * kTwoOverPi + kRoundShift;
+        const long double n = shifted - kRoundShift;
+        const long double t = (x - n * kC1) - n * kC2;
+        const long double p = n * kC3;
+        const long double hi = t - p;
+        if (std::fabs(hi) >= kQuickRemainder) {
+            // The quadrant is n mod 4: the low bits of the shifted value's mantissa.
+            unsigned low;
+            __builtin_memcpy(&low, &shifted, sizeof low);
+            return {{hi, (t - hi) - p}, low & 3u};
+        }
+    }
     return ReduceLarge(x);
 }
 
@@ -93,18 +119,30 @@ inline Pair SinOfQuadrant(const Pair& r, unsigned q) {
     }
 }
 
-// a / b to within about half an ulp: the remainder of the leading quotient is exact
-// (Dekker's product on halves of 32 bits).
+// p + error = a * b exactly (Dekker's product on halves of 32 bits).
+inline void TwoProduct(long double a, long double b, long double& p, long double& error) {
+    constexpr long double kHalf = 0x1p32L + 1.0L;
+    const long double ca = a * kHalf, cb = b * kHalf;
+    const long double ah = ca - (ca - a), al = a - ah;
+    const long double bh = cb - (cb - b), bl = b - bh;
+    p = a * b;
+    error = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
+}
+
+// a / b to within about half an ulp: the remainder of the leading quotient is exact.
 inline long double Quotient(const Pair& a, const Pair& b) {
     const long double q = a.hi / b.hi;
-    constexpr long double kHalf = 0x1p32L + 1.0L;
-    const long double cq = q * kHalf, cb = b.hi * kHalf;
-    const long double qh = cq - (cq - q), ql = q - qh;
-    const long double bh = cb - (cb - b.hi), bl = b.hi - bh;
-    const long double p = q * b.hi;
-    const long double error = ((qh * bh - p) + qh * bl + ql * bh) + ql * bl;
+    long double p, error;
+    TwoProduct(q, b.hi, p, error);
     const long double remainder = ((a.hi - p) - error) + a.lo - q * b.lo;
     return q + remainder / b.hi;
+}
+
+// a * b to within about half an ulp.
+inline long double Product(const Pair& a, const Pair& b) {
+    long double p, error;
+    TwoProduct(a.hi, b.hi, p, error);
+    return p + (error + (a.hi * b.lo + a.lo * b.hi));
 }
 
 // Arguments the reduction does not take (|x| >= 2^63, infinities, NaN).

@@ -43,10 +43,17 @@ Pair SinhPair(long double x) {
 // cosh x = 1 + x^2/2 + x^4/4! + ...: the cosine's series at -x^2.
 Pair CoshPair(long double x) {
     if (std::fabs(x) < kSeriesBound) {
+        // x = a + b with a of 31 bits: a^2/2 is exact, so the tail keeps the bits below 1.
+        constexpr long double kSplit = 0x1p33L + 1.0L;
+        const long double c = x * kSplit;
+        const long double a = c - (c - x);
+        const long double b = x - a;
+        const long double half = 0.5L * (a * a);
+        const long double w = 1.0L + half;
         const long double z = x * x;
-        const long double rest = 0.5L * z + z * z * fasttrig::CosSeries(-z);
-        const long double hi = 1.0L + rest;
-        return {hi, (1.0L - hi) + rest};
+        const long double rest = ((1.0L - w) + half) + (a * b + 0.5L * (b * b)) + z * z * fasttrig::CosSeries(-z);
+        const long double hi = w + rest;
+        return {hi, (w - hi) + rest};
     }
     const Pair up = ExpPair(std::fabs(x));
     const Pair down = ExpPair(-std::fabs(x));

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "expr/differentiate.h"
 #include "expr/engine.h"
@@ -49,10 +50,44 @@ inline double EvaluationCost(const ExprNode* n) {
 // undefined, overflow and jump branches of the kernels.
 inline constexpr long double kAgreementPoints[] = {0.75L, 0.0L, -2.0L, 1e-19L, -3e18L, 7e300L, 4999.5L};
 
+// The batch over the points (twice, so a block boundary falls inside) must give each
+// sample's walk, and leave the letter, the root and the jump flag as the last walk does.
+inline bool BatchAgreesWithTree(LetterStore& letters, ExprNode* tree, std::span<const long double> points) {
+  std::vector<long double> xs(points.begin(), points.end());
+  xs.insert(xs.end(), points.begin(), points.end());
+  const int n = static_cast<int>(xs.size());
+  if (n == 0) return true;
+  const int letter = nk::LetterIndex(nk::X);
+  std::vector<long double> values(xs.size());
+  std::vector<std::uint8_t> defined(xs.size()), jumps(xs.size());
+  EvalProgram program(tree);
+  program.RunBatch(letters, letter, xs.data(), n, values.data(), defined.data(), jumps.data());
+  const ExtComplex batchLast = tree ? tree->value : ExtComplex{};
+  const std::uint8_t batchJump = letters.JumpFlag;
+  const ExtComplex batchLetter = letters.LetterValues[letter];
+  for (int i = 0; i < n; ++i) {
+    SetLetter(letters, letter, xs[i]);
+    letters.JumpFlag = 0;
+    const bool ok = EvalNode(letters, tree);
+    const long double v = tree ? tree->value.re : 0.0L;
+    if (ok != (defined[i] != 0) || letters.JumpFlag != jumps[i] || (ok && std::memcmp(&v, &values[i], 10) != 0))
+      return false;
+  }
+  // What an undefined walk leaves in the root depends on earlier walks; only defined values count.
+  const ExtComplex walkLast = tree ? tree->value : ExtComplex{};
+  const ExtComplex walkLetter = letters.LetterValues[letter];
+  const bool lastDefined = defined[static_cast<std::size_t>(n - 1)] != 0;
+  return letters.JumpFlag == batchJump &&
+         (!lastDefined || (std::memcmp(&walkLast.re, &batchLast.re, 10) == 0 &&
+                           std::memcmp(&walkLast.im, &batchLast.im, 10) == 0)) &&
+         std::memcmp(&walkLetter.re, &batchLetter.re, 10) == 0 && std::memcmp(&walkLetter.im, &batchLetter.im, 10) == 0;
+}
+
 inline bool FlatAgreesWithTree(LetterStore& letters, ExprNode* tree,
                                std::span<const long double> points = kAgreementPoints) {
   EvalProgram program(tree);
   if (!program.IsFlat()) return true;
+  if (!BatchAgreesWithTree(letters, tree, points)) return false;
   for (long double x : points) {
     letters.LetterValues[nk::LetterIndex(nk::X)] = {x, 0.0L};
     letters.JumpFlag = 0;

@@ -103,3 +103,47 @@ TEST(EvalProgram, UndefinedValuesAndJumpsAreReportedAsByTheTree) {
     EvalProgram empty(nullptr);
     EXPECT_TRUE(empty.Run(engine.letters));  // an empty tree is defined, as EvalNode says
 }
+
+TEST(EvalProgram, BatchesOfTreesThatAreNotFlatOrInComplexModeWalkEverySample) {
+    std::vector<long double> points = SweepPoints();
+    for (int i = 0; i < 100; ++i) points.push_back(-3.0L + i * 0.0625L);  // beyond one block
+    FormulaEngine engine;
+    for (const char* text : {"sum(n*x,n,1,3)", "joinx(x+1|0,1-xx|2,-1)", "iter(2,x^2)", "max(x,1)-sgn(x)"}) {
+        Compiled c(engine, text);
+        ASSERT_EQ(c.code, 0) << text;
+        EXPECT_TRUE(fuzz::BatchAgreesWithTree(engine.letters, c.tree, points)) << text;
+    }
+    FormulaEngine complexEngine;
+    complexEngine.SetComplexMode(true);
+    Compiled c(complexEngine, "z*z+x-1/z");
+    ASSERT_EQ(c.code, 0);
+    EXPECT_TRUE(fuzz::BatchAgreesWithTree(complexEngine.letters, c.tree, points));
+    // In complex mode setting X moves Z as well, in the batch as in the walk.
+    long double value = 0;
+    std::uint8_t defined = 0, jump = 0;
+    const long double x = 2.0L;
+    EvalProgram(c.tree).RunBatch(complexEngine.letters, kLetterX, &x, 1, &value, &defined, &jump);
+    EXPECT_EQ(complexEngine.letters.LetterValues[kLetterZ].re, 2.0L);
+    EXPECT_TRUE(defined);
+    EXPECT_EQ(value, 4.0L + 2.0L - 0.5L);
+}
+
+TEST(EvalProgram, BatchFlagsUndefinedAndJumpingSamplesAsTheWalkDoes) {
+    FormulaEngine engine;
+    engine.letters.JumpTolerance = 0.01L;
+    Compiled c(engine, "floor(x)+1/(x-1)");
+    ASSERT_EQ(c.code, 0);
+    EvalProgram program(c.tree);
+    ASSERT_TRUE(program.IsFlat());
+    const long double xs[] = {0.5L, 1.0L, 2.005L, 2.5L};
+    long double values[4];
+    std::uint8_t defined[4], jumps[4];
+    program.RunBatch(engine.letters, kLetterX, xs, 4, values, defined, jumps);
+    EXPECT_TRUE(defined[0] && !jumps[0]);
+    EXPECT_EQ(values[0], 0.0L + 1.0L / (0.5L - 1.0L));
+    EXPECT_FALSE(defined[1]);             // the pole
+    EXPECT_TRUE(defined[2] && jumps[2]);  // just past the step of floor
+    EXPECT_TRUE(defined[3] && !jumps[3]);
+    EXPECT_EQ(engine.letters.LetterValues[kLetterX].re, 2.5L);
+    EXPECT_EQ(c.tree->value.re, values[3]);
+}

@@ -49,3 +49,23 @@ TEST(FastTrig, ReductionStaysInTheQuarterAndKeepsTheQuadrant) {
         EXPECT_LT(std::fabs(FastCos(x) - std::cos(x)), 2e-19L) << static_cast<double>(x);
     }
 }
+
+TEST(FastTrig, QuickReductionAgreesWithTheExactOneFarBelowAnUlp) {
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> wide(-0x1p20, 0x1p20), fine(-1, 1);
+    int quick = 0;
+    for (int i = 0; i < 100000; ++i) {
+        // Some arguments a hair from multiples of pi/2, where the remainder is smallest.
+        long double x = static_cast<long double>(wide(random));
+        if (i % 3 == 0) x = std::nearbyint(x / 1.5707963267948966L) * 1.5707963267948966192313216916397514L + fine(random) * 1e-7L;
+        if (std::fabs(x) <= fasttrig::kQuarterPi) continue;
+        const fasttrig::Reduced r = fasttrig::Reduce(x);
+        const fasttrig::Reduced exact = fasttrig::ReduceLarge(x);
+        if (std::fabs(exact.r.hi) > fasttrig::kQuarterPi * (1 - 1e-12L)) continue;  // either quadrant will do
+        ASSERT_EQ(r.quadrant, exact.quadrant) << static_cast<double>(x);
+        const long double difference = (r.r.hi - exact.r.hi) + (r.r.lo - exact.r.lo);
+        ASSERT_LE(std::fabs(difference), std::fabs(exact.r.hi) * 0x1p-72L) << static_cast<double>(x);
+        quick += std::fabs(r.r.hi) >= fasttrig::kQuickRemainder;
+    }
+    EXPECT_GT(quick, 50000);
+}
