@@ -19,7 +19,9 @@ enum PlotWord { kAxesShown = 0, kAxesMode = 1, kTicks = 4, kArrows = 5, kSolidAr
                 kLabelBackground = 22, kLongMinus = 25, kMinusChar = 26, kAxisWidthScreen = 27,
                 kTickLength = 28, kBackground = 35, kGridWidthScreen = 38, kPiChar = 39 };
 // Integer settings kept as reals in block 10.
-enum IntegerSlot { kAxisWidthPrint = 35, kGridWidthPrint = 37, kInventorySize = 38 };
+// Slot 39 holds both printing widths, axis + 256 * grid, as the other integer slots are taken.
+enum IntegerSlot { kPrintWidths = 39, kInventorySize = 38 };
+constexpr int kPrintWidthBase = 256;
 // Bytes of block 9; each is 0 for what a new window does.
 enum SwitchByte { kBlackGraphs = 0, kCopyWithoutBackground = 1, kLabelsHidden = 2 };
 enum SelectionWord { kSelection = 23 };
@@ -156,7 +158,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
     w[kTickLength] = Word(f.tickLength); w[kBackground] = Word(s.background);
     w[kMinusChar] = Word(f.minusChar); w[kPiChar] = Word(f.piChar);
     w[kAxisWidthScreen] = Word(f.axisWidthScreen); w[kGridWidthScreen] = Word(f.gridWidthScreen);
-    n[kAxisWidthPrint] = f.axisWidthPrint; n[kGridWidthPrint] = f.gridWidthPrint;
+    n[kPrintWidths] = f.axisWidthPrint + kPrintWidthBase * f.gridWidthPrint;
     n[kInventorySize] = s.inventory.Capacity();
     doc.switches[kBlackGraphs] = s.inventory.BlackGraphs() ? 1 : 0;
     doc.switches[kCopyWithoutBackground] = s.switches.copyWithBackground ? 0 : 1;
@@ -217,8 +219,9 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     f.piChar = InRange(w[kPiChar], kCharCodeMin, kCharCodeMax, fresh.piChar);
     f.axisWidthScreen = InRange(w[kAxisWidthScreen], 1, kMaxPenWidth, fresh.axisWidthScreen);
     f.gridWidthScreen = InRange(w[kGridWidthScreen], 1, kMaxPenWidth, fresh.gridWidthScreen);
-    f.axisWidthPrint = InRange(doc.NumberAsInt(kAxisWidthPrint), 1, kMaxPenWidth, fresh.axisWidthPrint);
-    f.gridWidthPrint = InRange(doc.NumberAsInt(kGridWidthPrint), 1, kMaxPenWidth, fresh.gridWidthPrint);
+    const std::int32_t printWidths = doc.NumberAsInt(kPrintWidths);
+    f.axisWidthPrint = InRange(printWidths % kPrintWidthBase, 1, kMaxPenWidth, fresh.axisWidthPrint);
+    f.gridWidthPrint = InRange(printWidths / kPrintWidthBase, 1, kMaxPenWidth, fresh.gridWidthPrint);
     s.switches.copyWithBackground = doc.switches[kCopyWithoutBackground] == 0;
     s.switches.labelsShown = doc.switches[kLabelsHidden] == 0;
     ApplyFonts(doc, s.fonts);
