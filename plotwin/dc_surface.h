@@ -68,7 +68,7 @@ private:
     bool inPolyline_ = false;
     bool simplify_ = true;
     // Points left out since the last kept corner; a long straight run starts a new corner.
-    static constexpr int kMaxLeftOut = 64;
+    static constexpr int kMaxLeftOut = 16;
     std::array<fw::Point, kMaxLeftOut> leftOut_{};
     int leftOutCount_ = 0;
     // Polygon corners: small shapes stay on the stack-like buffer, large ones grow it once.
