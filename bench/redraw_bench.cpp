@@ -152,9 +152,9 @@ public:
 
 int main(int argc, char** argv) {
     // Repetitions by default, so that there is a median; the command line may say otherwise.
-    // --frames=N draws exactly N frames per run, for counting instructions with
-    // `perf stat -e instructions:u` (valgrind computes long doubles in double precision,
-    // which changes the pixels and so the drawing's cost).
+    // --frames=N draws exactly N frames per run, for counting instructions (valgrind
+    // --tool=callgrind --toggle-collect='*RedrawOnce*' counts N frames, the first with the
+    // font set-up).
     std::vector<char*> args(argv, argv + 1);
     std::string repetitions = "--benchmark_repetitions=" + std::to_string(kRepetitions);
     bool given = false;

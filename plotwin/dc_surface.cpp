@@ -102,7 +102,7 @@ bool DcSurface::Extends(fw::Point d) const {
     // line, |cross| / |d - a|, is at most t and it projects between a and d; in integers,
     // with t = 1 / kToleranceDivisor.
     constexpr std::int64_t kToleranceDivisor = 4;
-    const fw::Point a = line_[static_cast<std::size_t>(lineCount_ - 2)];
+    const fw::Point a = line_[lineCount_ - 2];
     const std::int64_t dx = d.x - a.x, dy = d.y - a.y;
     const std::int64_t length2 = dx * dx + dy * dy;
     const auto near = [&](fw::Point q) {
@@ -112,19 +112,19 @@ bool DcSurface::Extends(fw::Point d) const {
         return along > 0 && along < length2 &&
                cross * cross * (kToleranceDivisor * kToleranceDivisor) <= length2;
     };
-    if (!near(line_[static_cast<std::size_t>(lineCount_ - 1)])) return false;
+    if (!near(line_[lineCount_ - 1])) return false;
     for (int k = 0; k < leftOutCount_; ++k)
-        if (!near(leftOut_[static_cast<std::size_t>(k)])) return false;
+        if (!near(leftOut_[k])) return false;
     return true;
 }
 
 void DcSurface::PolylineTo(WorldPoint p) {
     if (!inPolyline_) BeginPolyline();
     const fw::Point d = Device(p);
-    if (lineCount_ > 0 && line_[static_cast<std::size_t>(lineCount_ - 1)] == d) return;
+    if (lineCount_ > 0 && line_[lineCount_ - 1] == d) return;
     if (simplify_ && lineCount_ >= 2 && leftOutCount_ < kMaxLeftOut && Extends(d)) {
-        leftOut_[static_cast<std::size_t>(leftOutCount_++)] = line_[static_cast<std::size_t>(lineCount_ - 1)];
-        line_[static_cast<std::size_t>(lineCount_ - 1)] = d;
+        leftOut_[leftOutCount_++] = line_[lineCount_ - 1];
+        line_[lineCount_ - 1] = d;
         return;
     }
     leftOutCount_ = 0;
@@ -134,7 +134,7 @@ void DcSurface::PolylineTo(WorldPoint p) {
         line_[0] = line_[kPolylineChunk - 1];
         lineCount_ = 1;
     }
-    line_[static_cast<std::size_t>(lineCount_++)] = d;
+    line_[lineCount_++] = d;
 }
 
 void DcSurface::FlushPolyline() {
