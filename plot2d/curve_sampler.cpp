@@ -135,21 +135,24 @@ bool CurveSampler::FindEdge(const TExample& example, long double inside, long do
     return found;
 }
 
-bool CurveSampler::BreaksBetween(const TExample& example, long double ta, WorldPoint a,
-                                 long double tb, WorldPoint b) {
-    // A threshold of 0 asks for every jump to be joined by a stroke.
+bool CurveSampler::MayBreak(const WorldPoint& a, const WorldPoint& b) const {
+    const PlotView& view = surface_.View();
+    return breakGap_ > 0 &&
+           std::max(std::fabs(a.x - b.x) * view.ppx, std::fabs(a.y - b.y) * view.ppy) > breakGap_;
+}
+
+bool CurveSampler::BreaksBetween(const TExample& example, long double ta, const WorldPoint& a0,
+                                 long double tb, const WorldPoint& b0) {
     const long double limit = example.discontinuity;
-    if (!(limit > 0)) return false;
     const PlotView& view = surface_.View();
     const auto gap = [&view](const WorldPoint& p, const WorldPoint& q) {
         return std::max(std::fabs(p.x - q.x) * view.ppx, std::fabs(p.y - q.y) * view.ppy);
     };
-    long double g = gap(a, b);
-    if (!(g > std::max(kPoleCheckPixels, limit))) return false;
-    WorldPoint ca = a, cb = b;
+    WorldPoint a = a0, b = b0, ca = a0, cb = b0;
     if (!view.ClipSegment(ca, cb)) return false;  // nothing of it would be seen
     // A continuous curve's piece halves with its parameter interval; one across a pole or
     // a jump keeps a half about as long as the gap.
+    long double g = 0;
     for (int k = 0; k < kMaxHalvings; ++k) {
         const long double tm = ta + (tb - ta) / 2;
         if (!(tm > std::min(ta, tb) && tm < std::max(ta, tb))) return true;
@@ -175,9 +178,24 @@ void CurveSampler::LiftPen() {
     inPolyline_ = false;
 }
 
-void CurveSampler::Join(WorldPoint from, WorldPoint to) {
+void CurveSampler::Join(const WorldPoint& from, const WorldPoint& to) {
+    const PlotView& view = surface_.View();
+    // Inside the view and going on from the last point: nothing to clip.
+    if (inPolyline_ && from.x == polylineEnd_.x && from.y == polylineEnd_.y && view.InView(to.x, to.y) &&
+        view.InView(from.x, from.y)) {
+        surface_.PolylineTo(to);
+        polylineEnd_ = to;
+        return;
+    }
+    // Both ends beyond the same edge: nothing of it is seen (a curve that leaves the view
+    // goes on there for many samples).
+    if ((from.x < view.xmin && to.x < view.xmin) || (from.x > view.xmax && to.x > view.xmax) ||
+        (from.y < view.ymin && to.y < view.ymin) || (from.y > view.ymax && to.y > view.ymax)) {
+        LiftPen();
+        return;
+    }
     WorldPoint a = from, b = to;
-    if (!surface_.View().ClipSegment(a, b)) {
+    if (!view.ClipSegment(a, b)) {
         LiftPen();
         return;
     }
@@ -195,7 +213,8 @@ void CurveSampler::Join(WorldPoint from, WorldPoint to) {
 }
 
 void CurveSampler::AddPoint(const TExample& example, long double t, WorldPoint p, bool checkBreak) {
-    const bool breaks = penDown_ && checkBreak && BreaksBetween(example, previousT_, previous_, t, p);
+    const bool breaks = penDown_ && checkBreak && MayBreak(previous_, p) &&
+                        BreaksBetween(example, previousT_, previous_, t, p);
     if (surface_.IsExport()) {
         if (breaks) LiftPen();
         if (!penDown_ || breaks) {
@@ -292,6 +311,8 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
     for (int i = 0; i < TExample::kTexts; ++i) programs_[i].Reset(trees.tree[i]);
     const long double savedTolerance = letters_.JumpTolerance;
     letters_.JumpTolerance = example.discontinuity * surface_.View().upx;
+    // A threshold of 0 asks for every jump to be joined by a stroke.
+    breakGap_ = example.discontinuity > 0 ? std::max(kPoleCheckPixels, example.discontinuity) : 0;
 
     const Rgb colour = ColourOf(example.penColour);
     const int width = (example.kind == kKindParametric && example.reserved32 == kDerivedCurveMark)

@@ -83,11 +83,16 @@ private:
     // with `checkBreak`, a pole or jump lies between them.
     void AddPoint(const TExample& example, long double t, WorldPoint p, bool checkBreak);
     // True when the curve does not run continuously from sample a (at ta) to b (at tb):
-    // a pole, a jump or an undefined stretch lies between them.
-    bool BreaksBetween(const TExample& example, long double ta, WorldPoint a, long double tb, WorldPoint b);
+    // a pole, a jump or an undefined stretch lies between them. Only for segments that
+    // MayBreak.
+    bool BreaksBetween(const TExample& example, long double ta, const WorldPoint& a, long double tb,
+                       const WorldPoint& b);
+    // The cheap first test of BreaksBetween: only a segment longer than breakGap_ pixels
+    // can break.
+    bool MayBreak(const WorldPoint& a, const WorldPoint& b) const;
     void DrawArrow(TExample& example);
     void LiftPen();
-    void Join(WorldPoint from, WorldPoint to);
+    void Join(const WorldPoint& from, const WorldPoint& to);
 
     LetterStore& letters_;
     DrawSurface& surface_;
@@ -98,6 +103,9 @@ private:
     bool penDown_ = false;
     WorldPoint previous_;
     long double previousT_ = 0;
+    // Pixels beyond which a segment is looked at for a pole; 0: the example joins every
+    // jump.
+    long double breakGap_ = 0;
     std::uint64_t evaluations_ = 0;
     EvalProgram programs_[TExample::kTexts];
 };

@@ -1,6 +1,7 @@
 #include "plotwin/dc_surface.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "plotwin/tick_labels.h"
 
@@ -93,12 +94,40 @@ void DcSurface::BeginPolyline() {
     if (inPolyline_) FlushPolyline();
     inPolyline_ = true;
     lineCount_ = 0;
+    leftOutCount_ = 0;
+}
+
+bool DcSurface::Extends(fw::Point d) const {
+    // A point q lies on the piece a-d within the tolerance t when its distance from the
+    // line, |cross| / |d - a|, is at most t and it projects between a and d; in integers,
+    // with t = 1 / kToleranceDivisor.
+    constexpr std::int64_t kToleranceDivisor = 4;
+    const fw::Point a = line_[lineCount_ - 2];
+    const std::int64_t dx = d.x - a.x, dy = d.y - a.y;
+    const std::int64_t length2 = dx * dx + dy * dy;
+    const auto near = [&](fw::Point q) {
+        const std::int64_t qx = q.x - a.x, qy = q.y - a.y;
+        const std::int64_t cross = dx * qy - dy * qx;
+        const std::int64_t along = dx * qx + dy * qy;
+        return along > 0 && along < length2 &&
+               cross * cross * (kToleranceDivisor * kToleranceDivisor) <= length2;
+    };
+    if (!near(line_[lineCount_ - 1])) return false;
+    for (int k = 0; k < leftOutCount_; ++k)
+        if (!near(leftOut_[k])) return false;
+    return true;
 }
 
 void DcSurface::PolylineTo(WorldPoint p) {
     if (!inPolyline_) BeginPolyline();
     const fw::Point d = Device(p);
     if (lineCount_ > 0 && line_[lineCount_ - 1] == d) return;
+    if (simplify_ && lineCount_ >= 2 && leftOutCount_ < kMaxLeftOut && Extends(d)) {
+        leftOut_[leftOutCount_++] = line_[lineCount_ - 1];
+        line_[lineCount_ - 1] = d;
+        return;
+    }
+    leftOutCount_ = 0;
     if (lineCount_ == kPolylineChunk) {
         FlushPolyline();
         // The next chunk continues from the last point drawn.
@@ -120,6 +149,7 @@ void DcSurface::EndPolyline() {
     FlushPolyline();
     inPolyline_ = false;
     lineCount_ = 0;
+    leftOutCount_ = 0;
 }
 
 void DcSurface::Dot(WorldPoint p, int radiusPixels) {

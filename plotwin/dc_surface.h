@@ -21,6 +21,10 @@ public:
     ~DcSurface() override;
 
     fw::DC& Dc() { return dc_; }
+    // Polylines hand the device fewer points where the picture stays the same: a point
+    // that lies in line with its neighbours (within a fraction of a pixel) is left out.
+    // Off draws every distinct pixel point, for comparing.
+    void SetSimplify(bool on) { simplify_ = on; }
 
     void Save() override;
     void Restore() override;
@@ -47,6 +51,9 @@ private:
         int font = -1;
     };
     fw::Point Device(WorldPoint p) const;
+    // True when d can replace the polyline's last point: that point and the ones it
+    // already replaced stay within the tolerance of the straight piece to d.
+    bool Extends(fw::Point d) const;
     void FlushPolyline();
     void Select();
 
@@ -59,6 +66,11 @@ private:
     std::array<fw::Point, kPolylineChunk> line_{};
     int lineCount_ = 0;
     bool inPolyline_ = false;
+    bool simplify_ = true;
+    // Points left out since the last kept corner; a long straight run starts a new corner.
+    static constexpr int kMaxLeftOut = 16;
+    std::array<fw::Point, kMaxLeftOut> leftOut_{};
+    int leftOutCount_ = 0;
     // Polygon corners: small shapes stay on the stack-like buffer, large ones grow it once.
     std::vector<fw::Point> polygon_;
 };

@@ -12,14 +12,6 @@ namespace {
 bool ValidExtent(long double v) { return std::isfinite(v) && v > kViewEpsilon; }
 bool ValidCentre(long double v) { return std::isfinite(v); }
 
-// Pixels far outside any device are pinned here so that drawing code never overflows.
-constexpr long double kDeviceLimit = 16777216.0L;
-
-int DeviceClamp(long double t) {
-    if (std::isnan(t)) return 0;
-    return ToInt(std::clamp(t, -kDeviceLimit, kDeviceLimit));
-}
-
 }  // namespace
 
 PlotView::PlotView() { ApplyView(); }
@@ -238,15 +230,8 @@ int PlotView::ToPixelY(long double y) const {
     return ToInt(t) + y0;
 }
 
-int PlotView::DeviceX(long double x) const { return DeviceClamp((x - xmin) * ppx + x0); }
-int PlotView::DeviceY(long double y) const { return DeviceClamp((ymax - y) * ppy + y0); }
-
 WorldPoint PlotView::PixelToWorld(long double px, long double py) const {
     return {(px - x0) * upx + xmin, ymax - (py - y0) * upy};
-}
-
-bool PlotView::InView(long double x, long double y) const {
-    return x >= xmin && x <= xmax && y >= ymin && y <= ymax;
 }
 
 bool PlotView::ClipSegment(WorldPoint& p, WorldPoint& q) const {

@@ -2,9 +2,13 @@
 // pixels and every operation that changes it, with the stack of earlier views.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <vector>
+
+#include "plotwin/to_int.h"
 
 namespace curvelo {
 
@@ -99,10 +103,10 @@ public:
     int ToPixelX(long double x) const;
     int ToPixelY(long double y) const;
     // Linear map without clamping (saturating far away), for drawing already clipped shapes.
-    int DeviceX(long double x) const;
-    int DeviceY(long double y) const;
+    int DeviceX(long double x) const { return DeviceClamp((x - xmin) * ppx + x0); }
+    int DeviceY(long double y) const { return DeviceClamp((ymax - y) * ppy + y0); }
     WorldPoint PixelToWorld(long double px, long double py) const;
-    bool InView(long double x, long double y) const;
+    bool InView(long double x, long double y) const { return x >= xmin && x <= xmax && y >= ymin && y <= ymax; }
     // Clips p-q to the view shrunk by one pixel unless both ends lie inside; false when
     // nothing remains.
     bool ClipSegment(WorldPoint& p, WorldPoint& q) const;
@@ -118,6 +122,12 @@ public:
     void CentreAtPixel(int px, int py);
 
 private:
+    // Pixels far outside any device are pinned here so that drawing code never overflows.
+    static constexpr long double kDeviceLimit = 16777216.0L;
+    static int DeviceClamp(long double t) {
+        if (std::isnan(t)) return 0;
+        return ToInt(std::clamp(t, -kDeviceLimit, kDeviceLimit));
+    }
     void Derive();
     void Changed();
 

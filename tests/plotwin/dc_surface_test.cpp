@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/bitmap.h"
@@ -54,6 +58,48 @@ TEST(DcSurfaceTest, FramePaintedOffScreenHasAxisTickAndGridWhereComputed) {
     EXPECT_TRUE(Is(bitmap.GetPixel(view.ToPixelX(-3), 10), red));
     EXPECT_TRUE(Is(bitmap.GetPixel(view.ToPixelX(-3) + 20, 10), {255, 255, 255}));
     EXPECT_TRUE(Is(bitmap.GetPixel(130, view.ToPixelY(2)), red));
+}
+
+// Pixel points drawn as one anti-aliased polyline, thinned or not.
+fw::Bitmap PolylinePixels(const std::vector<fw::Point>& points, bool simplify) {
+    PlotView view;
+    view.SetClientSize(200, 200);
+    view.ApplyView();
+    fw::Bitmap bitmap(200, 200);
+    bitmap.Fill({255, 255, 255});
+    fw::DC dc(bitmap);
+    dc.SetAntialias(true);
+    DcSurface surface(dc, view);
+    surface.SetSimplify(simplify);
+    surface.SetPen({0, 0, 0}, 1, LineStyle::kSolid);
+    surface.BeginPolyline();
+    for (const fw::Point& p : points) surface.PolylineTo(view.PixelToWorld(p.x, p.y));
+    surface.EndPolyline();
+    return bitmap;
+}
+
+TEST(DcSurfaceTest, ThinnedPolylinesKeepCornersAndChangeOnlyEdgeShading) {
+    EnsureApplication();
+    std::vector<std::vector<fw::Point>> shapes;
+    std::vector<fw::Point> drift, zigzag, spike, wave;
+    for (int x = 0; x < 190; ++x) drift.push_back({x + 5, 20 + (x * 7 + 5) / 40});  // a shallow slope
+    for (int x = 0; x < 190; ++x) zigzag.push_back({x + 5, 60 + (x / 3) % 2});  // one pixel high steps
+    spike = {{10, 100}, {60, 100}, {150, 100}, {40, 100}, {40, 101}, {20, 101}};  // turns back on itself
+    for (int x = 0; x < 190; ++x)
+        wave.push_back({x + 5, 160 + static_cast<int>(std::lround(25 * std::sin(x / 9.0)))});
+    for (const auto& shape : {drift, zigzag, spike, wave}) {
+        const fw::Bitmap every = PolylinePixels(shape, false), thinned = PolylinePixels(shape, true);
+        int largest = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const fw::Color a = every.GetPixel(x, y), b = thinned.GetPixel(x, y);
+                largest = std::max({largest, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+            }
+        EXPECT_LE(largest, 100) << "first point " << shape.front().x << "," << shape.front().y;
+    }
+    // The far end of the spike is still drawn.
+    const fw::Bitmap thinned = PolylinePixels(spike, true);
+    EXPECT_LT(thinned.GetPixel(149, 100).r, 128);
 }
 
 TEST(DcSurfaceTest, LongPolylinesAndLabelsDraw) {
