@@ -11,6 +11,7 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/plot2_win.h"
 #include "plot2d/slide_dlg.h"
+#include "plotwin/colour_table.h"
 
 using namespace curvelo;
 namespace au = curvelo::fw::automation;
@@ -302,4 +303,71 @@ TEST_F(ParamDialogTest, LettersBoundsAndScrollSettingsSurviveSaveAndReopen) {
     EXPECT_FALSE(r.Params().LinkedLetters[kA]);
     std::remove(path.c_str());
     rmdir(dir);
+}
+
+namespace {
+
+// Stops a live animation after a number of frames and keeps a copy of each frame shown.
+class TFrameGrabWin : public TPlot2Win {
+public:
+    using TPlot2Win::TPlot2Win;
+    int framesWanted = 1;
+    std::vector<fw::Bitmap> shown;
+    std::vector<long double> letterA;
+
+protected:
+    int NextKey() override { return static_cast<int>(shown.size()) >= framesWanted ? 'Q' : 0; }
+    void DrawAnimationFrame() override {
+        TPlot2Win::DrawAnimationFrame();
+        if (ShownPicture()) shown.push_back(*ShownPicture());
+        letterA.push_back(GetLetter(Engine().letters, 1));
+    }
+};
+
+bool RowHasColour(const fw::Bitmap& b, int y, Rgb c) {
+    for (int x = 0; x < b.Width(); x += 7) {
+        const fw::Color p = b.GetPixel(x, y);
+        if (std::abs(p.r - c.r) < 40 && std::abs(p.g - c.g) < 40 && std::abs(p.b - c.b) < 40) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST_F(ParamDialogTest, LiveFramesDrawTheStillCurvesOnceAndTheMovingOnesAtTheirNewValue) {
+    TFrameGrabWin w(nullptr, "live.cv2");
+    ASSERT_TRUE(w.Create());
+    w.MoveWindow({0, 0, 320, 260});
+    w.Show();
+    ExampleInventory& inv = w.Inventory();
+    int i = inv.Begin(kKindExplicit, -10, 10);
+    inv.At(i).texts[1] = "a";
+    ASSERT_EQ(inv.Commit(i, w.Engine()), 0);
+    i = inv.Begin(kKindExplicit, -10, 10);
+    inv.At(i).texts[1] = "-3";
+    ASSERT_EQ(inv.Commit(i, w.Engine()), 0);
+    // A family of A draws a line at each of its values and leaves A where its last one was.
+    i = inv.Begin(kKindExplicit, -10, 10);
+    inv.At(i).texts[1] = "a-10";
+    inv.At(i).familyActive = 1;
+    inv.At(i).familyParam = 1;
+    inv.At(i).familyLow = 0;
+    inv.At(i).familyHigh = 1;
+    inv.At(i).familySteps = 1;
+    ASSERT_EQ(inv.Commit(i, w.Engine()), 0);
+    w.View().SetViewSquare(0, 0, 5);
+    SetLetter(w.Engine().letters, kA, 1);
+    w.framesWanted = 3;
+    w.Animate(nullptr, kA, AnimMode::Bounce, false, 0);
+    ASSERT_EQ(w.shown.size(), 3u);
+    EXPECT_NEAR(static_cast<double>(w.letterA[2]), 1.6, 1e-12);  // steps of 0.2, not upset by the family
+    EXPECT_NEAR(static_cast<double>(Letter(w, kA)), 1.6, 1e-12);
+    EXPECT_EQ(w.ShownPicture(), nullptr);
+
+    const PlotView& v = w.View();
+    const fw::Bitmap& last = w.shown.back();
+    const Rgb moving = ColourOf(inv.At(0).penColour), still = ColourOf(inv.At(1).penColour);
+    EXPECT_TRUE(RowHasColour(last, v.ToPixelY(1.6L), moving));
+    EXPECT_FALSE(RowHasColour(last, v.ToPixelY(1.2L), moving));  // the earlier frame's line is gone
+    EXPECT_TRUE(RowHasColour(last, v.ToPixelY(-3), still));
 }
