@@ -42,12 +42,15 @@ double Median(std::vector<double> v) {
 bool OpenScene(TPlot2Win& w, const std::string& path) {
     if (!w.Create()) return false;
     w.Show();
+    // A document brings its own window placement: the size is set after reading it.
+    if (!path.empty() && w.OpenDocument(path) != 0) return false;
     w.MoveWindow({0, 0, kWidth, kHeight});
     fw::automation::ProcessEvents();
     const fw::Size c = w.GetClientSize();
     w.MoveWindow({0, 0, 2 * kWidth - c.cx, 2 * kHeight - c.cy});
     fw::automation::ProcessEvents();
-    if (!path.empty() && w.OpenDocument(path) != 0) return false;
+    const fw::Size client = w.GetClientSize();
+    if (client.cx != kWidth || client.cy != kHeight) return false;
     ExampleInventory& inv = w.Inventory();
     const int i = inv.Begin(kKindExplicit, w.View().xmin, w.View().xmax);
     if (i < 0) return false;
