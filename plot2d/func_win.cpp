@@ -50,7 +50,9 @@ TFuncWin::~TFuncWin() {
     r.erase(std::remove(r.begin(), r.end(), this), r.end());
     for (TFuncWin* w : r)
         if (w->linkedWindow_ == this) w->linkedWindow_ = nullptr;
-    for (TSlideDlg*& d : paramDialogs_) d = nullptr;  // they go with the window
+    // The dialogs go with the window, after this layer is gone: they must not call back.
+    for (TSlideDlg* d : paramDialogs_)
+        if (d) d->Detach();
 }
 
 std::vector<TFuncWin*> TFuncWin::OpenWindows() { return Registry(); }
