@@ -39,6 +39,15 @@ LetterValueArray KeepValues(const LetterStore& s) {
 }
 void PutValues(LetterStore& s, const LetterValueArray& a) { std::copy(a.begin(), a.end(), std::begin(s.LetterValues)); }
 
+// Whether the example's picture changes with the value of letter k. A family sets its own
+// letter for each of its curves, so its picture does not depend on that letter's value.
+bool UsesLetter(const InventorySlot& slot, int k) {
+    if (slot.example.familyActive && slot.example.familyParam == k) return false;
+    for (const ExprNode* tree : slot.trees)
+        if (tree && ContainsKind(tree, nk::LetterKind(k))) return true;
+    return false;
+}
+
 }  // namespace
 
 TFuncWin::TFuncWin(fw::TWindow* parent, const std::string& caption) : TLumWinm(parent, caption) {
@@ -128,10 +137,8 @@ void TFuncWin::SetScrollScale(std::int32_t smallSteps, std::int32_t pageSteps) {
 }
 
 bool TFuncWin::DependsOnLetter(int k) const {
-    const auto kind = nk::LetterKind(k);
     for (int i = 0; i < inventory_.Count(); ++i)
-        for (const ExprNode* tree : inventory_.Slot(i).trees)
-            if (tree && ContainsKind(tree, kind)) return true;
+        if (UsesLetter(inventory_.Slot(i), k)) return true;
     return false;
 }
 
@@ -185,12 +192,8 @@ void TFuncWin::Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, 
 bool TFuncWin::DrawsExample(int i) const {
     if (pass_ == Pass::Whole || i < 0 || i >= inventory_.Count()) return true;
     const InventorySlot& slot = inventory_.Slot(i);
-    bool moves = false;
-    for (int k : movingLetters_) {
-        // A family sets its own letter for each of its curves.
-        if (slot.example.familyActive && slot.example.familyParam == k) continue;
-        for (const ExprNode* tree : slot.trees) moves = moves || (tree && ContainsKind(tree, nk::LetterKind(k)));
-    }
+    const bool moves = std::any_of(movingLetters_.begin(), movingLetters_.end(),
+                                   [&slot](int k) { return UsesLetter(slot, k); });
     return moves == (pass_ == Pass::Moving);
 }
 

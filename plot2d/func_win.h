@@ -56,7 +56,7 @@ public:
     // A letter changed: what depends on it is drawn again, the document is modified and a
     // linked window follows.
     virtual void ParameterChanged(int k);
-    // Whether any example's formulas use letter k.
+    // Whether any example's picture changes with the value of letter k.
     bool DependsOnLetter(int k) const;
     // Runs live (frames = 0) or frame animation of letter k; the asking dialog hides meanwhile.
     void Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, int frames);
@@ -103,7 +103,6 @@ protected:
 private:
     void EditUserFunctions();
     void DrawLiveFrame();
-
 
     // Evaluating number fields changes the engine's scratch state only.
     mutable FormulaEngine engine_;

@@ -230,6 +230,11 @@ TEST_F(ParamDialogTest, OnlyPicturesThatUseTheLetterAreDrawnAgain) {
     EXPECT_FALSE(w.LayerValid(0));
     w.ParameterChanged(kA);
     EXPECT_TRUE(w.LayerValid(0));
+    // A family of A sets A itself for each curve: A's own value changes nothing there.
+    w.Inventory().At(0).familyActive = 1;
+    w.Inventory().At(0).familyParam = kA;
+    EXPECT_FALSE(w.DependsOnLetter(kA));
+    EXPECT_TRUE(w.DependsOnLetter(kB));
 }
 
 TEST_F(ParamDialogTest, LinkedWindowFollowsTheLetters) {
