@@ -145,6 +145,10 @@ bool TFuncWin::DependsOnLetter(int k) const {
 void TFuncWin::ParameterChanged(int k) {
     SetModified(true);
     if (DependsOnLetter(k)) RepaintAll();
+    PassToLinkedWindow(k);
+}
+
+void TFuncWin::PassToLinkedWindow(int k) {
     TFuncWin* other = LinkedWindow();
     if (!other || propagating || k < 0 || k >= kLetterCount) return;
     LetterStore& mine = engine_.letters;
@@ -177,6 +181,7 @@ void TFuncWin::Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, 
     } else {
         RunLiveAnimation(*this, engine_.letters, params_, k, mode, timerMode);
         SetModified(true);
+        for (int m : movingLetters_) PassToLinkedWindow(m);
     }
     animating_ = false;
     shownPicture_ = nullptr;

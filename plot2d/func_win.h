@@ -103,6 +103,8 @@ protected:
 private:
     void EditUserFunctions();
     void DrawLiveFrame();
+    // The letter's value and bounds go to the linked window, which draws again.
+    void PassToLinkedWindow(int k);
 
     // Evaluating number fields changes the engine's scratch state only.
     mutable FormulaEngine engine_;

@@ -254,6 +254,14 @@ TEST_F(ParamDialogTest, LinkedWindowFollowsTheLetters) {
     a.ParameterChanged(kA);
     EXPECT_EQ(Letter(b, kA), 42.0L);
     EXPECT_EQ(b.Engine().letters.LetterHigh[kA].re, 42.0L);
+    // Where a live animation leaves the letter, the linked window follows.
+    a.Show();
+    a.RunCommand(paramcmd::kFirstLetter);
+    au::PostKey(a, 'X');
+    au::PostKey(a, 'Q');
+    a.Animate(a.ParamDialog(kA), kA, AnimMode::Wrap, false, 0);
+    EXPECT_NE(Letter(a, kA), 42.0L);
+    EXPECT_EQ(Letter(b, kA), Letter(a, kA));
     {
         TPlot2Win c(nullptr, "linkc.cv2");
         a.SetLinkedWindow(&c);
