@@ -326,6 +326,8 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
     long double increment = 0;
     const int param = example.familyParam;
     const bool family = example.familyActive && param >= 1 && param < kLetterCount;
+    // The family's letter is the user's value again once the family is drawn.
+    const ExtComplex letterBefore = family ? letters_.LetterValues[param] : ExtComplex{};
     if (family) {
         const int s = std::abs(static_cast<int>(example.familySteps));
         passes = s + 1;
@@ -346,6 +348,7 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
         }
     }
     surface_.Restore();
+    if (family) letters_.LetterValues[param] = letterBefore;
     letters_.JumpTolerance = savedTolerance;
     return key;
 }

@@ -10,6 +10,7 @@
 #include "framework/kit_pwd_dlg.h"
 #include "framework/kit_services.h"
 #include "plot2d/slide_dlg.h"
+#include "plotwin/dc_surface.h"
 #include "plotwin/func_dlg.h"
 #include "resources/resources.h"
 
@@ -30,6 +31,23 @@ constexpr std::int64_t kFrameMemoryBudget = std::int64_t{1} << 30;
 // a chain of links, so two windows linked to each other do not echo forever.
 bool propagating = false;
 
+using LetterValueArray = std::array<ExtComplex, kLetterCount>;
+LetterValueArray KeepValues(const LetterStore& s) {
+    LetterValueArray a;
+    std::copy(std::begin(s.LetterValues), std::end(s.LetterValues), a.begin());
+    return a;
+}
+void PutValues(LetterStore& s, const LetterValueArray& a) { std::copy(a.begin(), a.end(), std::begin(s.LetterValues)); }
+
+// Whether the example's picture changes with the value of letter k. A family sets its own
+// letter for each of its curves, so its picture does not depend on that letter's value.
+bool UsesLetter(const InventorySlot& slot, int k) {
+    if (slot.example.familyActive && slot.example.familyParam == k) return false;
+    for (const ExprNode* tree : slot.trees)
+        if (tree && ContainsKind(tree, nk::LetterKind(k))) return true;
+    return false;
+}
+
 }  // namespace
 
 TFuncWin::TFuncWin(fw::TWindow* parent, const std::string& caption) : TLumWinm(parent, caption) {
@@ -41,7 +59,9 @@ TFuncWin::~TFuncWin() {
     r.erase(std::remove(r.begin(), r.end(), this), r.end());
     for (TFuncWin* w : r)
         if (w->linkedWindow_ == this) w->linkedWindow_ = nullptr;
-    for (TSlideDlg*& d : paramDialogs_) d = nullptr;  // they go with the window
+    // The dialogs go with the window, after this layer is gone: they must not call back.
+    for (TSlideDlg* d : paramDialogs_)
+        if (d) d->Detach();
 }
 
 std::vector<TFuncWin*> TFuncWin::OpenWindows() { return Registry(); }
@@ -117,16 +137,18 @@ void TFuncWin::SetScrollScale(std::int32_t smallSteps, std::int32_t pageSteps) {
 }
 
 bool TFuncWin::DependsOnLetter(int k) const {
-    const auto kind = nk::LetterKind(k);
     for (int i = 0; i < inventory_.Count(); ++i)
-        for (const ExprNode* tree : inventory_.Slot(i).trees)
-            if (tree && ContainsKind(tree, kind)) return true;
+        if (UsesLetter(inventory_.Slot(i), k)) return true;
     return false;
 }
 
 void TFuncWin::ParameterChanged(int k) {
     SetModified(true);
     if (DependsOnLetter(k)) RepaintAll();
+    PassToLinkedWindow(k);
+}
+
+void TFuncWin::PassToLinkedWindow(int k) {
     TFuncWin* other = LinkedWindow();
     if (!other || propagating || k < 0 || k >= kLetterCount) return;
     LetterStore& mine = engine_.letters;
@@ -150,6 +172,8 @@ void TFuncWin::SetLinkedWindow(TFuncWin* other) { linkedWindow_ = other == this 
 void TFuncWin::Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, int frames) {
     if (animating_ || paramsFixed_ || k < 0 || k > kLastParamLetter) return;
     animating_ = true;
+    movingLetters_ = AnimatedLetters(params_, k);
+    stillValid_ = false;
     const bool wasShown = asking && asking->IsVisible();
     if (asking) asking->Show(false);
     if (frames > 0) {
@@ -157,8 +181,12 @@ void TFuncWin::Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, 
     } else {
         RunLiveAnimation(*this, engine_.letters, params_, k, mode, timerMode);
         SetModified(true);
+        for (int m : movingLetters_) PassToLinkedWindow(m);
     }
     animating_ = false;
+    shownPicture_ = nullptr;
+    still_ = fw::Bitmap();
+    liveFrame_ = fw::Bitmap();
     RepaintAll();
     UpdateTitle(this, false);
     for (TSlideDlg* d : paramDialogs_)
@@ -166,10 +194,17 @@ void TFuncWin::Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, 
     if (wasShown) asking->Show();
 }
 
+bool TFuncWin::DrawsExample(int i) const {
+    if (pass_ == Pass::Whole || i < 0 || i >= inventory_.Count()) return true;
+    const InventorySlot& slot = inventory_.Slot(i);
+    const bool moves = std::any_of(movingLetters_.begin(), movingLetters_.end(),
+                                   [&slot](int k) { return UsesLetter(slot, k); });
+    return moves == (pass_ == Pass::Moving);
+}
+
 void TFuncWin::Paint(fw::DC& dc, bool erase, const fw::Rect& rect) {
-    if (shownFrame_ >= 0 && shownFrame_ < static_cast<int>(frames_.size())) {
-        const fw::Bitmap& b = frames_[static_cast<std::size_t>(shownFrame_)];
-        dc.BitBlt(0, 0, b.Width(), b.Height(), b, 0, 0);
+    if (shownPicture_) {
+        dc.BitBlt(0, 0, shownPicture_->Width(), shownPicture_->Height(), *shownPicture_, 0, 0);
         return;
     }
     TLumWinm::Paint(dc, erase, rect);
@@ -178,8 +213,37 @@ void TFuncWin::Paint(fw::DC& dc, bool erase, const fw::Rect& rect) {
 int TFuncWin::NextKey() { return PollKey(this); }
 
 void TFuncWin::DrawAnimationFrame() {
-    // Drawn into the layer bitmap, then copied to the screen in one block.
-    RenderLayer(CurrentLayer());
+    // Drawing sets letters of its own (a family leaves its letter at its last curve); the
+    // animation goes on from the values it set.
+    const LetterValueArray kept = KeepValues(engine_.letters);
+    DrawLiveFrame();
+    PutValues(engine_.letters, kept);
+}
+
+void TFuncWin::DrawLiveFrame() {
+    const fw::Size client = GetClientSize();
+    const int w = std::max(1, client.cx), h = std::max(1, client.cy);
+    // The still part is drawn once (again after a resize): the frame, the labels and every
+    // example that does not use a moving letter.
+    if (!stillValid_ || still_.Width() != w || still_.Height() != h) {
+        if (!still_.Create(w, h)) return;
+        pass_ = Pass::Still;
+        fw::DC dc(still_);
+        PaintLayer(CurrentLayer(), dc);
+        pass_ = Pass::Whole;
+        stillValid_ = true;
+    }
+    // Each frame: the still part, the moving examples over it, then one copy to the screen.
+    liveFrame_ = still_;
+    {
+        fw::DC dc(liveFrame_);
+        DcSurface surface(dc, View(), [this](int kind) { return Font(kind); });
+        pass_ = Pass::Moving;
+        PaintMovingExamples(surface);
+        pass_ = Pass::Whole;
+    }
+    shownPicture_ = &liveFrame_;
+    Invalidate(false);
     UpdateWindow();
 }
 
@@ -215,18 +279,23 @@ int TFuncWin::AllocateFrames(int n) {
 
 void TFuncWin::RenderFrame(int index) {
     if (index < 0 || index >= static_cast<int>(frames_.size())) return;
-    fw::DC dc(frames_[static_cast<std::size_t>(index)]);
-    PaintLayer(CurrentLayer(), dc);
+    const LetterValueArray kept = KeepValues(engine_.letters);
+    {
+        fw::DC dc(frames_[static_cast<std::size_t>(index)]);
+        PaintLayer(CurrentLayer(), dc);
+    }
+    PutValues(engine_.letters, kept);
 }
 
 void TFuncWin::ShowFrame(int index) {
-    shownFrame_ = index;
+    if (index < 0 || index >= static_cast<int>(frames_.size())) return;
+    shownPicture_ = &frames_[static_cast<std::size_t>(index)];
     Invalidate(false);
     UpdateWindow();
 }
 
 void TFuncWin::FreeFrames() {
-    shownFrame_ = -1;
+    shownPicture_ = nullptr;
     frames_.clear();
     frames_.shrink_to_fit();
 }

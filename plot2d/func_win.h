@@ -56,11 +56,16 @@ public:
     // A letter changed: what depends on it is drawn again, the document is modified and a
     // linked window follows.
     virtual void ParameterChanged(int k);
-    // Whether any example's formulas use letter k.
+    // Whether any example's picture changes with the value of letter k.
     bool DependsOnLetter(int k) const;
     // Runs live (frames = 0) or frame animation of letter k; the asking dialog hides meanwhile.
     void Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, int frames);
     bool Animating() const { return animating_; }
+    // The animation picture on the screen now, or null when the window shows its own.
+    const fw::Bitmap* ShownPicture() const { return shownPicture_; }
+    // Whether the picture being drawn includes example i: a live animation draws the
+    // examples that do not use the moving letters once, and only the others each frame.
+    bool DrawsExample(int i) const;
     // The window whose letters follow this one's ("Kapcsolt ablak"), or null.
     TFuncWin* LinkedWindow() const;
     void SetLinkedWindow(TFuncWin* other);
@@ -78,11 +83,10 @@ protected:
     bool Unlocked() const { return unlocked_; }
     // After the letters or the scroll scale were replaced (a document read, a new drawing).
     void RefreshParamDialogs();
-    // A frame of a frame animation stands in for the picture while it is played.
+    // A frame of an animation stands in for the picture while it is shown.
     void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
-
-private:
-    void EditUserFunctions();
+    // Draws what DrawsExample admits over the still part of an animation frame.
+    virtual void PaintMovingExamples(DrawSurface& /*surface*/) {}
 
     // AnimationHost
     int NextKey() override;
@@ -96,6 +100,12 @@ private:
     void ShowFrame(int index) override;
     void FreeFrames() override;
 
+private:
+    void EditUserFunctions();
+    void DrawLiveFrame();
+    // The letter's value and bounds go to the linked window, which draws again.
+    void PassToLinkedWindow(int k);
+
     // Evaluating number fields changes the engine's scratch state only.
     mutable FormulaEngine engine_;
     ExampleInventory inventory_;
@@ -106,7 +116,13 @@ private:
     bool paramsFixed_ = false;
     bool animating_ = false;
     std::vector<fw::Bitmap> frames_;
-    int shownFrame_ = -1;
+    // Live animation: the picture without the moving examples, and the frame shown.
+    enum class Pass { Whole, Still, Moving };
+    Pass pass_ = Pass::Whole;
+    std::vector<int> movingLetters_;
+    fw::Bitmap still_, liveFrame_;
+    bool stillValid_ = false;
+    const fw::Bitmap* shownPicture_ = nullptr;
     TFuncWin* linkedWindow_ = nullptr;
 };
 

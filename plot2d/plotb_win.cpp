@@ -22,6 +22,8 @@ void TPlotBWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackgrou
     DrawEquationLabels(surface);
 }
 
+void TPlotBWin::PaintMovingExamples(DrawSurface& surface) { DrawExamples(surface); }
+
 bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     CurveSampler sampler(Engine().letters, surface);
     // An animation reads the keys itself, between frames.
@@ -34,6 +36,7 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     };
     ExampleInventory& inventory = Inventory();
     for (int i = 0; i < inventory.Count(); ++i) {
+        if (!DrawsExample(i)) continue;
         InventorySlot& slot = inventory.Slot(i);
         CurveTrees trees;
         for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];

@@ -13,6 +13,9 @@ public:
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     void ViewApplied() override;
 
+protected:
+    void PaintMovingExamples(DrawSurface& surface) override;
+
 private:
     // Draws every visible example; false when the user stopped the drawing with Q.
     bool DrawExamples(DrawSurface& surface);

@@ -74,12 +74,21 @@ bool TPlotEWin::EditIteration(int index) {
 
 void TPlotEWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
     TPlotCWin::PaintPicture(surface, dc, withBackground);
+    DrawWebDiagrams(surface);
+}
+
+void TPlotEWin::PaintMovingExamples(DrawSurface& surface) {
+    TPlotCWin::PaintMovingExamples(surface);
+    DrawWebDiagrams(surface);
+}
+
+void TPlotEWin::DrawWebDiagrams(DrawSurface& surface) {
     const FrameOutput out = CurrentOutput();
     ExampleInventory& inventory = Inventory();
     for (int i = 0; i < inventory.Count(); ++i) {
         InventorySlot& slot = inventory.Slot(i);
         const TExample& e = slot.example;
-        if (e.kind != kKindExplicit || !e.visible || !IterationActive(e)) continue;
+        if (e.kind != kKindExplicit || !e.visible || !IterationActive(e) || !DrawsExample(i)) continue;
         const std::vector<WorldPoint> path =
             WebDiagramPath(Engine().letters, slot.trees[1], IterationStart(e), IterationSteps(e));
         DrawWebDiagram(surface, path, ColourForOutput(e.penColour, out.colourOutput), e.penWidth);

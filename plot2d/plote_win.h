@@ -21,7 +21,11 @@ public:
     // The examples first, then the iteration diagrams over them.
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
 
+protected:
+    void PaintMovingExamples(DrawSurface& surface) override;
+
 private:
+    void DrawWebDiagrams(DrawSurface& surface);
     // Runs an example's dialog; an accepted dialog recompiles, marks and repaints.
     template <class Dialog>
     bool EditWithDialog(int index);

@@ -41,6 +41,8 @@ public:
     TSlideDlg(TFuncWin* window, int which);
     ~TSlideDlg() override;
 
+    // The window is going: no more calls to it.
+    void Detach() { window_ = nullptr; }
     int Which() const { return which_; }
     int Letter() const { return letter_; }
     // Shows the current value, caption and scroll position again.
