@@ -53,6 +53,9 @@ inline long double PowerOfTwo(int k) {
 // e^x as a pair for |x| < 11000 (the result stays a normal number).
 inline fasttrig::Pair ExpPair(long double x) {
     using namespace fastexp;
+    // Outside that range (and for NaN, which a letter read from a file may hold) the scale
+    // below would come from an undefined conversion.
+    if (!(std::fabs(x) < 11000.0L)) return {x != x ? x : (x > 0 ? HUGE_VALL : 0.0L), 0.0L};
     const long double n = (x * kInvLn2 + kRoundShift) - kRoundShift;
     const long double t = x - n * kLn2High;  // exact
     const long double p = n * kLn2Low;

@@ -125,9 +125,15 @@ bool WriteFileSafely(const std::string& pathIn, const std::uint8_t* data, std::s
         return false;
     }
     std::string path = pathIn;
-    // Saving through a symbolic link replaces the file it points to, not the link.
+    // Saving through a symbolic link replaces the file it points to, not the link; only a
+    // link of our own is followed, so another user's link in a shared folder such as /tmp
+    // cannot steer a save onto one of our files.
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (st.st_uid != ::geteuid()) {
+            SetError(error, "target is a link of another user", EPERM);
+            return false;
+        }
         char resolved[PATH_MAX];
         if (::realpath(path.c_str(), resolved)) path = resolved;
     }

@@ -2,6 +2,7 @@
 // that a call that blocks fails the test instead of hanging it.
 #pragma once
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@ namespace curvelo::testing {
 
 inline constexpr uid_t kOtherUser = 65534;  // nobody
 inline constexpr int kHung = 124;
+inline constexpr int kNoChild = 125;  // fork or waitpid failed: never a result a test expects
 
 // Runs what in a forked child (as kOtherUser when otherUser and this is the superuser) and
 // returns its result as exit code: kHung when it was still running after seconds, 128 plus
@@ -19,13 +21,20 @@ inline constexpr int kHung = 124;
 inline int InChildProcess(const std::function<int()>& what, int seconds = 5, bool otherUser = false,
                           const std::function<void()>& whileWaiting = {}) {
     const pid_t child = ::fork();
+    if (child < 0) return kNoChild;
     if (child == 0) {
         ::alarm(static_cast<unsigned>(seconds));
-        if (otherUser && ::geteuid() == 0 && (::setgid(kOtherUser) != 0 || ::setuid(kOtherUser) != 0)) ::_exit(99);
+        // The other user keeps none of the superuser's groups.
+        if (otherUser && ::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kOtherUser) != 0 || ::setuid(kOtherUser) != 0))
+            ::_exit(99);
         ::_exit(what());
     }
     int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
+    for (;;) {
+        const pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child) break;
+        if (done < 0) return kNoChild;
         if (whileWaiting) whileWaiting();
         ::usleep(2000);
     }

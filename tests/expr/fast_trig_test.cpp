@@ -1,8 +1,10 @@
+#include "expr/fast_exp.h"
 #include "expr/fast_trig.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 
 using namespace curvelo;
@@ -68,4 +70,14 @@ TEST(FastTrig, QuickReductionAgreesWithTheExactOneFarBelowAnUlp) {
         quick += std::fabs(r.r.hi) >= fasttrig::kQuickRemainder;
     }
     EXPECT_GT(quick, 50000);
+}
+
+TEST(FastExp, ArgumentsOutsideItsRangeGiveTheLimitsAndNaNStaysNaN) {
+    // A letter read from a file may be NaN or huge; the power of two must never come from it.
+    EXPECT_TRUE(std::isnan(FastExp(std::numeric_limits<long double>::quiet_NaN())));
+    EXPECT_EQ(FastExp(20000.0L), HUGE_VALL);
+    EXPECT_EQ(FastExp(-20000.0L), 0.0L);
+    EXPECT_EQ(FastExp(std::numeric_limits<long double>::infinity()), HUGE_VALL);
+    EXPECT_EQ(FastExp(-std::numeric_limits<long double>::infinity()), 0.0L);
+    EXPECT_LT(std::fabs(ExpPair(10999.0L).hi / std::exp(10999.0L) - 1.0L), 1e-18L);
 }

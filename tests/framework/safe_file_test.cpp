@@ -165,3 +165,24 @@ TEST(SafeFile, LongestNamesAreSavedThroughATemporaryNameThatFits) {
     EXPECT_EQ(base.size() % 2, 0u);  // the dots plus whole letters
     EXPECT_EQ(TemporaryNamePrefix("doc.cv2"), "./.doc.cv2.");
 }
+
+TEST(SafeFile, OnlyOurOwnLinksAreFollowed) {
+    TempDir dir;
+    const std::string target = dir.File("victim.txt");
+    const std::string link = dir.File("out.png");
+    std::ofstream(target) << "precious";
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    // Our own link: the file it points to is replaced and the link stays a link.
+    ASSERT_TRUE(WriteFileSafely(link, Bytes(3, 'n')));
+    EXPECT_EQ(Slurp(target), "nnn");
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    // Another user's link (as another user would plant it in /tmp) is refused.
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    std::string error;
+    EXPECT_FALSE(WriteFileSafely(link, Bytes(3, 'x'), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Slurp(target), "nnn");
+}
