@@ -25,9 +25,8 @@ bool CanMeasure(const ExampleInventory& inventory, int index, Measure measure) {
     return measure == Measure::Integral ? IsIntegrableFunction(kind) : HasArcLength(kind);
 }
 
-std::uint16_t MeasureExample(FormulaEngine& engine, const ExampleInventory& inventory, Measure measure,
-                             int f, int g, const MeasureLimits& limits, const IntegratorHooks& hooks,
-                             SixSums& out) {
+std::uint16_t UseIntegrand(FormulaEngine& engine, const ExampleInventory& inventory, Measure measure, int f,
+                           int g, const std::function<void(const Integrand&)>& use) {
     if (!CanMeasure(inventory, f, measure)) return kMsgChoose;
     if (g >= 0 && (measure != Measure::Integral || !CanMeasure(inventory, g, measure))) return kMsgChoose;
     const InventorySlot& slot = inventory.Slot(f);
@@ -37,8 +36,16 @@ std::uint16_t MeasureExample(FormulaEngine& engine, const ExampleInventory& inve
     ExprNode* tree = made ? made.get() : slot.trees[1];
     if (!tree) return kMsgChoose;
     TreeIntegrand integrand(engine.letters, tree, SampledLetter(slot.example));
-    out = IntegrateSixWays(integrand.AsIntegrand(), limits.low, limits.high, limits.steps, hooks);
+    use(integrand.AsIntegrand());
     return 0;
+}
+
+std::uint16_t MeasureExample(FormulaEngine& engine, const ExampleInventory& inventory, Measure measure,
+                             int f, int g, const MeasureLimits& limits, const IntegratorHooks& hooks,
+                             SixSums& out) {
+    return UseIntegrand(engine, inventory, measure, f, g, [&](const Integrand& integrand) {
+        out = IntegrateSixWays(integrand, limits.low, limits.high, limits.steps, hooks);
+    });
 }
 
 }  // namespace curvelo

@@ -3,6 +3,7 @@
 // and running the six-sum integrator on it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "expr/engine.h"
@@ -41,8 +42,12 @@ FormOutcome ReadMeasureLimits(FormulaEngine& engine, const MeasureLimitTexts& te
 // for arc lengths).
 bool CanMeasure(const ExampleInventory& inventory, int index, Measure measure);
 
-// The integral of f (of f - g when g >= 0) or the arc length of f; 0, or 15 when an example
-// does not suit the measure.
+// Hands `use` the integrand of the measure: f (f - g when g >= 0) for an integral, the
+// speed of f for an arc length. 0, or 15 when an example does not suit the measure.
+std::uint16_t UseIntegrand(FormulaEngine& engine, const ExampleInventory& inventory, Measure measure, int f,
+                           int g, const std::function<void(const Integrand&)>& use);
+
+// The six sums of that integrand; 0 or 15 as above.
 std::uint16_t MeasureExample(FormulaEngine& engine, const ExampleInventory& inventory, Measure measure,
                              int f, int g, const MeasureLimits& limits, const IntegratorHooks& hooks,
                              SixSums& out);

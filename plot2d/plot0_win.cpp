@@ -66,7 +66,7 @@ int TPlot0Win::ReadDocument(const std::string& path) {
     Cv2Document doc;
     if (std::uint16_t code = LoadCv2File(path, kFileType2D, doc)) return code;
     int background = BackgroundColour();
-    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print()});
+    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print(), &measure_});
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
     Labels() = LabelsOf(doc.textLabels);
     EquationLabels() = LabelsOf(doc.equationLabels);
@@ -89,7 +89,7 @@ int TPlot0Win::WriteDocument(const std::string& path) {
     Cv2Document doc = document_;
     CaptureLock(Lock(), doc);
     int background = BackgroundColour();
-    CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print()}, doc);
+    CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print(), &measure_}, doc);
     doc.textLabels = RecordsOf(Labels());
     doc.equationLabels = RecordsOf(EquationLabels());
     const fw::Rect r = GetNormalRect();
@@ -115,6 +115,7 @@ bool TPlot0Win::NewDrawing() {
     Labels().clear();
     EquationLabels().clear();
     Frame() = FrameSettings();
+    measure_ = MeasureSettings();
     ShowDefaultFrame();
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = kColourWhite;
     if (Notepad()) Notepad()->SetText(std::string());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plot2d/cv2_document.h"
+#include "plot2d/plot2_document.h"
 #include "plot2d/plot_win.h"
 
 namespace curvelo {
@@ -37,8 +38,12 @@ public:
 
     bool EvCommand(int id) override;
 
+    // The integration tools' limits, count and methods, kept in the document.
+    MeasureSettings& Measures() { return measure_; }
+
 private:
     void ShowAuthor();
+    MeasureSettings measure_;
 
     // The last document read or written: what this window does not use survives in it.
     Cv2Document document_;

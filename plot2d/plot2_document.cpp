@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot2d/cv2_codec.h"
+#include "plot2d/six_sum_integrator.h"
 
 namespace curvelo {
 namespace {
@@ -18,6 +19,7 @@ enum PlotWord { kAxesShown = 0, kAxesMode = 1, kTicks = 4, kArrows = 5, kSolidAr
                 kFrequencyY = 17, kPiModes = 19, kAxisColour = 20, kGridColour = 21,
                 kLabelBackground = 22, kLongMinus = 25, kTickLength = 28, kBackground = 35 };
 enum SelectionWord { kSelection = 23 };
+enum MeasureSlot { kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35, kMeasureMethods = 25 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -118,6 +120,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         Cv2Example e;
         e.example = s.inventory.Slot(i).example;
         e.name = s.inventory.Slot(i).name;
+        e.results = s.inventory.Slot(i).results;
         doc.examples.push_back(std::move(e));
     }
     w[9] = Word(s.inventory.LastIndex());
@@ -125,6 +128,12 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
     CaptureLetters(s.engine.letters, doc);
     doc.userFunctions = s.engine.userFunctions;
     CapturePrintSetup(s.print, doc);
+    if (s.measure) {
+        n[kMeasureLow] = s.measure->low;
+        n[kMeasureHigh] = s.measure->high;
+        n[kMeasureSteps] = s.measure->steps;
+        w[kMeasureMethods] = s.measure->methods;
+    }
 }
 
 void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
@@ -174,10 +183,22 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         if (i < 0) break;
         inv.Slot(i).example = e.example;
         inv.Slot(i).name = e.name;
+        inv.Slot(i).results = e.results;
     }
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);
     inv.Select(Signed(w[kSelection]));
+    // A stored step count outside what the dialog allows leaves the window's own.
+    if (s.measure) {
+        MeasureSettings& m = *s.measure;
+        if (Usable(n[kMeasureLow]) && Usable(n[kMeasureHigh])) {
+            m.low = n[kMeasureLow];
+            m.high = n[kMeasureHigh];
+        }
+        const std::int32_t steps = doc.NumberAsInt(kMeasureSteps);
+        if (steps >= 1 && steps <= kMaxSubintervals) m.steps = steps;
+        m.methods = static_cast<std::uint16_t>(w[kMeasureMethods] & 0x7F);
+    }
 }
 
 }  // namespace curvelo

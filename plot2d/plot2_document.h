@@ -13,6 +13,14 @@
 
 namespace curvelo {
 
+// The integration tools' limits, step count and method mask.
+struct MeasureSettings {
+    long double low = 0, high = 1;
+    std::int32_t steps = 10;
+    std::uint16_t methods = 0x10;  // the parabolic sum
+    bool operator==(const MeasureSettings&) const = default;
+};
+
 struct Plot2State {
     PlotView& view;
     FrameSettings& frame;
@@ -20,6 +28,7 @@ struct Plot2State {
     ExampleInventory& inventory;
     FormulaEngine& engine;
     PrintSetup& print;
+    MeasureSettings* measure = nullptr;  // kept by windows with the integration tools
 };
 
 // The document lock in block 13: the pass text carries the three protection switches

@@ -5,20 +5,20 @@
 #include <random>
 
 namespace curvelo {
-namespace {
-
-std::function<long double()> DefaultUniform() {
+std::function<long double()> NewUniformSource() {
     auto generator = std::make_shared<std::mt19937_64>(std::random_device{}());
-    return [generator] { return std::generate_canonical<long double, 64>(*generator); };
+    return [generator] {
+        // generate_canonical may round up to 1; the point must stay inside its step.
+        const long double u = std::generate_canonical<long double, 64>(*generator);
+        return u < 1 ? u : 0.0L;
+    };
 }
-
-}  // namespace
 
 SixSums IntegrateSixWays(const Integrand& f, long double a, long double b, std::int32_t n,
                          const IntegratorHooks& hooks) {
     SixSums out;
     n = std::clamp<std::int32_t>(n, 1, kMaxSubintervals);
-    const std::function<long double()> uniform = hooks.uniform ? hooks.uniform : DefaultUniform();
+    const std::function<long double()> uniform = hooks.uniform ? hooks.uniform : NewUniformSource();
     auto sample = [&](long double x) {
         long double y = 0;
         if (f(x, y)) return y;

@@ -22,6 +22,9 @@ inline constexpr std::int32_t kMaxSubintervals = 10'000'000;
 // The integrand at one point; false where it is undefined.
 using Integrand = std::function<bool(long double x, long double& y)>;
 
+// A uniform source in [0, 1) seeded afresh, so each computation draws other points.
+std::function<long double()> NewUniformSource();
+
 struct IntegratorHooks {
     // Polls the keyboard after each subinterval; returns the last key (0: none).
     std::function<int()> pollKey;
