@@ -1,6 +1,7 @@
 #include "plot2d/measure_dlg.h"
 
 #include "framework/kit_services.h"
+#include "plot2d/cv2_codec.h"
 #include "plot2d/measure_integrand.h"
 #include "plot2d/measure_result.h"
 #include "plot2d/measure_tools.h"
@@ -107,7 +108,8 @@ bool TMeasureDlg::Compute() {
     std::vector<long double> randomPoints;
     const bool drawing = (mask & kDrawStrips) && limits.steps <= kMaxDrawnStrips;
     IntegratorHooks hooks;
-    hooks.pollKey = [this] { return PollKey(window_); };
+    // Polling is dear next to one step; every 256th step still answers Q at once.
+    hooks.pollKey = [this, calls = 0u]() mutable { return ++calls % 256 == 0 ? PollKey(window_) : 0; };
     hooks.uniform = [&, source = NewUniformSource()] {
         const long double u = source();
         if (drawing) randomPoints.push_back(u);
@@ -129,7 +131,10 @@ bool TMeasureDlg::Compute() {
     ShowSums(mask);
     const MeasurementResult result{static_cast<std::uint16_t>(command_), limits.low, limits.high,
                                    sums_.value[kSumParabolic], limits.steps};
-    window_->Inventory().Slot(f).results.push_back(result.Store());
+    auto& results = window_->Inventory().Slot(f).results;
+    // A document holds at most so many; the oldest make room.
+    if (results.size() >= kCv2MaxListEntries) results.erase(results.begin());
+    results.push_back(result.Store());
     window_->SetModified(true);
     window_->SetStrips(std::move(strips));
     return true;

@@ -38,7 +38,7 @@ public:
 
     bool EvCommand(int id) override;
 
-    // The integration tools' limits, count and methods, kept in the document.
+    // The integration tools' limits and count (kept in the document) and methods.
     MeasureSettings& Measures() { return measure_; }
 
 private:

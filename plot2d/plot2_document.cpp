@@ -19,7 +19,9 @@ enum PlotWord { kAxesShown = 0, kAxesMode = 1, kTicks = 4, kArrows = 5, kSolidAr
                 kFrequencyY = 17, kPiModes = 19, kAxisColour = 20, kGridColour = 21,
                 kLabelBackground = 22, kLongMinus = 25, kTickLength = 28, kBackground = 35 };
 enum SelectionWord { kSelection = 23 };
-enum MeasureSlot { kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35, kMeasureMethods = 25 };
+// The integration limits and count. (Their method mask would be word 25 of block 8, which
+// the long-minus switch already holds, so the mask stays with the window.)
+enum MeasureSlot { kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -132,7 +134,6 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         n[kMeasureLow] = s.measure->low;
         n[kMeasureHigh] = s.measure->high;
         n[kMeasureSteps] = s.measure->steps;
-        w[kMeasureMethods] = s.measure->methods;
     }
 }
 
@@ -197,7 +198,6 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         }
         const std::int32_t steps = doc.NumberAsInt(kMeasureSteps);
         if (steps >= 1 && steps <= kMaxSubintervals) m.steps = steps;
-        m.methods = static_cast<std::uint16_t>(w[kMeasureMethods] & 0x7F);
     }
 }
 

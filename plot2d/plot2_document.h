@@ -13,7 +13,7 @@
 
 namespace curvelo {
 
-// The integration tools' limits, step count and method mask.
+// The integration tools' limits, step count and method mask (the mask is not stored).
 struct MeasureSettings {
     long double low = 0, high = 1;
     std::int32_t steps = 10;
