@@ -31,6 +31,7 @@ void TMeasureDlg::SetupWindow() {
         const bool two = command_ == measurecmd::kIntegralOfDifference;
         ShowItem(measureid::kSecondLabel, two);
         ShowItem(measureid::kSecondExample, two);
+        ShowItem(measureid::kIndefinite, !two);  // the antiderivative is of f alone
     }
     Refresh();
 }
@@ -144,6 +145,12 @@ bool TMeasureDlg::EvCommand(int id) {
     if (!window_) return TDlg::EvCommand(id);
     switch (id) {
     case measureid::kDefinite: Compute(); return true;
+    case measureid::kIndefinite: {
+        const int f = ChosenSlot(measureid::kExample, slotsF_);
+        if (f < 0) ShowMessage(this, kMsgChoose);
+        else window_->AddAntiderivative(f);
+        return true;
+    }
     case measureid::kColour: window_->ChooseColour(kColourKindStrips); return true;
     default: return TDlg::EvCommand(id);
     }

@@ -1,6 +1,7 @@
 // The modeless dialogs of the integration tools: "RIEM" (the six sums of f, or of f - g in
-// the Két-menu variant, and the strips of the first checked method) and "ARCLEN" (the arc
-// length of a curve). Each computation is archived in the example's result list.
+// the Két-menu variant, the strips of the first checked method, and the antiderivative of f
+// as a new example) and "ARCLEN" (the arc length of a curve). Each computation is archived
+// in the example's result list.
 #pragma once
 
 #include <vector>
@@ -14,7 +15,7 @@ class TPlot11Win;
 
 namespace measureid {
 inline constexpr int kSecondLabel = 297, kFirstCheck = 271, kDrawStrips = 277, kColour = 278,
-                     kFirstResult = 231, kDefinite = 761;
+                     kFirstResult = 231, kDefinite = 761, kIndefinite = 760;
 }
 
 class TMeasureDlg : public TDlg {

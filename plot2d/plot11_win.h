@@ -1,5 +1,5 @@
 // The last layer that 2D and 3D windows share: the integration tools of the Egy and Két
-// menus, their modeless dialog and the strips it shows.
+// menus, their modeless dialog, the strips it shows and the antiderivatives it adds.
 #pragma once
 
 #include <vector>
@@ -25,6 +25,10 @@ public:
     TMeasureDlg* MeasureDialog() const { return measureDialog_; }
     void MeasureDialogGone(TMeasureDlg* dialog);
 
+    // Appends the antiderivative through the origin of explicit example f (kind 206,
+    // following the view); the new slot, or -1.
+    int AddAntiderivative(int f);
+
     // Strips shown until the dialog closes or the next computation replaces them.
     void SetStrips(std::vector<StripPolygon> strips);
     const std::vector<StripPolygon>& Strips() const { return strips_; }
@@ -37,6 +41,8 @@ protected:
     void RefreshInventoryView() override;
 
 private:
+    void DrawAntiderivatives(DrawSurface& surface);
+
     TMeasureDlg* measureDialog_ = nullptr;
     std::vector<StripPolygon> strips_;
     int stripColour_ = 4;

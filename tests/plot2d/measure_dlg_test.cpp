@@ -189,3 +189,25 @@ TEST(RiemannStrips, ShapesFollowTheirMethod) {
         EXPECT_NEAR(static_cast<double>(parabolic[0][k].y), static_cast<double>(parabolic[0][k].x * parabolic[0][k].x), 1e-18);
     EXPECT_TRUE(BuildStrips(square, 0, 1, kMaxDrawnStrips + 1, kSumLeft, {}).empty());
 }
+
+TEST_F(MeasureDlgTest, IndefiniteAddsTheAntiderivativeAsAnExampleThatFollowsTheView) {
+    TMeasureDlg& two = Open(measurecmd::kIntegralOfDifference);
+    EXPECT_FALSE(two.IsItemVisible(measureid::kIndefinite));
+    TMeasureDlg& d = Open(measurecmd::kIntegral);
+    EXPECT_TRUE(d.IsItemVisible(measureid::kIndefinite));
+    d.SetSelIndex(measureid::kExample, 0);  // x^2
+    const int before = w.Inventory().Count();
+    d.EvCommand(measureid::kIndefinite);
+    ASSERT_EQ(w.Inventory().Count(), before + 1);
+    const InventorySlot& slot = w.Inventory().Slot(before);
+    EXPECT_EQ(slot.example.kind, kKindIndefiniteIntegral);
+    EXPECT_EQ(slot.example.texts[1], "x^2");
+    EXPECT_EQ(slot.name, "int x^2");
+    EXPECT_NE(slot.trees[1], nullptr);
+    EXPECT_EQ(w.Inventory().Selected(), before);
+    EXPECT_EQ(d.GetCount(measureid::kExample), 2);  // the chooser offers functions only
+    // Its view range follows the view, as an explicit curve's does.
+    w.View().SetViewSquare(10, 0, 2);
+    w.ViewApplied();
+    EXPECT_EQ(w.Inventory().Slot(before).example.low, w.View().xmin);
+}

@@ -4,6 +4,7 @@
 
 #include "expr/engine.h"
 #include "expr/eval.h"
+#include "plot2d/antiderivative.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/measure_integrand.h"
 #include "plot2d/six_sum_integrator.h"
@@ -151,4 +152,21 @@ TEST(MeasureIntegrand, ExplicitArcLengthAndTheDifferenceOfTwoFunctions) {
     EXPECT_NEAR(static_cast<double>(IntegrateSixWays(between.AsIntegrand(), 0, 0.75L, 2).value[kSumParabolic]),
                 0.421875 / 6, 1e-17);
     EXPECT_EQ(BuildSpeedTree(engine, InventorySlot{}), nullptr);  // kind 0 has no curve
+}
+
+TEST(Antiderivative, PassesThroughTheOriginWhereverTheViewIs) {
+    auto twice = [](long double x, long double& y) { y = 2 * x; return true; };
+    // Away from 0: the first sample is reached from the origin, then step by step.
+    const std::vector<WorldPoint> far = AntiderivativePoints(twice, 3, 5, 4);
+    ASSERT_EQ(far.size(), 5u);
+    for (const WorldPoint& p : far) EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(p.x * p.x), 1e-15);
+    EXPECT_EQ(far.back().x, 5.0L);
+    // Across 0, and with an undefined point that adds nothing.
+    auto stepless = [](long double x, long double& y) { y = 1; return x != 0.5L; };
+    const std::vector<WorldPoint> across = AntiderivativePoints(stepless, -1, 1, 4);
+    EXPECT_NEAR(static_cast<double>(across[2].y), 0.0, 1e-18);  // x = 0
+    EXPECT_NEAR(static_cast<double>(across[0].y), -1.0, 1e-18);
+    EXPECT_LT(across[4].y, 1.0L);  // the hole at 0.5 is missing from the sum
+    EXPECT_TRUE(AntiderivativePoints(twice, 1, 1, 10).empty());
+    EXPECT_EQ(AntiderivativePoints(twice, 0, 1, 1 << 30).size(), static_cast<std::size_t>(kMaxAntiderivativeSamples) + 1);
 }
