@@ -10,13 +10,14 @@
 namespace curvelo {
 
 TMeasureDlg::TMeasureDlg(TPlot11Win* window, int command)
-    : TDlg(window, command == measurecmd::kArcLength ? "ARCLEN" : "RIEM"), window_(window), command_(command) {}
+    : TDlg(window, command == measurecmd::kArcLength ? "ARCLEN" : command == measurecmd::kArea ? "AREA" : "RIEM"),
+      window_(window), command_(command) {}
 
 TMeasureDlg::~TMeasureDlg() {
     if (window_) window_->MeasureDialogGone(this);
 }
 
-bool TMeasureDlg::IsArcLength() const { return command_ == measurecmd::kArcLength; }
+bool TMeasureDlg::ShowsOneSum() const { return command_ == measurecmd::kArcLength || command_ == measurecmd::kArea; }
 
 void TMeasureDlg::SetupWindow() {
     TDlg::SetupWindow();
@@ -25,7 +26,7 @@ void TMeasureDlg::SetupWindow() {
     SetItemText(measureid::kLow, format.FormatForField(m.low));
     SetItemText(measureid::kHigh, format.FormatForField(m.high));
     SetItemText(measureid::kSteps, std::to_string(m.steps));
-    if (!IsArcLength()) {
+    if (!ShowsOneSum()) {
         for (int k = 0; k < kSumCount; ++k) CheckItem(measureid::kFirstCheck + k, (m.methods & MethodBit(k)) != 0);
         CheckItem(measureid::kDrawStrips, (m.methods & kDrawStrips) != 0);
         const bool two = command_ == measurecmd::kIntegralOfDifference;
@@ -38,7 +39,7 @@ void TMeasureDlg::SetupWindow() {
 
 void TMeasureDlg::FillChooser(int combo, std::vector<int>& slots) {
     const ExampleInventory& inventory = window_->Inventory();
-    const Measure measure = IsArcLength() ? Measure::ArcLength : Measure::Integral;
+    const Measure measure = MeasureOf(command_);
     const int before = ChosenSlot(combo, slots);
     ClearList(combo);
     slots.clear();
@@ -94,7 +95,7 @@ bool TMeasureDlg::Compute() {
     }
     MeasureSettings& settings = window_->Measures();
     std::uint16_t mask = kMethodAll;
-    if (!IsArcLength()) {
+    if (!ShowsOneSum()) {
         mask = 0;
         for (int k = 0; k < kSumCount; ++k)
             if (IsItemChecked(measureid::kFirstCheck + k)) mask |= MethodBit(k);
@@ -117,7 +118,7 @@ bool TMeasureDlg::Compute() {
         return u;
     };
     std::vector<StripPolygon> strips;
-    const Measure measure = IsArcLength() ? Measure::ArcLength : Measure::Integral;
+    const Measure measure = MeasureOf(command_);
     const std::uint16_t code =
         UseIntegrand(window_->Engine(), window_->Inventory(), measure, f, g, [&](const Integrand& integrand) {
             sums_ = IntegrateSixWays(integrand, limits.low, limits.high, limits.steps, hooks);

@@ -1,6 +1,7 @@
 // The modeless dialogs of the integration tools: "RIEM" (the six sums of f, or of f - g in
 // the Két-menu variant, the strips of the first checked method, and the antiderivative of f
-// as a new example) and "ARCLEN" (the arc length of a curve). Each computation is archived
+// as a new example), "ARCLEN" (the arc length of a curve) and "AREA" (the area between a
+// graph and the x axis). Each computation is archived
 // in the example's result list.
 #pragma once
 
@@ -20,7 +21,7 @@ inline constexpr int kSecondLabel = 297, kFirstCheck = 271, kDrawStrips = 277, k
 
 class TMeasureDlg : public TDlg {
 public:
-    // command: measurecmd::kIntegral, kIntegralOfDifference or kArcLength.
+    // command: measurecmd::kIntegral, kIntegralOfDifference, kArcLength or kArea.
     TMeasureDlg(TPlot11Win* window, int command);
     ~TMeasureDlg() override;
     void Detach() { window_ = nullptr; }
@@ -39,7 +40,8 @@ protected:
     void SetupWindow() override;
 
 private:
-    bool IsArcLength() const;
+    // The arc-length and area dialogs show the parabolic sum alone.
+    bool ShowsOneSum() const;
     int ChosenSlot(int combo, const std::vector<int>& slots) const;
     void FillChooser(int combo, std::vector<int>& slots);
     void ShowSums(std::uint16_t mask);

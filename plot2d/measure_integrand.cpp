@@ -35,6 +35,8 @@ ExprNode* BuildSpeedTree(FormulaEngine& engine, const InventorySlot& slot) {
                      Differentiate(engine, slot.trees[1], variable));
 }
 
+ExprNode* BuildAbsoluteTree(const ExprNode* f) { return f ? NewUnary(nk::ABS, CloneTree(f)) : nullptr; }
+
 ExprNode* BuildDifferenceTree(const ExprNode* f, const ExprNode* g) {
     return NewBinary(nk::MINUS, f ? CloneTree(f) : NewNumber(0), g ? CloneTree(g) : NewNumber(0));
 }

@@ -37,6 +37,8 @@ private:
 // The speed sqrt(x'^2 + y'^2) of an example's curve in its sampled letter, as the engine's
 // two-argument absolute value; null for kinds without an arc length.
 ExprNode* BuildSpeedTree(FormulaEngine& engine, const InventorySlot& slot);
+// |f| (null when f is).
+ExprNode* BuildAbsoluteTree(const ExprNode* f);
 // f - g of two explicit examples (either may be null: it counts as 0).
 ExprNode* BuildDifferenceTree(const ExprNode* f, const ExprNode* g);
 

@@ -19,10 +19,16 @@ FormOutcome ReadMeasureLimits(FormulaEngine& engine, const MeasureLimitTexts& te
     return {};
 }
 
+Measure MeasureOf(int command) {
+    return command == measurecmd::kArcLength ? Measure::ArcLength
+           : command == measurecmd::kArea    ? Measure::Area
+                                             : Measure::Integral;
+}
+
 bool CanMeasure(const ExampleInventory& inventory, int index, Measure measure) {
     if (index < 0 || index >= inventory.Count()) return false;
     const std::uint16_t kind = inventory.Slot(index).example.kind;
-    return measure == Measure::Integral ? IsIntegrableFunction(kind) : HasArcLength(kind);
+    return measure == Measure::ArcLength ? HasArcLength(kind) : IsIntegrableFunction(kind);
 }
 
 std::uint16_t UseIntegrand(FormulaEngine& engine, const ExampleInventory& inventory, Measure measure, int f,
@@ -31,6 +37,7 @@ std::uint16_t UseIntegrand(FormulaEngine& engine, const ExampleInventory& invent
     if (g >= 0 && (measure != Measure::Integral || !CanMeasure(inventory, g, measure))) return kMsgChoose;
     const InventorySlot& slot = inventory.Slot(f);
     OwnedTree made(measure == Measure::ArcLength ? BuildSpeedTree(engine, slot)
+                   : measure == Measure::Area    ? BuildAbsoluteTree(slot.trees[1])
                    : g >= 0                      ? BuildDifferenceTree(slot.trees[1], inventory.Slot(g).trees[1])
                                                  : nullptr);
     ExprNode* tree = made ? made.get() : slot.trees[1];

@@ -14,13 +14,18 @@
 namespace curvelo {
 
 namespace measurecmd {
-inline constexpr int kIntegral = 721, kIntegralOfDifference = 722, kArcLength = 723;
+inline constexpr int kIntegral = 721, kIntegralOfDifference = 722, kArcLength = 723, kArea = 724;
 }
 namespace measureid {
 inline constexpr int kExample = 295, kSecondExample = 296, kLow = 211, kHigh = 212, kSteps = 213;
 }
 
-enum class Measure { Integral, ArcLength };
+// Integral: f (or f - g); ArcLength: the speed of a curve; Area: |f|, the area between the
+// graph and the x axis.
+enum class Measure { Integral, ArcLength, Area };
+
+// The measure a tool's command takes.
+Measure MeasureOf(int command);
 
 struct MeasureLimits {
     long double low = 0, high = 1;
@@ -38,8 +43,8 @@ inline constexpr std::uint16_t kMsgNotPositive = 14, kMsgChoose = 15, kMsgOutOfR
 // kMaxSubintervals with 17. The focus names the field to correct.
 FormOutcome ReadMeasureLimits(FormulaEngine& engine, const MeasureLimitTexts& texts, MeasureLimits& out);
 
-// Whether example `index` can be measured so (an explicit function for integrals, a curve
-// for arc lengths).
+// Whether example `index` can be measured so (an explicit function for integrals and
+// areas, a curve for arc lengths).
 bool CanMeasure(const ExampleInventory& inventory, int index, Measure measure);
 
 // Hands `use` the integrand of the measure: f (f - g when g >= 0) for an integral, the

@@ -113,7 +113,8 @@ bool TPlot11Win::EvCommand(int id) {
     switch (id) {
     case measurecmd::kIntegral:
     case measurecmd::kIntegralOfDifference:
-    case measurecmd::kArcLength: ShowMeasureDialog(id); return true;
+    case measurecmd::kArcLength:
+    case measurecmd::kArea: ShowMeasureDialog(id); return true;
     default: return TPlot1Win::EvCommand(id);
     }
 }

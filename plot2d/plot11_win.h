@@ -20,7 +20,7 @@ public:
     ~TPlot11Win() override;
 
     // Opens (or brings up) the dialog of measurecmd::kIntegral, kIntegralOfDifference or
-    // kArcLength; an open dialog of another tool is closed first.
+    // kArcLength or kArea; an open dialog of another tool is closed first.
     void ShowMeasureDialog(int command);
     TMeasureDlg* MeasureDialog() const { return measureDialog_; }
     void MeasureDialogGone(TMeasureDlg* dialog);

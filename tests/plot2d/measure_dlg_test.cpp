@@ -211,3 +211,13 @@ TEST_F(MeasureDlgTest, IndefiniteAddsTheAntiderivativeAsAnExampleThatFollowsTheV
     w.ViewApplied();
     EXPECT_EQ(w.Inventory().Slot(before).example.low, w.View().xmin);
 }
+
+TEST_F(MeasureDlgTest, AreaCountsTheGraphBelowTheAxisAsPositive) {
+    TMeasureDlg& d = Open(measurecmd::kArea);
+    EXPECT_EQ(d.GetCount(measureid::kExample), 2);  // x^2 and x
+    d.SetSelIndex(measureid::kExample, 1);          // y = x
+    Limits(d, "-1", "1", "2");
+    ASSERT_TRUE(d.Compute());
+    EXPECT_EQ(d.GetItemText(235), "1.00000");  // an integral would give 0
+    EXPECT_EQ(MeasurementResult::Load(w.Inventory().Slot(3).results.at(0)).tool, measurecmd::kArea);
+}
