@@ -14,6 +14,7 @@ constexpr unsigned kHelp = CommandBit(Command::Help);
 constexpr unsigned kVersion = CommandBit(Command::Version);
 constexpr unsigned kEval = CommandBit(Command::Eval);
 constexpr unsigned kRender = CommandBit(Command::Render);
+constexpr unsigned kAnalyse = CommandBit(Command::Analyse);
 
 // name, value, commands, selects, repeatable, description
 constexpr std::array kOptions = {
@@ -36,6 +37,17 @@ constexpr std::array kOptions = {
                   "(a dokumentum újra mentve)."},
     CommandOption{"--size", "SZxM", kRender, false, false,
                   "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600."},
+    CommandOption{"--analyse", "DOKUMENTUM", kAnalyse, true, false,
+                  "Egy .cv2 rajz egyik görbéjét méri meg kijelző nélkül; a mérést az --integral "
+                  "vagy az --arclength adja meg."},
+    CommandOption{"--example", "N", kAnalyse, false, false,
+                  "A jegyzék N-edik példája (1-től számolva); alapérték a kijelölt, ha nincs, az első."},
+    CommandOption{"--integral", "A B N", kAnalyse, false, false,
+                  "A függvény integrálja A-tól B-ig N részintervallummal: a bal végpontos, "
+                  "középponti, jobb végpontos, trapéz-, parabolikus és véletlen pontos összeg, "
+                  "soronként egy. A, B és N képlet is lehet."},
+    CommandOption{"--arclength", "A B N", kAnalyse, false, false,
+                  "A görbe ívhossza A-tól B-ig N részintervallummal, ugyanazzal a hat összeggel."},
     CommandOption{"--help", "", kHelp, true, true, "Ezt a leírást írja ki."},
     CommandOption{"--version", "", kVersion, true, true, "A program változatát írja ki."},
 };
@@ -49,6 +61,16 @@ CommandLine Fail(CommandLine line, CommandLineError error, std::string_view culp
 }  // namespace
 
 std::span<const CommandOption> CommandOptions() { return kOptions; }
+
+int ValueCount(const CommandOption& option) {
+    int words = 0;
+    bool inWord = false;
+    for (char c : option.valueName) {
+        if (c != ' ' && !inWord) ++words;
+        inWord = c != ' ';
+    }
+    return words;
+}
 
 const CommandOption* FindCommandOption(std::string_view name) {
     for (const CommandOption& o : kOptions)
@@ -73,16 +95,17 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         }
         const CommandOption* option = FindCommandOption(arg);
         if (!option) return Fail(line, CommandLineError::UnknownOption, arg);
-        std::string_view value;
-        if (!option->valueName.empty()) {
+        std::vector<std::string_view> values;
+        for (int k = ValueCount(*option); k > 0; --k) {
             if (i + 1 >= argc || !argv[i + 1]) return Fail(line, CommandLineError::MissingValue, arg);
-            value = argv[++i];
+            values.push_back(argv[++i]);
         }
         const bool seen = std::any_of(line.options.begin(), line.options.end(),
                                       [&](const OptionValue& v) { return v.option == option; });
         if (seen && !option->repeatable) return Fail(line, CommandLineError::Repeated, arg);
         help = help || option->commands == kHelp;
-        line.options.push_back({option, value});
+        const std::string_view first = values.empty() ? std::string_view() : values.front();
+        line.options.push_back({option, first, std::move(values)});
     }
     if (help) {
         line.command = Command::Help;

@@ -10,11 +10,12 @@
 namespace curvelo {
 
 // What a command line asks for. Launcher is the desktop program itself.
-enum class Command { Launcher, Help, Version, Eval, Render };
+enum class Command { Launcher, Help, Version, Eval, Render, Analyse };
 
 struct CommandOption {
     std::string_view name;         // "--set", "-o"
-    std::string_view valueName;    // placeholder of the value that follows; empty for a switch
+    std::string_view valueName;    // placeholders of the values that follow, one word each;
+                                   // empty for a switch
     unsigned commands;             // bits of CommandBit(): the commands the option belongs to
     bool selects;                  // the option chooses its command (--eval, --render, ...)
     bool repeatable;               // may be given more than once
@@ -38,8 +39,12 @@ enum class CommandLineError {
 
 struct OptionValue {
     const CommandOption* option;
-    std::string_view value;  // empty for a switch
+    std::string_view value;                // the first value; empty for a switch
+    std::vector<std::string_view> values;  // all of them, as many as valueName has words
 };
+
+// How many arguments follow the option: the words of its valueName.
+int ValueCount(const CommandOption& option);
 
 struct CommandLine {
     Command command = Command::Launcher;

@@ -37,6 +37,14 @@ constexpr std::array kCommands = {
                  "a dokumentum nem nyitható meg vagy hibás, vagy a kimenet nem írható "
                  "(a program üzenete a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},
+    CommandHelp{Command::Analyse, "curvelo --analyse DOKUMENTUM --integral A B N [--example N]",
+                "Mérés kijelző nélkül: a hat összeg soronként, az ablak számformátumával; "
+                "--integral helyett --arclength az ívhosszat méri.",
+                "Mérés kijelző nélkül",
+                {"az összegek kiírva",
+                 "a dokumentum nem nyitható meg vagy hibás, vagy a példa nem mérhető így "
+                 "(a program üzenete a hibakimeneten)",
+                 "hibás vagy hiányzó kapcsoló"}},
     CommandHelp{Command::Help, "curvelo --help", "Ezt a leírást írja ki.", "", {}},
     CommandHelp{Command::Version, "curvelo --version", "A program változatát írja ki.", "", {}},
 };

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/analyse_command.h"
 #include "app/calculator.h"
 #include "app/command_line.h"
 #include "app/help_text.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     case Command::Version: std::cout << VersionText() << '\n'; return 0;
     case Command::Eval: return RunCalculator(argc, argv, std::cout, std::cerr);
     case Command::Render: return RunRender(argc, argv, std::cerr);
+    case Command::Analyse: return RunAnalyse(argc, argv, std::cout, std::cerr);
     case Command::Launcher: break;
     }
 

@@ -21,7 +21,8 @@ ExprNode* CompileText(FormulaEngine& engine, const std::string& text, std::uint1
 
 std::vector<int> TextsUsedBy(std::uint16_t kind) {
     switch (kind) {
-    case kKindExplicit: return {1};
+    case kKindExplicit:
+    case kKindIndefiniteIntegral: return {1};
     case kKindPolar: return {2};
     case kKindParametric: return {0, 1};
     case kKindImplicit: return {4};

@@ -22,6 +22,8 @@ struct InventorySlot {
     TExample example;
     std::string name;  // "elnevez", at most 20 characters
     std::array<ExprNode*, TExample::kTexts> trees{};
+    // The measurement results archived for the example, as stored (link bytes zero).
+    std::vector<std::array<std::uint8_t, kResultSize>> results;
 };
 
 // The texts a kind compiles (the record numbers them 0..6).

@@ -38,10 +38,14 @@ public:
 
     bool EvCommand(int id) override;
 
+    // The integration tools' limits and count (kept in the document) and methods.
+    MeasureSettings& Measures() { return measure_; }
+
 private:
     void ShowAuthor();
     Plot2Fonts FontsOfWindow() const;
     Plot2Switches SwitchesOfWindow() const;
+    MeasureSettings measure_;
 
     // The last document read or written: what this window does not use survives in it.
     Cv2Document document_;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot2d/cv2_codec.h"
+#include "plot2d/six_sum_integrator.h"
 
 namespace curvelo {
 namespace {
@@ -26,8 +27,11 @@ constexpr int kPrintWidthBase = 256;
 enum SwitchByte { kBlackGraphs = 0, kCopyWithoutBackground = 1, kLabelsHidden = 2 };
 enum SelectionWord { kSelection = 23 };
 // Slots of block 10 that hold the letter parameters' settings.
-enum ParamSlot { kFrameDelaySlot = 35, kLinkedLettersSlot = 37, kAnimSpeedSlot = 41, kSmallStepsSlot = 42,
+enum ParamSlot { kFrameDelaySlot = 36, kLinkedLettersSlot = 37, kAnimSpeedSlot = 41, kSmallStepsSlot = 42,
                  kPageStepsSlot = 43 };
+// The integration limits and count. (Their method mask would be word 25 of block 8, which
+// the long-minus switch already holds, so the mask stays with the window.)
+enum MeasureSlot { kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -171,6 +175,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         Cv2Example e;
         e.example = s.inventory.Slot(i).example;
         e.name = s.inventory.Slot(i).name;
+        e.results = s.inventory.Slot(i).results;
         doc.examples.push_back(std::move(e));
     }
     w[9] = Word(s.inventory.LastIndex());
@@ -178,6 +183,11 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
     CaptureLetters(s.engine.letters, doc);
     doc.userFunctions = s.engine.userFunctions;
     CapturePrintSetup(s.print, doc);
+    if (s.measure) {
+        n[kMeasureLow] = s.measure->low;
+        n[kMeasureHigh] = s.measure->high;
+        n[kMeasureSteps] = s.measure->steps;
+    }
 }
 
 void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
@@ -241,10 +251,21 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         if (i < 0) break;
         inv.Slot(i).example = e.example;
         inv.Slot(i).name = e.name;
+        inv.Slot(i).results = e.results;
     }
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);
     inv.Select(Signed(w[kSelection]));
+    // A stored step count outside what the dialog allows leaves the window's own.
+    if (s.measure) {
+        MeasureSettings& m = *s.measure;
+        if (Usable(n[kMeasureLow]) && Usable(n[kMeasureHigh])) {
+            m.low = n[kMeasureLow];
+            m.high = n[kMeasureHigh];
+        }
+        const std::int32_t steps = doc.NumberAsInt(kMeasureSteps);
+        if (steps >= 1 && steps <= kMaxSubintervals) m.steps = steps;
+    }
 }
 
 void CaptureParams(const ParamSettings& params, Cv2Document& doc) {

@@ -30,6 +30,14 @@ struct Plot2Switches {
     bool labelsShown = true;
 };
 
+// The integration tools' limits, step count and method mask (the mask is not stored).
+struct MeasureSettings {
+    long double low = 0, high = 1;
+    std::int32_t steps = 10;
+    std::uint16_t methods = 0x10;  // the parabolic sum
+    bool operator==(const MeasureSettings&) const = default;
+};
+
 struct Plot2State {
     PlotView& view;
     FrameSettings& frame;
@@ -39,6 +47,7 @@ struct Plot2State {
     PrintSetup& print;
     Plot2Fonts& fonts;
     Plot2Switches& switches;
+    MeasureSettings* measure = nullptr;  // kept by windows with the integration tools
 };
 
 // The document lock in block 13: the pass text carries the three protection switches

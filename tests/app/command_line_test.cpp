@@ -35,11 +35,11 @@ std::vector<std::string> UseOf(const CommandOption& o) {
     for (const CommandOption& s : CommandOptions())
         if (s.selects && (s.commands & o.commands) && &s != &o) {
             args = {std::string(s.name)};
-            if (!s.valueName.empty()) args.push_back("1");
+            for (int k = ValueCount(s); k > 0; --k) args.push_back("1");
             break;
         }
     args.push_back(std::string(o.name));
-    if (!o.valueName.empty()) args.push_back("1");
+    for (int k = ValueCount(o); k > 0; --k) args.push_back("1");
     return args;
 }
 
