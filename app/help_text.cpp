@@ -3,11 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "app/build_info.h"
 #include "app/command_line.h"
-
-#ifndef CURVELO_VERSION
-#define CURVELO_VERSION "0"
-#endif
 
 namespace curvelo {
 
@@ -145,7 +142,7 @@ std::vector<HelpSection> HelpSections() {
     return sections;
 }
 
-std::string VersionText() { return "Curvelo " CURVELO_VERSION; }
+std::string VersionText() { return "Curvelo " + ThisBuild().version; }
 
 void WriteHelp(std::ostream& out) {
     out << VersionText() << " - interaktív matematikai ábrázoló program\n";

@@ -1,8 +1,10 @@
 #include "framework/svg_raster.h"
 
+#include <QBuffer>
 #include <QSvgRenderer>
 
 #include "framework/qt_internal.h"
+#include "framework/safe_file.h"
 #include "framework/svg_image.h"
 
 namespace curvelo::fw {
@@ -21,7 +23,11 @@ QImage SvgImage(std::string_view svg, int size) {
 
 bool WriteSvgAsPng(std::string_view svg, int size, const std::string& path) {
     const QImage image = SvgImage(svg, size);
-    return !image.isNull() && image.save(ToQ(path), "PNG");
+    if (image.isNull()) return false;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return false;
+    return WriteFileSafely(path, std::string_view(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size())));
 }
 
 }  // namespace curvelo::fw

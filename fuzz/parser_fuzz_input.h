@@ -50,11 +50,13 @@ inline double EvaluationCost(const ExprNode* n) {
 // undefined, overflow and jump branches of the kernels.
 inline constexpr long double kAgreementPoints[] = {0.75L, 0.0L, -2.0L, 1e-19L, -3e18L, 7e300L, 4999.5L};
 
-// The batch over the points (twice, so a block boundary falls inside) must give each
-// sample's walk, and leave the letter, the root and the jump flag as the last walk does.
+// The batch over the points (repeated past one block, so a block boundary falls inside)
+// must give each sample's walk, and leave the letter, the root and the jump flag as the
+// last walk does.
 inline bool BatchAgreesWithTree(LetterStore& letters, ExprNode* tree, std::span<const long double> points) {
-  std::vector<long double> xs(points.begin(), points.end());
-  xs.insert(xs.end(), points.begin(), points.end());
+  std::vector<long double> xs;
+  if (!points.empty())
+    while (xs.size() <= static_cast<std::size_t>(EvalProgram::kBlock)) xs.insert(xs.end(), points.begin(), points.end());
   const int n = static_cast<int>(xs.size());
   if (n == 0) return true;
   const int letter = nk::LetterIndex(nk::X);

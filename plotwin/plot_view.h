@@ -119,6 +119,8 @@ public:
     // Scales both half-extents by factor (above 1 zooms out) keeping the point under the
     // pixel in place. Without saveView the view it replaces is not kept in the history.
     bool ZoomAboutPixel(int px, int py, long double factor, bool saveView = true);
+    // The former form took a bool (zoom out); a call still written so must not compile.
+    bool ZoomAboutPixel(int px, int py, bool out) = delete;
     void CentreAtPixel(int px, int py);
 
 private:
