@@ -57,7 +57,9 @@ int RunAnalyse(int argc, char** argv, std::ostream& out, std::ostream& err) {
     int background = 0;
     ExampleInventory inventory;
     FormulaEngine engine;
-    ApplyWindowState(doc, {view, frame, background, inventory, engine, print});
+    Plot2Fonts fonts;
+    Plot2Switches switches;
+    ApplyWindowState(doc, {view, frame, background, inventory, engine, print, fonts, switches});
 
     int index = inventory.Selected() >= 0 ? inventory.Selected() : 0;
     if (!a.example.empty()) {
