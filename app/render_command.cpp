@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/batch_time_limit.h"
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/dc.h"
@@ -22,6 +23,7 @@ constexpr int kMinSide = 16, kMaxSide = 8192;
 struct RenderArgs {
     std::string input, output;
     int width = 800, height = 600;
+    int timeout = kDefaultBatchTimeout;
 };
 
 std::string Lower(std::string s) {
@@ -52,7 +54,7 @@ bool ParseSize(const char* text, int& w, int& h) {
 // The usage line goes with message 401 for arguments that cannot be understood.
 int Usage(std::ostream& err, const std::string& why) {
     err << "error 401: " << res::String(401) << " (" << why << ")\n"
-        << "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.cv2 [--size WxH]\n";
+        << "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.cv2 [--size WxH] [--timeout SECONDS]\n";
     return 2;
 }
 
@@ -82,6 +84,8 @@ int RunRender(int argc, char** argv, std::ostream& err) {
         else if (arg == "-o" && hasValue) a.output = argv[++i];
         else if (arg == "--size" && hasValue) {
             if (!ParseSize(argv[++i], a.width, a.height)) return Usage(err, "--size WxH, 16 to 8192");
+        } else if (arg == "--timeout" && hasValue) {
+            if (!ParseTimeoutSeconds(argv[++i], a.timeout)) return Usage(err, "--timeout SECONDS, 0 to 86400");
         } else return Usage(err, arg);
     }
     if (a.input.empty() || a.output.empty()) return Usage(err, "--render and -o");
@@ -91,10 +95,13 @@ int RunRender(int argc, char** argv, std::ostream& err) {
     // No display is needed: everything is drawn off screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     fw::TApplication app(argc, argv, "curvelo");
+    BatchTimeLimit limit(a.timeout);
     TPlot2Win window(nullptr, a.input);
+    ScopedCancelCheck stopAtLimit(window.Engine().letters, limit.Check());
     if (!window.Create()) return Fail(err, 11);
     window.MoveWindow({0, 0, a.width, a.height});
     if (int code = window.ReadDocument(a.input)) return Fail(err, code);
+    if (limit.Passed()) return limit.Report(err);
 
     bool written = false;
     if (kind == "cv2") {
@@ -108,12 +115,14 @@ int RunRender(int argc, char** argv, std::ostream& err) {
             dc.SetAntialias(true);
             window.RenderTo(dc, a.width, a.height, 0, 0, false, true);
         }
+        if (limit.Passed()) return limit.Report(err);  // nothing is written
         written = bitmap.SavePng(a.output);
     } else {
         // 96 pixels to the inch, as on a common screen.
         fw::VectorPicture picture(a.width, a.height, a.width * 25.4 / 96, a.height * 25.4 / 96);
         window.RenderTo(picture.Begin(), a.width, a.height, 0, 0, false, true);
         picture.End();
+        if (limit.Passed()) return limit.Report(err);  // nothing is written
         const std::string title = window.DocumentTitle();
         written = WriteText(a.output, kind == "svg" ? picture.ToSvg(title) : picture.ToPdf(title));
     }

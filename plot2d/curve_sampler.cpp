@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "expr/eval.h"
+#include "expr/eval_cancel.h"
 #include "plot2d/example_kinds.h"
 #include "plotwin/colour_table.h"
 #include "plotwin/to_int.h"
@@ -208,6 +209,11 @@ int CurveSampler::DrawPass(const TExample& example,
             previousT = t;
             penDown = true;
         }
+        // A cancelled evaluation (Q or a batch time limit) stops the drawing as Q does.
+        if (!CountEvalStep(letters_) || EvalCancelled(letters_)) {
+            key = kKeyStopDrawing;
+            break;
+        }
         if (!silent && hooks.pollKey) {
             key = hooks.pollKey();
             if (key == kKeyStopDrawing) break;
@@ -285,8 +291,10 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
         if (key == kKeyStopDrawing) break;
         if (family) {
             letters_.LetterValues[param].re += increment;
-            if (example.familySteps < 0 && hooks.showPassAndWait && k + 1 < passes)
-                hooks.showPassAndWait(example.familyDelay);
+            if (example.familySteps < 0 && hooks.showPassAndWait && k + 1 < passes) {
+                key = hooks.showPassAndWait(example.familyDelay);
+                if (key == kKeyStopDrawing) break;
+            }
         }
     }
     surface_.Restore();

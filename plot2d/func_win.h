@@ -3,7 +3,9 @@
 #pragma once
 
 #include "expr/engine.h"
+#include "expr/eval_cancel.h"
 #include "plot2d/inventory.h"
+#include "plotwin/key_interrupt.h"
 #include "plotwin/lum_winm.h"
 
 namespace curvelo {
@@ -19,6 +21,8 @@ public:
     FormulaEngine& Engine() { return engine_; }
     ExampleInventory& Inventory() { return inventory_; }
     const ExampleInventory& Inventory() const { return inventory_; }
+    // Q stops the engine's long evaluations; drawings poll the keyboard through it too.
+    KeyInterrupt& Interrupt() { return interrupt_; }
 
     // Whether a change the document lock may protect can go on: asks for the password once
     // per window when the switch protects it.
@@ -45,6 +49,8 @@ private:
     mutable FormulaEngine engine_;
     ExampleInventory inventory_;
     bool unlocked_ = false;
+    KeyInterrupt interrupt_{this, [this] { return !Printing() && !DrawingInPaint(); }};
+    ScopedCancelCheck interruptOnEngine_{engine_.letters, &interrupt_};
 };
 
 }  // namespace curvelo

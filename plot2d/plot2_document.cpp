@@ -151,15 +151,16 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     f.ticks = w[kTicks] != 0; f.arrows = w[kArrows] != 0; f.solidArrows = w[kSolidArrows] != 0;
     f.gridPoints = w[kGridPoints] != 0; f.axisTitlesShown = w[kTitlesShown] != 0;
     f.numberFlags = w[kNumberFlags]; f.gridFlags = w[kGridFlags];
-    f.polarSectors = std::max<std::int16_t>(1, Signed(w[kPolarSectors]));
-    f.decimalsX = std::clamp<std::int16_t>(Signed(w[kDecimalsX]), 0, 18);
-    f.decimalsY = std::clamp<std::int16_t>(Signed(w[kDecimalsY]), 0, 18);
-    f.frequencyX = std::max<std::int16_t>(1, Signed(w[kFrequencyX]));
-    f.frequencyY = std::max<std::int16_t>(1, Signed(w[kFrequencyY]));
+    f.polarSectors = Signed(w[kPolarSectors]);
+    f.decimalsX = Signed(w[kDecimalsX]);
+    f.decimalsY = Signed(w[kDecimalsY]);
+    f.frequencyX = Signed(w[kFrequencyX]);
+    f.frequencyY = Signed(w[kFrequencyY]);
     f.piModeX = (w[kPiModes] & 0xFF) != 0; f.piModeY = (w[kPiModes] >> 8) != 0;
     f.axisColour = Colour(w[kAxisColour]); f.gridColour = Colour(w[kGridColour]);
     f.labelBackground = Signed(w[kLabelBackground]); f.longMinus = w[kLongMinus] != 0;
-    f.tickLength = std::max<std::int16_t>(0, Signed(w[kTickLength]));
+    f.tickLength = Signed(w[kTickLength]);
+    f.ClampCounts();
     s.background = Colour(w[kBackground]);
     for (int i = 0; i < 3; ++i) f.axisTitles[static_cast<std::size_t>(i)] = doc.windowStrings[static_cast<std::size_t>(i)];
 
