@@ -49,7 +49,7 @@ private:
     mutable FormulaEngine engine_;
     ExampleInventory inventory_;
     bool unlocked_ = false;
-    KeyInterrupt interrupt_{this, [this] { return !Printing() && !DrawingInPaint(); }};
+    KeyInterrupt interrupt_{this, [this] { return !Printing(); }};
     ScopedCancelCheck interruptOnEngine_{engine_.letters, &interrupt_};
 };
 

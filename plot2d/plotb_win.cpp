@@ -25,7 +25,7 @@ void TPlotBWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackgrou
 
 bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     CurveSampler sampler(Engine().letters, surface);
-    sampler.silent = Printing() || DrawingInPaint();
+    sampler.silent = Printing();
     sampler.hooks.pollKey = [this] { return Interrupt().Poll(); };
     // A watched family shows each pass, then pauses; Q ends the pause and the family.
     sampler.hooks.showPassAndWait = [this](int delayMs) {

@@ -1,7 +1,7 @@
 // Q during a single long evaluation: the evaluator asks the window's engine every few
 // thousand loop steps whether to stop, and this answer polls the window's keyboard, at
-// most every few hundredths of a second and only where a drawing may poll (not inside a
-// paint event, not while printing). Another key found there is kept for the drawing's own
+// most every few hundredths of a second and only where a drawing may poll (not while
+// printing). Another key found there is kept for the drawing's own
 // poll, so nothing typed during the evaluation is lost.
 #pragma once
 
