@@ -10,7 +10,7 @@ struct ExprNode;
 
 // Bounds of a derivative's size in nodes: proportional to the input, so that no formula
 // within the text limit takes more than a few tens of megabytes or a fraction of a second.
-inline constexpr std::int64_t kDerivativeNodesPerInputNode = 64;
+inline constexpr std::int64_t kDerivativeNodesPerInputNode = 32;
 inline constexpr std::int64_t kMinDerivativeNodes = 100'000;
 inline constexpr std::int64_t kMaxDerivativeNodes = 500'000;
 std::int64_t DerivativeNodeBudget(int inputNodes);

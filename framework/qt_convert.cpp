@@ -87,10 +87,12 @@ QFont QFontFromLogFont(const LogFont& f, int dpiY) {
                        QStringLiteral("Liberation Sans")});
     }
     // Negative heights are character heights, positive ones cell heights (with leading).
-    int px = f.height < 0 ? -f.height : (f.height > 0 ? f.height * 4 / 5 : 0);
+    // Widened first: a stored height may be any 32-bit value, even the one without a negation.
+    const long long h = f.height;
+    long long px = h < 0 ? -h : h * 4 / 5;
     if (px <= 0) px = dpiY * 10 / 72;  // 10 points
     if (px > 2000) px = 2000;
-    q.setPixelSize(px);
+    q.setPixelSize(static_cast<int>(px));
     int w = f.weight <= 0 ? 400 : (f.weight > 1000 ? 1000 : f.weight);
     q.setWeight(static_cast<QFont::Weight>(w));
     q.setItalic(f.italic != 0);

@@ -535,3 +535,21 @@ TEST_F(Plot2WinTest, DamagedFrameCountsAreClampedOnReading) {
     EXPECT_EQ(f.frequencyY, 10000);
     EXPECT_EQ(f.tickLength, 10000);
 }
+
+TEST_F(Plot2WinTest, APaintLeavesTheDrawingToTheEventLoop) {
+    // Drawn inside a paint event, a slow picture could not poll for Q: the paint only shows
+    // what there is and asks for the drawing, which runs next from the event loop (where
+    // QStopsADrawingInsideOneLongEvaluation shows Q working).
+    TPlot2Win w(nullptr, "kesobb.cv2");
+    ASSERT_TRUE(w.Create());
+    ExampleInventory& inv = w.Inventory();
+    const int i = inv.Begin(kKindExplicit, -5, 5);
+    inv.At(i).texts[1] = "sin(x)";
+    inv.Commit(i, w.Engine());
+    w.InvalidateAllLayers();
+    w.Show();
+    w.UpdateWindow();
+    EXPECT_FALSE(w.LayerValid(0));
+    for (int k = 0; k < 20 && !w.LayerValid(0); ++k) au::ProcessEvents();
+    EXPECT_TRUE(w.LayerValid(0));
+}
