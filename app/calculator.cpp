@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/batch_time_limit.h"
 #include "app/command_line.h"
 #include "expr/differentiate.h"
 #include "expr/engine.h"
@@ -39,11 +40,18 @@ struct Options {
   std::vector<Step> steps;  // --set and --define in the order given
   std::optional<std::string_view> derivative;
   bool complex = false;
+  int timeout = kDefaultBatchTimeout;
 };
 
 int ReportError(std::ostream& out, std::uint16_t code) {
   out << "error " << (400 + code) << ": " << res::String(400 + code) << '\n';
   return kExitError;
+}
+
+// A request that was understood but cannot be carried out.
+int ReportRefusal(std::ostream& err, std::uint16_t code) {
+  err << "error " << (400 + code) << ": " << res::String(400 + code) << '\n';
+  return kExitUndefined;
 }
 
 // "@" or a letter A..Z in either case -> letter index 0..26, or -1.
@@ -87,6 +95,8 @@ std::uint16_t ParseOptions(int argc, char** argv, Options& o) {
       o.derivative = v.value;
     } else if (name == "--set" || name == "--define") {
       o.steps.push_back({name == "--set" ? Step::Set : Step::Define, v.value});
+    } else if (name == "--timeout") {
+      if (!ParseTimeoutSeconds(v.value, o.timeout)) return kBadArgument;
     } else {
       return kBadArgument;  // an option of the table this command does not know yet
     }
@@ -143,10 +153,13 @@ int RunCalculator(int argc, char** argv, std::ostream& out, std::ostream& err) {
   if (std::uint16_t code = ParseOptions(argc, argv, o)) return ReportError(out, code);
 
   FormulaEngine engine;
+  BatchTimeLimit limit(o.timeout);
+  ScopedCancelCheck stopAtLimit(engine.letters, limit.Check());
   if (o.complex) engine.SetComplexMode(true);
   for (const Step& s : o.steps) {
     const std::uint16_t code =
         s.kind == Step::Set ? ApplySet(engine, s.text) : ApplyDefine(engine, s.text, err);
+    if (limit.Passed()) return limit.Report(err);
     if (code) return ReportError(out, code);
   }
 
@@ -155,11 +168,13 @@ int RunCalculator(int argc, char** argv, std::ostream& out, std::ostream& err) {
   if (o.derivative) {
     ExprNode* d = Differentiate(engine, tree, nk::LetterKind(LetterIndexOf(*o.derivative)));
     FreeTree(tree);
+    if (!d) return ReportRefusal(err, kDerivativeTooLarge);
     tree = d;
   }
   const bool defined = EvalNode(engine, tree);
   const ExtComplex v = tree ? tree->value : ExtComplex{};
   FreeTree(tree);
+  if (limit.Passed()) return limit.Report(err);
   if (!defined || !std::isfinite(v.re) || !std::isfinite(v.im)) {
     out << "undefined\n";
     return kExitUndefined;

@@ -37,6 +37,9 @@ constexpr std::array kOptions = {
                   "(a dokumentum újra mentve)."},
     CommandOption{"--size", "SZxM", kRender, false, false,
                   "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600."},
+    CommandOption{"--timeout", "MP", kEval | kRender, false, false,
+                  "Ennyi másodperc után a parancs abbahagyja a munkát, hibaüzenettel és 1-es "
+                  "kilépési kóddal; 0: nincs korlát, legfeljebb 86400; alapérték 60."},
     CommandOption{"--analyse", "DOKUMENTUM", kAnalyse, true, false,
                   "Egy .cv2 rajz egyik görbéjét méri meg kijelző nélkül; a mérést az --integral "
                   "vagy az --arclength adja meg."},

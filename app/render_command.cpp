@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/batch_time_limit.h"
 #include "app/command_line.h"
 #include "framework/application.h"
 #include "framework/bitmap.h"
@@ -23,6 +24,7 @@ constexpr int kMinSide = 16, kMaxSide = 8192;
 struct RenderArgs {
     std::string input, output;
     int width = 800, height = 600;
+    int timeout = kDefaultBatchTimeout;
 };
 
 std::string Lower(std::string s) {
@@ -53,7 +55,7 @@ bool ParseSize(const char* text, int& w, int& h) {
 // The usage line goes with message 401 for arguments that cannot be understood.
 int Usage(std::ostream& err, const std::string& why) {
     err << "error 401: " << res::String(401) << " (" << why << ")\n"
-        << "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.cv2 [--size WxH]\n";
+        << "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.cv2 [--size WxH] [--timeout SECONDS]\n";
     return 2;
 }
 
@@ -79,6 +81,8 @@ int RunRender(int argc, char** argv, std::ostream& err) {
         else if (name == "--size") {
             if (!ParseSize(std::string(v.value).c_str(), a.width, a.height))
                 return Usage(err, "--size WxH, 16 to 8192");
+        } else if (name == "--timeout") {
+            if (!ParseTimeoutSeconds(v.value, a.timeout)) return Usage(err, "--timeout SECONDS, 0 to 86400");
         } else return Usage(err, std::string(name));  // an option of the table not handled here
     }
     if (a.input.empty() || a.output.empty()) return Usage(err, "--render and -o");
@@ -89,10 +93,13 @@ int RunRender(int argc, char** argv, std::ostream& err) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     fw::TApplication app(argc, argv, "curvelo");
     fw::SetBatchMode(true);  // nobody is there to answer a dialog
+    BatchTimeLimit limit(a.timeout);
     TPlot2Win window(nullptr, a.input);
+    ScopedCancelCheck stopAtLimit(window.Engine().letters, limit.Check());
     if (!window.Create()) return Fail(err, 11);
     window.MoveWindow({0, 0, a.width, a.height});
     if (int code = window.ReadDocument(a.input)) return Fail(err, code);
+    if (limit.Passed()) return limit.Report(err);
 
     std::string why;
     bool written = false;
@@ -110,12 +117,14 @@ int RunRender(int argc, char** argv, std::ostream& err) {
             dc.SetAntialias(true);
             window.RenderTo(dc, a.width, a.height, 0, 0, false, true);
         }
+        if (limit.Passed()) return limit.Report(err);  // nothing is written
         written = bitmap.SavePng(a.output, &why);
     } else {
         // 96 pixels to the inch, as on a common screen.
         fw::VectorPicture picture(a.width, a.height, a.width * 25.4 / 96, a.height * 25.4 / 96);
         window.RenderTo(picture.Begin(), a.width, a.height, 0, 0, false, true);
         picture.End();
+        if (limit.Passed()) return limit.Report(err);  // nothing is written
         const std::string title = window.DocumentTitle();
         written = WriteFileSafely(a.output, kind == "svg" ? picture.ToSvg(title) : picture.ToPdf(title), &why);
     }

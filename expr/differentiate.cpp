@@ -1,5 +1,6 @@
 #include "expr/differentiate.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "expr/engine.h"
@@ -15,7 +16,6 @@ using nk::Kind;
 
 ExprNode* Num(long double v) { return NewNumber(v); }
 ExprNode* Imag() { return NewNode(nk::NUM, {0.0L, 1.0L}); }
-ExprNode* Copy(const ExprNode* n) { return CloneTree(n); }
 ExprNode* Un(Kind k, ExprNode* b) { return NewUnary(k, b); }
 ExprNode* Bin(Kind k, ExprNode* a, ExprNode* b) { return NewBinary(k, a, b); }
 ExprNode* Mul(ExprNode* a, ExprNode* b) { return Bin(nk::TIMES, a, b); }
@@ -39,11 +39,13 @@ bool IsPiecewiseConstant(Kind k) {
 
 class Differentiator {
  public:
-  Differentiator(FormulaEngine& engine, Kind variable)
-      : engine_(engine), var_(variable), complex_(engine.IsComplex()) {}
+  Differentiator(FormulaEngine& engine, Kind variable, std::int64_t nodeBudget)
+      : engine_(engine), var_(variable), complex_(engine.IsComplex()), nodesLeft_(nodeBudget) {}
+
+  bool Exceeded() const { return exceeded_; }
 
   ExprNode* D(const ExprNode* n) {
-    if (!n) return Num(0.0L);
+    if (!n || !Spend(kNodesPerRule)) return Num(0.0L);
     const Kind k = n->kind;
     const ExprNode* a = n->childA;
     const ExprNode* b = n->childB;
@@ -211,15 +213,40 @@ class Differentiator {
     }
   }
 
+  // The copies of subtrees are what grows with the square of the input; each rule adds at
+  // most kNodesPerRule nodes of its own. Past the budget nothing more is built and the
+  // result is thrown away.
+  static constexpr std::int64_t kNodesPerRule = 12;
+  bool Spend(std::int64_t nodes) {
+    if (!exceeded_) {
+      nodesLeft_ -= nodes;
+      exceeded_ = nodesLeft_ < 0;
+    }
+    return !exceeded_;
+  }
+  ExprNode* Copy(const ExprNode* n) { return !exceeded_ && Spend(TreeSize(n)) ? CloneTree(n) : nullptr; }
+
   FormulaEngine& engine_;
   Kind var_;
   bool complex_;
+  std::int64_t nodesLeft_;
+  bool exceeded_ = false;
 };
 
 }  // namespace
 
+std::int64_t DerivativeNodeBudget(int inputNodes) {
+  const std::int64_t scaled = kDerivativeNodesPerInputNode * std::max(inputNodes, 0);
+  return std::clamp(scaled, kMinDerivativeNodes, kMaxDerivativeNodes);
+}
+
 ExprNode* Differentiate(FormulaEngine& engine, const ExprNode* tree, std::uint16_t variable) {
-  ExprNode* result = Differentiator(engine, variable).D(tree);
+  Differentiator d(engine, variable, DerivativeNodeBudget(TreeSize(tree)));
+  ExprNode* result = d.D(tree);
+  if (d.Exceeded()) {
+    FreeTree(result);
+    return nullptr;
+  }
   return SimplifyTree(engine, result);
 }
 

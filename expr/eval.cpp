@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "expr/eval_arith.h"
+#include "expr/eval_cancel.h"
 #include "expr/eval_complex.h"
 #include "expr/eval_functions.h"
 #include "expr/fast_exp.h"
@@ -33,8 +34,9 @@ inline void SubtractValues(const ExtComplex& a, const ExtComplex& b, ExtComplex&
         out.im = a.im - b.im;
 }
 
-// One more step of a loop, when the store's loop budget allows it.
+// One more step of a loop, unless the work was cancelled or the loop budget is spent.
 inline bool TakeLoopStep(LetterStore& s) {
+    if (!CountEvalStep(s)) return false;
     if (s.LoopBudget < 0) return true;
     if (s.LoopBudget == 0) return false;
     --s.LoopBudget;
@@ -703,7 +705,7 @@ bool EvalAt(LetterStore& s, ExprNode* tree, int k, long double v, long double& r
         s.AuxValues[k - kFirstAuxLetter] = {v, 0.0L};
     else
         return false;
-    if (!EvalNode(s, tree)) return false;
+    if (!EvalNode(s, tree) || EvalCancelled(s)) return false;
     if (tree) result = tree->value.re;
     return true;
 }
@@ -716,7 +718,7 @@ bool EvalAtComplex(LetterStore& s, ExprNode* tree, int k, ExtComplex v, ExtCompl
         s.AuxValues[k - kFirstAuxLetter] = v;
     else
         return false;
-    if (!EvalNode(s, tree)) return false;
+    if (!EvalNode(s, tree) || EvalCancelled(s)) return false;
     if (tree) result = tree->value;
     return true;
 }

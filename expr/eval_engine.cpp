@@ -2,6 +2,7 @@
 // number fields of dialogs, which are formulas compiled by the engine.
 #include "expr/engine.h"
 #include "expr/eval.h"
+#include "expr/eval_cancel.h"
 
 namespace curvelo {
 
@@ -26,10 +27,11 @@ std::uint16_t EvaluateText(FormulaEngine& engine, std::string_view text, long do
     // touching the letters.
     const std::uint8_t mode = engine.letters.ComplexMode;
     engine.letters.ComplexMode = 0;
+    ClearEvalCancel(engine.letters);  // a field is evaluated afresh, whatever stopped before
     std::uint16_t code = engine.CompileFormula(text);
     if (code == 0) {
         ExprNode* tree = engine.TakeCompiledTree();
-        if (EvalNode(engine.letters, tree) && tree)
+        if (EvalNode(engine.letters, tree) && !EvalCancelled(engine.letters) && tree)
             value = tree->value.re;
         else
             code = kEvalUndefined;

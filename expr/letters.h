@@ -24,6 +24,10 @@ inline constexpr int kLetterZ = 26;
 inline constexpr int kFirstAuxLetter = 27;  // AUX1 .. AUX5 are letter numbers 27..31
 inline constexpr long double kInitialLetterLow = -10.0L;
 inline constexpr long double kInitialLetterHigh = 10.0L;
+// Loop steps between two questions to a store's cancel check (expr/eval_cancel.h).
+inline constexpr std::int32_t kCancelCheckSteps = 4096;
+
+class EvalCancelCheck;  // expr/eval_cancel.h
 
 struct LetterStore {
     ExtComplex LetterValues[kLetterCount];
@@ -39,6 +43,11 @@ struct LetterStore {
     // Evaluation done on the program's own behalf (simplification) sets one, so that a
     // formula with a huge loop cannot freeze its compilation.
     std::int64_t LoopBudget = -1;
+    // Asked every kCancelCheckSteps loop steps whether a long evaluation is to stop (null:
+    // never); Cancelled records a yes until the caller clears it. See expr/eval_cancel.h.
+    EvalCancelCheck* CancelCheck = nullptr;
+    std::int32_t StepsToCheck = kCancelCheckSteps;
+    std::uint8_t Cancelled = 0;
 
     // A new window's store: real mode, letters 0 except E = e, bounds -10 and +10.
     LetterStore();

@@ -45,6 +45,9 @@ void ReplaceByConstant(ExprNode* node, long double value) { MakeConstant(node, {
 // sum cannot freeze its compilation. A loop that runs out is left for drawing time.
 constexpr std::int64_t kSimplifyNodeBudget = 500'000;
 constexpr std::int64_t kSimplifyMinLoopSteps = 1000;
+// The sampling evaluates the whole tree up to kSampleAttempts times; a tree as large as a
+// long derivative gets fewer tries, so that it cannot take seconds.
+constexpr int kSampleNodeBudget = 2'000'000;
 
 class Simplifier {
  public:
@@ -56,14 +59,16 @@ class Simplifier {
 
   void Run(ExprNode* tree) {
     LetterStore& letters = engine_.letters;
-    letters.LoopBudget = std::max(kSimplifyMinLoopSteps, kSimplifyNodeBudget / std::max(1, TreeSize(tree)));
+    const int size = std::max(1, TreeSize(tree));
+    letters.LoopBudget = std::max(kSimplifyMinLoopSteps, kSimplifyNodeBudget / size);
+    const int attempts = std::clamp(kSampleNodeBudget / size, 1, kSampleAttempts);
     const bool complex = letters.IsComplex();
     if (complex) ImaginaryUnitLeaves(tree);
 
     SaveLetters(letters);
     const std::uint8_t jump = letters.JumpFlag;
     bool defined = false;
-    for (int i = 0; i < kSampleAttempts && !defined; ++i) {
+    for (int i = 0; i < attempts && !defined; ++i) {
       for (int k : {kLetterX, kLetterY, kLetterZ}) {
         const long double re = RandomCoordinate();
         const long double im = complex ? RandomCoordinate() : 0.0L;

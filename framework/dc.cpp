@@ -228,7 +228,7 @@ void DC::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
     double a1 = std::atan2(-(y1 - cy), x1 - cx) * 180.0 / M_PI;
     double a2 = std::atan2(-(y2 - cy), x2 - cx) * 180.0 / M_PI;
     double span = a2 - a1;
-    while (span <= 0) span += 360.0;
+    if (span <= 0) span += 360.0;  // both angles lie within [-180, 180]
     impl_->painter->drawArc(QRectF(l, t, r - l - 1, b - t - 1), static_cast<int>(std::lround(a1 * 16)),
                             static_cast<int>(std::lround(span * 16)));
 }

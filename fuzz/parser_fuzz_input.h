@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "expr/differentiate.h"
+#include "expr/eval_cancel.h"
 #include "expr/engine.h"
 #include "expr/eval.h"
 #include "expr/eval_program.h"
@@ -106,6 +107,18 @@ inline bool FlatAgreesWithTree(LetterStore& letters, ExprNode* tree,
   return true;
 }
 
+// Stops an evaluation once the check has been asked a fixed number of times, that is after
+// a bounded number of loop steps.
+class StepLimit final : public EvalCancelCheck {
+ public:
+  bool StopRequested() override { return ++asked_ > kChecks; }
+  void Reset() { asked_ = 0; }
+
+ private:
+  static constexpr int kChecks = 50;
+  int asked_ = 0;
+};
+
 inline void RunParserFuzzInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   for (bool complex : {false, true}) {
@@ -129,20 +142,22 @@ inline void RunParserFuzzInput(const std::uint8_t* data, std::size_t size) {
     constexpr double kBudget = 2e5;
     SetLetter(engine.letters, nk::LetterIndex(nk::X), 0.75L);
     SetLetter(engine.letters, nk::LetterIndex(nk::Y), -1.25L);
-    if (EvaluationCost(tree) < kBudget) {
-      EvalNode(engine, tree);
-      if (!complex && !FlatAgreesWithTree(engine.letters, tree)) std::abort();
-    }
+    // Every tree is evaluated: a loop that runs long is stopped by the cancel check, as Q or
+    // a time limit would stop it.
+    StepLimit limit;
+    ScopedCancelCheck stopLongLoops(engine.letters, &limit);
+    EvalNode(engine, tree);
+    if (!complex && EvaluationCost(tree) < kBudget && !FlatAgreesWithTree(engine.letters, tree))
+      std::abort();
+    // Every tree is differentiated too: the node budget bounds the work; a refused
+    // derivative is null, which evaluates as nothing.
     ExprNode* copy = CloneTree(tree);
-    // A derivative grows with the square of a long product's length: legitimately slow for
-    // huge inputs, so only trees of a size users write are differentiated here (the deepest
-    // tree has its own test).
-    constexpr int kDerivativeInputLimit = 200;
-    if (TreeSize(copy) <= kDerivativeInputLimit) {
-      ExprNode* derivative = Differentiate(engine, copy, nk::X);
-      if (EvaluationCost(derivative) < kBudget) EvalNode(engine, derivative);
-      FreeTree(derivative);
-    }
+    ExprNode* derivative = Differentiate(engine, copy, nk::X);
+    if (!TreesEqual(copy, tree)) std::abort();  // the input is left as it was
+    limit.Reset();
+    ClearEvalCancel(engine.letters);
+    EvalNode(engine, derivative);
+    FreeTree(derivative);
     FreeTree(copy);
     FreeTree(tree);
   }

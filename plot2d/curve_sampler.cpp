@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "expr/eval.h"
+#include "expr/eval_cancel.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/ordered_midpoint.h"
 #include "plotwin/colour_table.h"
@@ -262,6 +263,11 @@ int CurveSampler::DrawPass(const TExample& example,
         }
         lastState = state;
         lastT = t;
+        // A cancelled evaluation (Q or a batch time limit) stops the drawing as Q does.
+        if (!CountEvalStep(letters_) || EvalCancelled(letters_)) {
+            key = kKeyStopDrawing;
+            break;
+        }
         if (!silent && hooks.pollKey) {
             key = hooks.pollKey();
             if (key == kKeyStopDrawing) break;
@@ -343,8 +349,10 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
         if (key == kKeyStopDrawing) break;
         if (family) {
             letters_.LetterValues[param].re += increment;
-            if (example.familySteps < 0 && hooks.showPassAndWait && k + 1 < passes)
-                hooks.showPassAndWait(example.familyDelay);
+            if (example.familySteps < 0 && hooks.showPassAndWait && k + 1 < passes) {
+                key = hooks.showPassAndWait(example.familyDelay);
+                if (key == kKeyStopDrawing) break;
+            }
         }
     }
     surface_.Restore();

@@ -44,8 +44,9 @@ using PointTransform = std::function<bool(WorldPoint&)>;
 struct SamplerHooks {
     // Polls the keyboard; returns the last key code (0: none).
     std::function<int()> pollKey;
-    // An observed family: the off-screen picture goes to the screen, then a pause.
-    std::function<void(int delayMs)> showPassAndWait;
+    // An observed family: the off-screen picture goes to the screen, then a pause that
+    // polls the keyboard; returns the last key (kKeyStopDrawing stops the family).
+    std::function<int(int delayMs)> showPassAndWait;
     PointTransform transform;
 };
 

@@ -10,6 +10,7 @@
 #include "expr/codepage.h"
 #include "plot2d/example_kinds.h"
 #include "framework/safe_file.h"
+#include "plot2d/example_limits.h"
 
 namespace curvelo {
 namespace {
@@ -154,6 +155,7 @@ private:
             TExample::Image image;
             if (!in_.Bytes(image.data(), image.size())) return false;
             ex.example.Load(image);
+            ClampWorkCounts(ex.example);
             std::size_t ic = in_.Count(kInitialConditionSize, kCv2MaxListEntries);
             if (!in_.Ok()) return false;
             ex.initialConditions.resize(ic);

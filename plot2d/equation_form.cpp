@@ -4,6 +4,7 @@
 
 #include "expr/eval.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/example_limits.h"
 
 namespace curvelo {
 namespace {
@@ -74,9 +75,10 @@ FormOutcome ApplyEquationForm(const EquationForm& form, FormulaEngine& engine, T
     if (!(e.low < e.high)) return {17, eqid::kHigh};
 
     struct WholeField { int id; std::uint16_t* target; int lo, hi, offset; };
-    std::vector<WholeField> wholes = {{eqid::kDensity, &e.density, 1, 1000, 0},
-                                      {eqid::kPenWidth, &e.penWidth, 1, 1000, 0}};
-    if (e.kind == kKindParametric) wholes.push_back({eqid::kArrowSize, &e.arrowSize, 10, 1000, -10});
+    std::vector<WholeField> wholes = {{eqid::kDensity, &e.density, kMinDensity, kMaxDensity, 0},
+                                      {eqid::kPenWidth, &e.penWidth, kMinPenWidth, kMaxPenWidth, 0}};
+    if (e.kind == kKindParametric)
+        wholes.push_back({eqid::kArrowSize, &e.arrowSize, kMinArrowSize, kMaxArrowSize, -10});
     for (const WholeField& w : wholes) {
         std::int32_t v = 0;
         if (std::uint16_t code = EvaluateInteger(engine, Get(form, w.id), w.lo, w.hi, v)) return {code, w.id};

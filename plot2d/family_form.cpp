@@ -4,13 +4,13 @@
 #include <cstdlib>
 
 #include "expr/eval.h"
+#include "plot2d/example_limits.h"
 
 namespace curvelo {
 namespace {
 
 // The parameters a family may use: A to W (X, Y, Z are the variables).
 constexpr int kLastFamilyLetter = 23;
-constexpr std::int32_t kMaxSteps = 1000, kMaxDelayMs = 10000;
 
 }  // namespace
 
@@ -38,8 +38,8 @@ FormOutcome ApplyFamilyForm(const FamilyForm& form, FormulaEngine& engine, TExam
     if (std::uint16_t code = EvaluateText(engine, form.low, e.familyLow)) return {code, famid::kLow};
     if (std::uint16_t code = EvaluateText(engine, form.high, e.familyHigh)) return {code, famid::kHigh};
     std::int32_t steps = 0, delay = 0;
-    if (std::uint16_t code = EvaluateInteger(engine, form.steps, 1, kMaxSteps, steps)) return {code, famid::kSteps};
-    if (std::uint16_t code = EvaluateInteger(engine, form.delay, 0, kMaxDelayMs, delay)) return {code, famid::kDelay};
+    if (std::uint16_t code = EvaluateInteger(engine, form.steps, kMinFamilySteps, kMaxFamilySteps, steps)) return {code, famid::kSteps};
+    if (std::uint16_t code = EvaluateInteger(engine, form.delay, 0, kMaxFamilyDelayMs, delay)) return {code, famid::kDelay};
     e.familySteps = static_cast<std::int16_t>(form.observe ? -steps : steps);
     e.familyDelay = static_cast<std::uint16_t>(delay);
     e.familyActive = form.active ? 1 : 0;

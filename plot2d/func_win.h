@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "expr/engine.h"
+#include "expr/eval_cancel.h"
 #include "expr/letter_params.h"
 #include "framework/bitmap.h"
 #include "plot2d/inventory.h"
 #include "plotwin/animation_runner.h"
+#include "plotwin/key_interrupt.h"
 #include "plotwin/lum_winm.h"
 
 namespace curvelo {
@@ -34,6 +36,8 @@ public:
     FormulaEngine& Engine() { return engine_; }
     ExampleInventory& Inventory() { return inventory_; }
     const ExampleInventory& Inventory() const { return inventory_; }
+    // Q stops the engine's long evaluations; drawings poll the keyboard through it too.
+    KeyInterrupt& Interrupt() { return interrupt_; }
 
     // Whether a change the document lock may protect can go on: asks for the password once
     // per window when the switch protects it.
@@ -124,6 +128,9 @@ private:
     bool stillValid_ = false;
     const fw::Bitmap* shownPicture_ = nullptr;
     TFuncWin* linkedWindow_ = nullptr;
+
+    KeyInterrupt interrupt_{this, [this] { return !Printing(); }};
+    ScopedCancelCheck interruptOnEngine_{engine_.letters, &interrupt_};
 };
 
 }  // namespace curvelo

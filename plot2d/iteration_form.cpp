@@ -1,13 +1,9 @@
 #include "plot2d/iteration_form.h"
 
 #include "expr/eval.h"
+#include "plot2d/example_limits.h"
 
 namespace curvelo {
-namespace {
-
-constexpr std::int32_t kMaxIterationSteps = 1000;
-
-}  // namespace
 
 IterationForm IterationFormOf(const TExample& e, const NumberFormat& format) {
     IterationForm f;
@@ -21,7 +17,7 @@ FormOutcome ApplyIterationForm(const IterationForm& form, FormulaEngine& engine,
     long double start = 0;
     if (std::uint16_t code = EvaluateText(engine, form.start, start)) return {code, iterid::kStart};
     std::int32_t steps = 0;
-    if (std::uint16_t code = EvaluateInteger(engine, form.steps, 1, kMaxIterationSteps, steps))
+    if (std::uint16_t code = EvaluateInteger(engine, form.steps, kMinIterationSteps, kMaxIterationSteps, steps))
         return {code, iterid::kSteps};
     example.flag49 = form.active ? 1 : 0;
     example.param61 = start;

@@ -7,6 +7,7 @@
 #include "framework/kit_services.h"
 #include "plot2d/curve_sampler.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/example_limits.h"
 
 namespace curvelo {
 
@@ -27,22 +28,34 @@ void TPlotBWin::PaintMovingExamples(DrawSurface& surface) { DrawExamples(surface
 bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     CurveSampler sampler(Engine().letters, surface);
     // An animation reads the keys itself, between frames.
-    sampler.silent = Printing() || DrawingInPaint() || Animating();
-    sampler.hooks.pollKey = [this] { return PollKey(this); };
-    // A watched family shows each pass, then pauses.
+    sampler.silent = Printing() || Animating();
+    sampler.hooks.pollKey = [this] { return Interrupt().Poll(); };
+    // A watched family shows each pass, then pauses; Q ends the pause and the family.
     sampler.hooks.showPassAndWait = [this](int delayMs) {
         ShowDrawingSoFar();
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp(delayMs, 0, 10000)));
+        constexpr int kSliceMs = 20;
+        const int slices = std::clamp(delayMs, 0, kMaxFamilyDelayMs) / kSliceMs;
+        int key = 0;
+        for (int i = 0; i < slices && key != kKeyStopDrawing; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kSliceMs));
+            key = Interrupt().Poll();
+        }
+        return key;
     };
+    // A Q from an earlier drawing must not stop this one, nor linger after it.
+    LetterStore& letters = Engine().letters;
+    ClearEvalCancel(letters);
     ExampleInventory& inventory = Inventory();
-    for (int i = 0; i < inventory.Count(); ++i) {
+    bool complete = true;
+    for (int i = 0; i < inventory.Count() && complete; ++i) {
         if (!DrawsExample(i)) continue;
         InventorySlot& slot = inventory.Slot(i);
         CurveTrees trees;
         for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
-        if (sampler.Draw(slot.example, trees) == kKeyStopDrawing) return false;
+        complete = sampler.Draw(slot.example, trees) != kKeyStopDrawing;
     }
-    return true;
+    ClearEvalCancel(letters);
+    return complete;
 }
 
 }  // namespace curvelo

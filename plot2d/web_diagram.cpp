@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "expr/eval.h"
+#include "expr/eval_cancel.h"
 
 namespace curvelo {
 
@@ -14,9 +15,10 @@ std::vector<WorldPoint> WebDiagramPath(LetterStore& letters, ExprNode* tree, lon
     path.reserve(static_cast<std::size_t>(2 * std::max(steps, 0) + 1));
     path.push_back({x0, 0});
     long double x = x0;
+    ClearEvalCancel(letters);
     for (int k = 0; k < steps; ++k) {
         SetLetter(letters, kLetterX, x);
-        if (!EvalNode(letters, tree)) break;
+        if (!CountEvalStep(letters) || !EvalNode(letters, tree) || EvalCancelled(letters)) break;
         const long double y = tree->value.re;
         if (!std::isfinite(y)) break;
         path.push_back({x, y});

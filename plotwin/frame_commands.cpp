@@ -8,11 +8,6 @@
 namespace curvelo {
 namespace {
 
-constexpr int kMaxWidth = 100;
-constexpr int kMaxDecimals = 18;
-constexpr int kMaxFrequency = 10000;
-constexpr int kMaxSectors = 360;
-constexpr int kMaxTickLength = 10000;
 constexpr std::size_t kGridFieldMaxChars = 30;
 
 bool Eval(const FieldEvaluator& eval, std::string_view text, long double* v) {
@@ -101,7 +96,7 @@ int ApplyWidthText(int id, std::string_view text, FrameSettings& s, FrameRepaint
     long long v = 0;
     if (text.size() > kZoomFactorMaxChars) text = text.substr(0, kZoomFactorMaxChars);
     if (!ParsePlainInteger(text, &v) || v <= 0) return kMsgPositiveValue;
-    if (v > kMaxWidth) return kMsgOutOfLimits;
+    if (v > kMaxFrameWidth) return kMsgOutOfLimits;
     const bool changed = *f != v;
     *f = static_cast<std::int16_t>(v);
     const bool screen = id == kCmdAxisWidthScreen || id == kCmdGridWidthScreen;
@@ -199,12 +194,12 @@ int ApplyGridDialog(const GridDialogFields& f, const FieldEvaluator& eval, int s
     for (int a = 0; a < 2; ++a) {
         if (!Eval(eval, f.spacing[a], &spacing[a])) return kMsgNotUnderstood;
         if (spacing[a] <= kViewEpsilon) return kMsgPositiveValue;
-        if (int m = EvalInt(eval, f.decimals[a], 0, kMaxDecimals, &decimals[a])) return m;
-        if (int m = EvalInt(eval, f.frequency[a], 1, kMaxFrequency, &frequency[a])) return m;
+        if (int m = EvalInt(eval, f.decimals[a], 0, kMaxTickDecimals, &decimals[a])) return m;
+        if (int m = EvalInt(eval, f.frequency[a], 1, kMaxTickFrequency, &frequency[a])) return m;
     }
     int sectors = s.polarSectors;
     if (f.polar || !f.sectors.empty())
-        if (int m = EvalInt(eval, f.sectors, 1, kMaxSectors, &sectors)) return m;
+        if (int m = EvalInt(eval, f.sectors, 1, kMaxPolarSectors, &sectors)) return m;
 
     n.axesShown = f.axesShown;
     n.axesMode = static_cast<std::int16_t>(f.axesMode >= kAxesX && f.axesMode <= kAxesPolar ? f.axesMode : kAxesBoth);

@@ -12,7 +12,6 @@ namespace {
 
 constexpr long double kAxisEndInset = 0.002L;
 constexpr int kMaxPolarCircles = 400;
-constexpr int kMaxPolarSectors = 360;
 constexpr int kGridPointRadius = 1;
 
 bool QuadrantOn(const FrameSettings& s, std::uint16_t bit) { return (s.gridFlags & bit) != 0; }
@@ -210,8 +209,12 @@ void DrawPolarGrid(DrawSurface& surface, const FrameSettings& s) {
     const long double fx = std::max(std::fabs(v.xmin), std::fabs(v.xmax));
     const long double fy = std::max(std::fabs(v.ymin), std::fabs(v.ymax));
     const long double rmin = std::hypot(nx, ny), rmax = std::hypot(fx, fy);
-    long double kFirst = std::max(1.0L, std::floor(rmin / step));
-    const long double kLast = std::min(std::ceil(rmax / step), kFirst + kMaxPolarCircles);
+    // Circles k * step for k from kFirst to kLast, at most kMaxPolarCircles + 1 of them; the
+    // count is fixed before the loop, since far from the origin k + 1 may equal k.
+    const long double kFirst = std::max(1.0L, std::floor(rmin / step));
+    const long double kLast = std::ceil(rmax / step);
+    const long double wanted = kLast - kFirst + 1;
+    const int circles = wanted >= 1 ? static_cast<int>(std::min<long double>(wanted, kMaxPolarCircles + 1)) : 0;
     // Seen from an origin outside the view, the view covers less than half a turn: only
     // that arc of each circle is drawn.
     const long double pi = std::numbers::pi_v<long double>;
@@ -221,20 +224,21 @@ void DrawPolarGrid(DrawSurface& surface, const FrameSettings& s) {
         long double lo = 0, hi = 0;
         const WorldPoint corners[4] = {{v.xmin, v.ymin}, {v.xmin, v.ymax}, {v.xmax, v.ymin}, {v.xmax, v.ymax}};
         for (const WorldPoint& c : corners) {
-            long double d = std::atan2(c.y, c.x) - mid;
-            while (d > pi) d -= 2 * pi;
-            while (d < -pi) d += 2 * pi;
+            const long double d = std::remainder(std::atan2(c.y, c.x) - mid, 2 * pi);
             lo = std::min(lo, d);
             hi = std::max(hi, d);
         }
         from = mid + lo;
         span = hi - lo;
     }
-    for (long double k = kFirst; k <= kLast; k += 1) {
-        const long double radius = k * step;
+    long double previousRadius = -1;
+    for (int i = 0; i < circles; ++i) {
+        const long double radius = (kFirst + i) * step;
+        if (radius == previousRadius) break;  // beyond the precision of the radii
+        previousRadius = radius;
         // Enough pieces that a piece is a few pixels long on the wider scale.
         const long double pixels = radius * span * std::max(v.ppx, v.ppy);
-        const int pieces = static_cast<int>(std::clamp(pixels / 4, 16.0L, 2000.0L));
+        const int pieces = std::isfinite(pixels) ? static_cast<int>(std::clamp(pixels / 4, 16.0L, 2000.0L)) : 16;
         WorldPoint prev{radius * std::cos(from), radius * std::sin(from)};
         for (int i = 1; i <= pieces; ++i) {
             const long double t = from + span * i / pieces;

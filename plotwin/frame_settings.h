@@ -31,6 +31,12 @@ inline constexpr std::int16_t kLabelsTransparent = 1;
 inline constexpr std::int16_t kLabelsOpaque = 2;
 
 inline constexpr std::size_t kAxisTitleMax = 20;
+// What the grid and width dialogs accept; stored settings are clamped to the same.
+inline constexpr int kMaxFrameWidth = 100;  // axis and grid pens
+inline constexpr int kMaxTickDecimals = 18;
+inline constexpr int kMaxTickFrequency = 10000;
+inline constexpr int kMaxPolarSectors = 360;
+inline constexpr int kMaxTickLength = 10000;
 inline constexpr int kCharCodeMin = 32;
 inline constexpr int kCharCodeMax = 255;
 
@@ -76,6 +82,8 @@ struct FrameSettings {
     void UpdateDerived(const PlotView& view, long double pixelScale = 1);
     // What the initial view brings back: both spacings 1 and the label mode flags 0.
     void ResetTicks();
+    // Brings the counts and sizes read from a file into the ranges the dialogs accept.
+    void ClampCounts();
 
     bool operator==(const FrameSettings&) const = default;
 

@@ -41,7 +41,7 @@ void TPreWin::RenderLayer(int layer) {
     }
     rendering_ = false;
     valid_[layer] = !renderAgain_;
-    if (!inPaint_) Invalidate(false);
+    Invalidate(false);
 }
 
 void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
@@ -50,7 +50,7 @@ void TPreWin::BlitLayer(int layer, fw::DC& dc, int x0, int y0) const {
 }
 
 void TPreWin::ShowDrawingSoFar() {
-    if (!rendering_ || inPaint_) return;
+    if (!rendering_) return;
     showingSoFar_ = true;
     UpdateWindow();
     showingSoFar_ = false;
@@ -63,13 +63,27 @@ void TPreWin::Paint(fw::DC& dc, bool, const fw::Rect&) {
         if (showingSoFar_) BlitLayer(renderingLayer_, dc);
         return;
     }
-    inPaint_ = true;
+    // An out-of-date layer is drawn just after this paint, from the event loop: a long
+    // drawing there polls the keyboard, so Q stops it and the program stays responsive.
+    // Meanwhile the picture as it was is shown.
+    if (CurrentLayerOutOfDate() && !drawLater_) {
+        drawLater_ = true;
+        PostCommand(kCmdDrawLayerLater);
+    }
+    BlitLayer(currentLayer_, dc);
+}
+
+bool TPreWin::EvCommand(int id) {
+    if (id != kCmdDrawLayerLater) return TFontWin::EvCommand(id);
+    drawLater_ = false;
+    if (CurrentLayerOutOfDate()) RenderLayer(currentLayer_);
+    return true;
+}
+
+bool TPreWin::CurrentLayerOutOfDate() const {
     const fw::Size client = GetClientSize();
     const fw::Bitmap& b = layers_[currentLayer_];
-    if (!valid_[currentLayer_] || b.Width() != client.cx || b.Height() != client.cy)
-        RenderLayer(currentLayer_);
-    inPaint_ = false;
-    BlitLayer(currentLayer_, dc);
+    return !valid_[currentLayer_] || b.Width() != client.cx || b.Height() != client.cy;
 }
 
 void TPreWin::EvSize(int, int) {

@@ -11,6 +11,9 @@
 namespace curvelo {
 
 inline constexpr int kLayerCount = 3;
+// Posted by a paint that finds its layer out of date: the layer is drawn from the event loop,
+// where a long drawing polls the keyboard. Not a menu command.
+inline constexpr int kCmdDrawLayerLater = 30001;
 
 class TPreWin : public TFontWin {
 public:
@@ -27,12 +30,11 @@ public:
     // invalid), then paints the layer's picture into its bitmap.
     void RenderLayer(int layer);
     void BlitLayer(int layer, fw::DC& dc, int x0 = 0, int y0 = 0) const;
-    // True while a layer is drawn from inside a paint event: the event loop must not run
-    // then, so long drawings do not poll the keyboard.
-    bool DrawingInPaint() const { return inPaint_; }
     // Puts the layer being drawn on the screen as far as it is drawn (a watched family
-    // shows each pass); nothing when no drawing runs or it runs inside a paint event.
+    // shows each pass); nothing when no drawing runs.
     void ShowDrawingSoFar();
+
+    bool EvCommand(int id) override;
 
 protected:
     void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
@@ -42,13 +44,15 @@ protected:
 
 private:
     static int Clamp(int layer) { return layer < 0 ? 0 : layer >= kLayerCount ? kLayerCount - 1 : layer; }
+    // Not drawn yet, or drawn at another size than the client area's.
+    bool CurrentLayerOutOfDate() const;
     std::array<fw::Bitmap, kLayerCount> layers_;
     std::array<bool, kLayerCount> valid_{};
     int currentLayer_ = 0;
     bool rendering_ = false;
-    bool inPaint_ = false;
     bool renderAgain_ = false;
     bool showingSoFar_ = false;
+    bool drawLater_ = false;
     int renderingLayer_ = 0;
 };
 

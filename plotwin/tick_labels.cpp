@@ -14,7 +14,6 @@ namespace curvelo {
 namespace {
 
 constexpr long double kOneOverPi = 0.3183098861837907L;
-constexpr int kMaxTickDecimals = 18;
 
 // The Greek letters of the symbol font's Latin positions, 'A'..'Z' and 'a'..'z'.
 constexpr char32_t kSymbolUpper[26] = {

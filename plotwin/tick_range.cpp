@@ -8,7 +8,11 @@
 namespace curvelo {
 namespace {
 
-constexpr long double kIndexLimit = 2147483647.0L;
+// Indices stay below the largest 32-bit integer, so a loop up to the last one ends.
+constexpr long double kIndexLimit = 2147483646.0L;
+// Far more indices than the fitted spacing leaves on an axis: a wider range means the view's
+// edges and its width disagree (as far from the origin), and no ticks are drawn.
+constexpr std::int64_t kMaxIndexSpan = 4 * kMaxTicksPerAxis;
 
 // Brings the number of ticks below the limit; a spacing that cannot work is reset to 1.
 bool FitSpacing(long double& spacing, long double viewWidth) {
@@ -71,7 +75,11 @@ int ComputeTickRange(FrameSettings& s, const PlotView& view, TickRange* range) {
         r.kmaxX = static_cast<std::int32_t>(std::trunc((r.hiX - s.originX) / s.spacingX));
         r.kminY = static_cast<std::int32_t>(std::trunc((r.loY - s.originY) / s.spacingY));
         r.kmaxY = static_cast<std::int32_t>(std::trunc((r.hiY - s.originY) / s.spacingY));
-        r.valid = true;
+        r.valid = std::int64_t{r.kmaxX} - r.kminX <= kMaxIndexSpan && std::int64_t{r.kmaxY} - r.kminY <= kMaxIndexSpan;
+        if (!r.valid) {
+            s.ticks = 0;
+            status |= kTickStatusOverflow;
+        }
     }
     if (range) *range = r;
     return status;

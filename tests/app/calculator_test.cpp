@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -112,4 +113,34 @@ TEST(Calculator, MalformedArgumentsAreReportedNotCrashed) {
   EXPECT_EQ(Calc({"--define", "f(z)=z", "--eval", "1"}).code, 2);
   EXPECT_EQ(Calc({"--define", "f=x", "--eval", "1"}).code, 2);
   EXPECT_EQ(Calc({"--eval", std::string(6000, '(')}).code, 2);
+}
+
+TEST(Calculator, TimeLimitStopsALongEvaluation) {
+  using Clock = std::chrono::steady_clock;
+  std::string nested = "x";
+  for (int i = 0; i < 20; ++i) nested = "iter(3," + nested + ")";
+  for (const std::string& text :
+       std::vector<std::string>{"sum(n,n,1,2147483647)", "iter(2147483647,x)", nested}) {
+    const auto start = Clock::now();
+    CalcResult r = Calc({"--timeout", "1", "--eval", text});
+    EXPECT_EQ(r.code, 1) << text;
+    EXPECT_EQ(r.err, "error 409: nem tudom folytatni (--timeout 1 s)\n") << text;
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(4)) << text;
+  }
+  // A short one is not affected, and 0 means no limit.
+  CalcResult r = Calc({"--eval", "sum(n,n,1,100)", "--timeout", "0"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "5050\n");
+  EXPECT_EQ(Calc({"--eval", "1", "--timeout", "x"}).code, 2);
+  EXPECT_EQ(Calc({"--eval", "1", "--timeout", "-3"}).code, 2);
+  EXPECT_EQ(Calc({"--eval", "1", "--timeout"}).code, 2);
+}
+
+TEST(Calculator, ADerivativeTooLargeIsRefused) {
+  std::string tower = "x";
+  for (int i = 1; i < 2499; ++i) tower += "^x";
+  CalcResult r = Calc({"--derivative", "x", "--eval", tower});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "error 404: nincs hely\n");
+  EXPECT_TRUE(r.out.empty());
 }

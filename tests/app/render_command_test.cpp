@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -118,4 +120,85 @@ TEST(RenderCommand, EveryGalleryDocumentOpensAndRendersAsTheWindowDrawsIt) {
         EXPECT_EQ(WriteCv2(second), bytes) << doc;
     }
     EXPECT_GE(documents, 6);
+}
+
+namespace {
+
+// A gallery document changed by edit, saved under a new name.
+template <class Edit>
+std::string ChangedGalleryDocument(const std::string& gallery, const std::string& name, Edit edit) {
+    Cv2Document doc;
+    EXPECT_EQ(LoadCv2File(std::string(CURVELO_EXAMPLES_DIR) + "/" + gallery, kFileType2D, doc), 0);
+    edit(doc);
+    const std::string path = ::testing::TempDir() + "/" + name;
+    EXPECT_EQ(SaveCv2File(path, doc), 0);
+    return path;
+}
+
+using Clock = std::chrono::steady_clock;
+
+}  // namespace
+
+TEST(RenderCommand, AViewFarFromTheOriginRendersQuickly) {
+    fw::automation::EnsureApplication();
+    // The polar grid of this document once counted its circles with a real that stopped
+    // changing beyond 2^64: the rendering never ended.
+    const std::string out = ::testing::TempDir() + "/far.png";
+    for (const auto& centre : std::vector<std::pair<long double, long double>>{
+             {1e20L, 0}, {-1e20L, 0}, {0, 1e20L}, {1e200L, 1e200L}}) {
+        const std::string doc = ChangedGalleryDocument("rozsa.cv2", "far.cv2", [&](Cv2Document& d) {
+            d.numbers[0] = centre.first;
+            d.numbers[1] = centre.second;
+        });
+        const auto start = Clock::now();
+        std::string err;
+        EXPECT_EQ(Render({"--render", doc, "-o", out, "--size", "200x150", "--timeout", "20"}, &err), 0) << err;
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(5)) << static_cast<double>(centre.first);
+    }
+}
+
+TEST(RenderCommand, ALongEvaluationMeetsTheTimeLimitAndWritesNothing) {
+    fw::automation::EnsureApplication();
+    const std::string doc = ChangedGalleryDocument("xsinx.cv2", "slow.cv2", [](Cv2Document& d) {
+        ASSERT_FALSE(d.examples.empty());
+        d.examples[0].example.texts[1] = "sum(1,n,1,1000000)";
+    });
+    for (const std::string kind : {"png", "svg"}) {
+        const std::string out = ::testing::TempDir() + "/slow." + kind;
+        std::filesystem::remove(out);
+        const auto start = Clock::now();
+        std::string err;
+        EXPECT_EQ(Render({"--render", doc, "-o", out, "--timeout", "1"}, &err), 1);
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+        EXPECT_NE(err.find("error 409: nem tudom folytatni (--timeout 1 s)"), std::string::npos) << err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    std::string err;
+    EXPECT_EQ(Render({"--render", doc, "-o", "x.png", "--timeout", "-1"}, &err), 2);
+    EXPECT_EQ(Render({"--render", doc, "-o", "x.png", "--timeout", "1.5"}, &err), 2);
+    EXPECT_EQ(Render({"--render", doc, "-o", "x.png", "--timeout", "86401"}, &err), 2);
+    EXPECT_NE(err.find("--timeout SECONDS"), std::string::npos);
+}
+
+TEST(RenderCommand, EachDamagedWorkCountCostsNoMoreThanTheDialogsAllow) {
+    fw::automation::EnsureApplication();
+    // Density, family steps and pen width at 0x7FFF each once took tens of seconds.
+    const std::vector<std::function<void(TExample&)>> damage = {
+        [](TExample& e) { e.density = 0x7FFF; },
+        [](TExample& e) {
+            e.familySteps = 0x7FFF;
+            e.familyActive = 1;
+        },
+        [](TExample& e) { e.penWidth = 0x7FFF; },
+    };
+    for (const auto& edit : damage) {
+        const std::string doc = ChangedGalleryDocument("xsinx.cv2", "counts.cv2", [&](Cv2Document& d) {
+            for (Cv2Example& e : d.examples) edit(e.example);
+        });
+        const auto start = Clock::now();
+        std::string err;
+        EXPECT_EQ(Render({"--render", doc, "-o", ::testing::TempDir() + "/counts.png", "--size", "100x80"}, &err), 0)
+            << err;
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+    }
 }

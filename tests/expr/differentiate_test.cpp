@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "expr/engine.h"
 #include "expr/eval.h"
@@ -146,19 +148,85 @@ TEST(Differentiate, NullAndRulelessKindsGiveZero) {
   FreeTree(fd);
 }
 
+namespace {
+
+std::string Nested(const std::string& head, int depth, const std::string& inner) {
+  std::string s;
+  for (int i = 0; i < depth; ++i) s += head;
+  s += inner;
+  return s + std::string(static_cast<std::size_t>(depth), ')');
+}
+
+std::string Chain(const std::string& op, int terms) {
+  std::string s = "x";
+  for (int i = 1; i < terms; ++i) s += op + "x";
+  return s;
+}
+
+// The compiled text's derivative with respect to X, and how long it took.
+struct Built {
+  ExprNode* d = nullptr;
+  std::chrono::steady_clock::duration took{};
+};
+
+Built DerivativeOf(FormulaEngine& e, const std::string& text) {
+  EXPECT_EQ(e.CompileFormula(text), 0) << text.substr(0, 40);
+  ExprNode* t = e.TakeCompiledTree();
+  const auto start = std::chrono::steady_clock::now();
+  Built b;
+  b.d = Differentiate(e, t, nk::X);
+  b.took = std::chrono::steady_clock::now() - start;
+  FreeTree(t);
+  return b;
+}
+
+}  // namespace
+
 TEST(Differentiate, DeepTreesDoNotExhaustTheStack) {
   FormulaEngine e;
-  std::string text;
-  for (int i = 0; i < 900; ++i) text += "sin(";
-  text += "x";
-  for (int i = 0; i < 900; ++i) text += ")";
-  ASSERT_EQ(e.CompileFormula(text), 0);
-  ExprNode* t = e.TakeCompiledTree();
-  ExprNode* d = Differentiate(e, t, nk::X);
+  Built b = DerivativeOf(e, Nested("sin(", 300, "x"));
+  ASSERT_NE(b.d, nullptr);
   long double r = 0;
-  EXPECT_TRUE(EvalAt(e, d, kLetterX, 0.1L, r));
-  FreeTree(d);
-  FreeTree(t);
+  EXPECT_TRUE(EvalAt(e, b.d, kLetterX, 0.1L, r));
+  FreeTree(b.d);
+}
+
+TEST(Differentiate, ADerivativeThatOutgrowsItsBudgetIsRefusedQuickly) {
+  // Each of these once took hundreds of megabytes and seconds: the copies of the subtrees
+  // grow with the square of the length.
+  for (const std::string& text : std::vector<std::string>{Chain("^", 2499), Chain("*", 2499), Nested("sin(", 999, "x"),
+                                 Nested("sqr(1+", 700, "x") }) {
+    ASSERT_LE(text.size(), static_cast<std::size_t>(kMaxFormulaLength));
+    FormulaEngine e;
+    Built b = DerivativeOf(e, text);
+    EXPECT_EQ(b.d, nullptr) << text.substr(0, 20);
+    EXPECT_LT(b.took, std::chrono::milliseconds(500)) << text.substr(0, 20);
+    FreeTree(b.d);
+  }
+}
+
+TEST(Differentiate, BudgetGrowsWithTheInputBetweenItsBounds) {
+  EXPECT_EQ(DerivativeNodeBudget(0), kMinDerivativeNodes);
+  EXPECT_EQ(DerivativeNodeBudget(5000), 5000 * kDerivativeNodesPerInputNode);
+  EXPECT_GT(DerivativeNodeBudget(6000), DerivativeNodeBudget(5000));
+  EXPECT_EQ(DerivativeNodeBudget(1 << 30), kMaxDerivativeNodes);
+  // Long formulas a user writes still differentiate: a 250-factor product, a polynomial
+  // of degree 300 written out, and a 150-fold power tower at a point where it is defined.
+  FormulaEngine e;
+  std::string poly = "1";
+  for (int k = 1; k <= 300; ++k) poly += "+" + std::to_string(k % 7) + "x^" + std::to_string(k);
+  for (const std::string& text : std::vector<std::string>{Chain("*", 250), poly, Chain("^", 150)}) {
+    Built b = DerivativeOf(e, text);
+    EXPECT_NE(b.d, nullptr) << text.substr(0, 20);
+    long double r = 0;
+    EXPECT_TRUE(EvalAt(e, b.d, kLetterX, 1.0L, r)) << text.substr(0, 20);
+    FreeTree(b.d);
+  }
+  Built product = DerivativeOf(e, Chain("*", 250));
+  long double r = 0;
+  ASSERT_TRUE(EvalAt(e, product.d, kLetterX, 1.0L, r));
+  EXPECT_NEAR(static_cast<double>(r), 250.0, 1e-9);  // d/dx x^250 at 1
+  FreeTree(product.d);
 }
 
 TEST(Differentiate, ComplexModeTreatsZAsTheVariable) {

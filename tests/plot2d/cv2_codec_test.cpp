@@ -537,3 +537,53 @@ TEST(Cv2Codec, LetterStoreGoesThroughTheDocument) {
     EXPECT_EQ(loaded.LetterValues[0].im, 0.2L);
     EXPECT_EQ(GetLetter(loaded, kLetterE), GetLetter(store, kLetterE));
 }
+
+// Damaged counts for every count that drives drawing work: each is brought into the range
+// its dialog accepts when the document is read, and stays there through a save.
+TEST(Cv2Codec, DamagedWorkCountsAreClampedToTheDialogRanges) {
+    struct Case {
+        const char* field;
+        std::size_t offset;
+        std::uint16_t stored;
+        std::uint16_t kind;
+        int expected;
+        int (*read)(const TExample&);
+    };
+    const auto density = [](const TExample& e) { return int{e.density}; };
+    const auto width = [](const TExample& e) { return int{e.penWidth}; };
+    const auto arrow = [](const TExample& e) { return int{e.arrowSize}; };
+    const auto steps = [](const TExample& e) { return int{e.familySteps}; };
+    const auto delay = [](const TExample& e) { return int{e.familyDelay}; };
+    const auto count = [](const TExample& e) { return int{e.kindCount}; };
+    const Case cases[] = {
+        {"density", TExample::kOffDensity, 0x7FFF, kKindExplicit, 1000, density},
+        {"density", TExample::kOffDensity, 0xFFFF, kKindPolar, 1000, density},
+        {"density", TExample::kOffDensity, 0, kKindExplicit, 1, density},
+        {"pen width", TExample::kOffPenWidth, 0x7FFF, kKindExplicit, 1000, width},
+        {"pen width", TExample::kOffPenWidth, 0, kKindParametric, 1, width},
+        {"arrow size", TExample::kOffArrowSize, 0xFFFF, kKindParametric, 990, arrow},
+        {"family steps", TExample::kOffFamilySteps, 0x7FFF, kKindExplicit, 1000, steps},
+        {"family steps", TExample::kOffFamilySteps, 0x8000, kKindExplicit, -1000, steps},
+        {"family steps", TExample::kOffFamilySteps, 0xFFFF, kKindExplicit, -1, steps},
+        {"family steps", TExample::kOffFamilySteps, 0, kKindPolar, 1, steps},
+        {"family delay", TExample::kOffFamilyDelay, 0xFFFF, kKindExplicit, 10000, delay},
+        {"iteration steps", TExample::kOffKindCount, 0xFFFF, kKindExplicit, 1000, count},
+        {"iteration steps", TExample::kOffKindCount, 0, kKindExplicit, 0, count},
+        // The same word means something else for other kinds and is kept.
+        {"kind count", TExample::kOffKindCount, 0xFFFF, kKindPolar, 0xFFFF, count},
+    };
+    for (const Case& c : cases) {
+        Cv2Document doc;
+        Cv2Example ex;
+        ex.example = NewExample(c.kind, 0, 1, 6);
+        doc.examples.push_back(ex);
+        std::vector<std::uint8_t> bytes = WriteCv2(doc);
+        PutU16(bytes.data() + kExamplesAt + c.offset, c.stored);
+        Cv2Document back;
+        ASSERT_EQ(ReadCv2(bytes, kFileType2D, back), kCv2Ok) << c.field;
+        ASSERT_EQ(back.examples.size(), 1u);
+        EXPECT_EQ(c.read(back.examples[0].example), c.expected) << c.field << " stored " << c.stored;
+        const std::vector<std::uint8_t> saved = WriteCv2(back);
+        EXPECT_EQ(GetU16(saved.data() + kExamplesAt + c.offset), static_cast<std::uint16_t>(c.expected)) << c.field;
+    }
+}

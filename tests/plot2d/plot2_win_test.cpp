@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "framework/keys.h"
 #include "framework/kit_inp_dlg.h"
 #include "expr/eval.h"
+#include "expr/eval_cancel.h"
 #include "plot2d/cv2_codec.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
@@ -493,4 +495,61 @@ TEST_F(Plot2WinTest, WatchedFamilyPutsEachPassOnTheScreen) {
     inv.At(i).familySteps = -3;  // watched: 4 passes, each but the last shown when it ends
     w.Redraw();
     EXPECT_GE(w.paintsWhileDrawing, 3);
+}
+
+TEST_F(Plot2WinTest, QStopsADrawingInsideOneLongEvaluation) {
+    TPlot2Win w(nullptr, "hosszu.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    ExampleInventory& inv = w.Inventory();
+    const int i = inv.Begin(kKindExplicit, -5, 5);
+    inv.At(i).texts[1] = "sum(1,n,1,2000000000)";  // one sample alone takes many seconds
+    inv.Commit(i, w.Engine());
+    au::PostKey(w, 'Q');
+    const auto start = std::chrono::steady_clock::now();
+    w.RenderLayer(0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    // The stop does not linger: the next evaluation runs in full.
+    long double v = 0;
+    EXPECT_EQ(EvaluateText(w.Engine(), "sum(n,n,1,10000)", v), 0);
+    EXPECT_EQ(v, 50005000.0L);
+    EXPECT_FALSE(EvalCancelled(w.Engine().letters));
+}
+
+TEST_F(Plot2WinTest, DamagedFrameCountsAreClampedOnReading) {
+    Cv2Document doc;
+    doc.plotWords[12] = 0x7FFF;  // polar sectors
+    doc.plotWords[13] = 0xFFFF;  // decimals x: -1
+    doc.plotWords[16] = 0;       // number frequency x
+    doc.plotWords[17] = 0x7FFF;  // number frequency y
+    doc.plotWords[28] = 0x7FFF;  // tick length
+    const std::string path = ::testing::TempDir() + "/keret.cv2";
+    ASSERT_EQ(SaveCv2File(path, doc), 0);
+    TPlot2Win w(nullptr, "keret.cv2");
+    ASSERT_TRUE(w.Create());
+    ASSERT_EQ(w.ReadDocument(path), 0);
+    const FrameSettings& f = w.Frame();
+    EXPECT_EQ(f.polarSectors, 360);
+    EXPECT_EQ(f.decimalsX, 0);
+    EXPECT_EQ(f.frequencyX, 1);
+    EXPECT_EQ(f.frequencyY, 10000);
+    EXPECT_EQ(f.tickLength, 10000);
+}
+
+TEST_F(Plot2WinTest, APaintLeavesTheDrawingToTheEventLoop) {
+    // Drawn inside a paint event, a slow picture could not poll for Q: the paint only shows
+    // what there is and asks for the drawing, which runs next from the event loop (where
+    // QStopsADrawingInsideOneLongEvaluation shows Q working).
+    TPlot2Win w(nullptr, "kesobb.cv2");
+    ASSERT_TRUE(w.Create());
+    ExampleInventory& inv = w.Inventory();
+    const int i = inv.Begin(kKindExplicit, -5, 5);
+    inv.At(i).texts[1] = "sin(x)";
+    inv.Commit(i, w.Engine());
+    w.InvalidateAllLayers();
+    w.Show();
+    w.UpdateWindow();
+    EXPECT_FALSE(w.LayerValid(0));
+    for (int k = 0; k < 20 && !w.LayerValid(0); ++k) au::ProcessEvents();
+    EXPECT_TRUE(w.LayerValid(0));
 }

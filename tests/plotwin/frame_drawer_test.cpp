@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "plotwin/colour_table.h"
@@ -225,6 +226,30 @@ TEST_F(FrameDrawerTest, PolarCirclesFarFromTheOriginAreDrawnAsVisibleArcs) {
         if (std::fabs(r - std::round(r)) < 1e-9L) EXPECT_LT(std::hypot(b.x - a.x, b.y - a.y), 0.2L);
     }
     EXPECT_TRUE(crossesAxisAt100);
+}
+
+TEST_F(FrameDrawerTest, FarFromTheOriginEveryGridAndTickLoopEnds) {
+    // Once a counter passes 2^64, adding 1 no longer changes it: counted loops must end.
+    s.gridFlags = kGridPolar | kGridSquare | 0xF;
+    s.gridPoints = 1;
+    s.numberFlags = kNumbersX | kNumbersY;
+    const WorldPoint centres[] = {{1e20L, 0}, {0, 1e20L}, {-1e20L, -1e20L}, {1e200L, 3}, {1e20L, 1e20L}};
+    int drawn = 0;
+    for (const WorldPoint& c : centres) {
+        for (long double half : {5.0L, 1e-3L}) {
+            if (!view.SetViewSquare(c.x, c.y, half)) continue;
+            ++drawn;
+            s.spacingX = s.spacingY = 1;
+            s.ticks = 1;
+            s.UpdateDerived(view);
+            const auto start = std::chrono::steady_clock::now();
+            const auto ops = Draw();
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << double(c.x);
+            // At most 401 circles of 2000 pieces and 360 sectors, besides the ticks.
+            EXPECT_LT(ops.size(), 401u * 2000u + 360u + 1000u);
+        }
+    }
+    EXPECT_GE(drawn, 4);
 }
 
 TEST_F(FrameDrawerTest, DecorationsScaleForFinerDevices) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "plotwin/frame_settings.h"
 #include "plotwin/plot_view.h"
 #include "plotwin/tick_labels.h"
@@ -77,6 +79,26 @@ TEST(TickRangeTest, IndexOverflowSwitchesTicksOffAndBadSpacingIsRepaired) {
     EXPECT_EQ(ComputeTickRange(bad, w, &r), kTickStatusSpacingChanged);
     EXPECT_EQ(bad.spacingX, 1);
     EXPECT_EQ(bad.spacingY, 1);
+}
+
+TEST(TickRangeTest, IndicesNearTheLimitLeaveRoomForTheLoopToEnd) {
+    // A loop "for k = kmin; k <= kmax; ++k" never ends when kmax is the largest integer.
+    PlotView v = SquareView(5);
+    int valid = 0;
+    for (int d = -2000; d <= 2000; ++d) {
+        FrameSettings s;
+        TickRange r;
+        ComputeTickRange(s, v, &r);
+        s.originX = r.hiX - (2147483647.0L + d * 1e-3L);
+        s.originY = r.loY + (2147483647.0L + d * 1e-3L);
+        ComputeTickRange(s, v, &r);
+        if (!r.valid) continue;
+        ++valid;
+        EXPECT_LT(r.kmaxX, 2147483647);
+        EXPECT_GT(r.kminY, -2147483647 - 1);
+        EXPECT_LE(std::int64_t{r.kmaxX} - r.kminX, 4 * kMaxTicksPerAxis);
+    }
+    EXPECT_GT(valid, 0);
 }
 
 TEST(TickRangeTest, SpacingChangeResetsTheExtraLabelMode) {

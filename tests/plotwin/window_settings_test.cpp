@@ -50,9 +50,14 @@ TEST(WindowSettingsFile, OtherKindsDamageAndOtherCountsAreHandled) {
     for (std::size_t cut : {0u, 79u, 200u, static_cast<unsigned>(bytes.size() - 1)})
         EXPECT_FALSE(ReadWindowSettings(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut), kSettingsKind2D));
 
-    std::vector<std::uint8_t> hostile = bytes;
-    PutU32(hostile.data() + 15 * 4, 0x7FFFFFFF);  // font kinds
-    EXPECT_FALSE(ReadWindowSettings(hostile, kSettingsKind2D));
+    // Damaged counts for every count of the header: custom colours, font kinds, colour indexes.
+    for (std::size_t word : {8u, 15u, 16u}) {
+        for (std::uint32_t count : {0x7FFFFFFFu, 0xFFFFFFFFu, 0x80000000u, 100000u}) {
+            std::vector<std::uint8_t> hostile = bytes;
+            PutU32(hostile.data() + word * 4, count);
+            EXPECT_FALSE(ReadWindowSettings(hostile, kSettingsKind2D)) << word << " " << count;
+        }
+    }
 
     // Twelve font kinds are read as twelve, and what follows still lines up.
     ByteWriter w;
