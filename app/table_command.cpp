@@ -5,7 +5,7 @@
 
 #include "app/batch_document.h"
 #include "app/command_line.h"
-#include "app/example_table.h"
+#include "plot2d/example_table.h"
 #include "textwin/value_table.h"
 
 namespace curvelo {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/resources.h"
+#include "textwin/text_codec.h"
 
 namespace curvelo {
 namespace {
@@ -150,6 +151,38 @@ std::string TableCaption(std::string_view label, std::string_view method, int pa
             .append(std::to_string(pages))
             .append("]");
     return caption;
+}
+
+std::string TabSeparatedCells(std::u32string_view shown, std::size_t start, std::size_t end, int width) {
+    const std::size_t w = static_cast<std::size_t>(ClampWidth(width));
+    end = std::min(end, shown.size());
+    start = std::min(start, end);
+    const std::size_t lineStart = start == 0 ? 0 : shown.find_last_of(U'\n', start - 1) + 1;  // npos + 1 == 0
+    std::u32string out, cell;
+    std::size_t column = start - lineStart;
+    auto endCell = [&] {
+        while (!cell.empty() && cell.back() == U' ') cell.pop_back();
+        out += cell;
+        cell.clear();
+    };
+    for (std::size_t i = start; i < end; ++i) {
+        const char32_t c = shown[i];
+        if (c == U'\r') continue;
+        if (c == U'\n') {
+            endCell();
+            out += U'\n';
+            column = 0;
+            continue;
+        }
+        if (column > 0 && column % w == 0 && i > start) {
+            endCell();
+            out += U'\t';
+        }
+        cell += c;
+        ++column;
+    }
+    endCell();
+    return EncodeUtf8(out);
 }
 
 }  // namespace curvelo

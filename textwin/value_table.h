@@ -63,4 +63,9 @@ std::string_view TablePage(std::string_view text, const std::vector<std::size_t>
 // is more than one. page counts from 0.
 std::string TableCaption(std::string_view label, std::string_view method, int page, int pages);
 
+// The part [start, end) of a shown table (positions in characters of `shown`) as cells
+// separated by tabs and lines by line feeds, for a spreadsheet: the padded columns are cut
+// at multiples of `width` from each line's start and their trailing blanks dropped.
+std::string TabSeparatedCells(std::u32string_view shown, std::size_t start, std::size_t end, int width);
+
 }  // namespace curvelo

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/batch_document.h"
-#include "app/example_table.h"
+#include "plot2d/example_table.h"
 #include "app/help_text.h"
 #include "framework/automation.h"
 #include "framework/dialog.h"

@@ -151,3 +151,12 @@ TEST(ValueTable, PagingStopsAfterFiftyExtraPagesAndCutsUnbrokenText) {
     EXPECT_EQ(cut[1], kTablePageLength);
     EXPECT_EQ(TablePageStarts("short").size(), 1u);
 }
+
+TEST(ValueTable, CopiedCellsAreCutAtColumnBoundariesEvenFromMidLine) {
+    const std::u32string shown = U"x   y   \r\n-1  nem \r\n2   3   \r\n";
+    EXPECT_EQ(TabSeparatedCells(shown, 0, shown.size(), 4), "x\ty\n-1\tnem\n2\t3\n");
+    // A selection from inside the second cell of the second line: columns stay aligned.
+    EXPECT_EQ(TabSeparatedCells(shown, 15, shown.size(), 4), "em\n2\t3\n");
+    EXPECT_EQ(TabSeparatedCells(shown, 11, 15, 4), "1\tn");
+    EXPECT_EQ(TabSeparatedCells(shown, 40, 50, 4), "");
+}

@@ -1,4 +1,4 @@
-#include "app/example_table.h"
+#include "plot2d/example_table.h"
 
 #include <algorithm>
 #include <memory>
