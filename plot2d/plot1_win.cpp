@@ -7,7 +7,9 @@
 #include "framework/kit_services.h"
 #include "plot2d/example_table.h"
 #include "plot2d/fn_list_dlg.h"
+#include "plot2d/table_range_dlg.h"
 #include "resources/resources.h"
+#include "textwin/value_table.h"
 
 namespace curvelo {
 
@@ -67,6 +69,15 @@ std::string TPlot1Win::TableText(int index) {
 std::string TPlot1Win::TableLabel(int index) const { return DescribeExample(Inventory().Slot(index).example); }
 
 int TPlot1Win::ColumnWidth() const { return kDefaultTableColumnWidth; }
+
+bool TPlot1Win::HasTableRange(int index) const { return IsEvaluatedTableKind(Inventory().Slot(index).example.kind); }
+
+bool TPlot1Win::EditTableRange(fw::TWindow* parent, int index) {
+    TTableRangeDlg dlg(parent, Inventory().At(index), Engine(), Format());
+    if (dlg.Execute() != 1) return false;
+    SetModified(true);
+    return true;
+}
 
 bool TPlot1Win::EvCommand(int id) {
     switch (id) {

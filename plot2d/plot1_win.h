@@ -37,6 +37,8 @@ private:
     std::string TableText(int index) override;
     std::string TableLabel(int index) const override;
     int ColumnWidth() const override;
+    bool HasTableRange(int index) const override;
+    bool EditTableRange(fw::TWindow* parent, int index) override;
 
     TFnListDlg* inventoryDialog_ = nullptr;
     TTableWin* tableWindow_ = nullptr;

@@ -68,6 +68,9 @@ bool TTableWin::EvCommand(int id) {
     case tablecmd::kNextEquation:
         ShowEquation(index_ + 1 < source_.EquationCount() ? index_ + 1 : 0);  // wraps to the first
         return true;
+    case tablecmd::kParameters:
+        if (index_ < source_.EquationCount() && source_.EditTableRange(this, index_)) ShowEquation(index_);
+        return true;
     case tablecmd::kNextPage: ShowPage(page_ + 1); return true;
     case tablecmd::kPreviousPage: ShowPage(page_ - 1); return true;
     case tablecmd::kGoToPage: AskPage(); return true;
@@ -81,6 +84,9 @@ bool TTableWin::EvCommand(int id) {
 bool TTableWin::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
     switch (id) {
     case tablecmd::kNextEquation: ce.Enable(true); return true;
+    case tablecmd::kParameters:
+        ce.Enable(index_ < source_.EquationCount() && source_.HasTableRange(index_));
+        return true;
     case tablecmd::kNextPage: ce.Enable(page_ + 1 < Pages()); return true;
     case tablecmd::kPreviousPage: ce.Enable(page_ > 0); return true;
     case tablecmd::kGoToPage: ce.Enable(Pages() > 1); return true;

@@ -10,7 +10,8 @@
 namespace curvelo {
 
 namespace tablecmd {
-inline constexpr int kNextEquation = 745, kNextPage = 743, kPreviousPage = 843, kGoToPage = 845;
+inline constexpr int kNextEquation = 745, kParameters = 758, kNextPage = 743, kPreviousPage = 843,
+                     kGoToPage = 845;
 }
 
 // The owner's equations as the table sees them.
@@ -23,6 +24,10 @@ public:
     // The equation's label, followed by the solution method when one is listed.
     virtual std::string TableLabel(int index) const = 0;
     virtual int ColumnWidth() const = 0;
+    // Equations tabulated at an interval and step count the user may change.
+    virtual bool HasTableRange(int index) const = 0;
+    // Asks for the interval and step count (dialog parented to `parent`); true when changed.
+    virtual bool EditTableRange(fw::TWindow* parent, int index) = 0;
 };
 
 class TTableWin : public TTextWin {

@@ -6,6 +6,7 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot2d/plot2_win.h"
+#include "plot2d/table_range_form.h"
 #include "textwin/table_win.h"
 #include "textwin/value_table.h"
 
@@ -104,4 +105,52 @@ TEST(TableWindow, PagesStepAndTheCaptionCountsThemThenNextEquationWraps) {
     t->EvCommand(tablecmd::kNextEquation);
     EXPECT_EQ(t->Equation(), 0);
     EXPECT_EQ(t->Pages(), 1);
+}
+
+TEST(TableWindow, RangeFormTakesFormulasAndRefusesInconsistentValuesUnchanged) {
+    FormulaEngine engine;
+    TExample e = NewExample(kKindExplicit, -5, 5, 0);
+    EXPECT_EQ(ApplyTableRangeForm({"-pi", "2pi", "3*4"}, engine, e).code, 0);
+    EXPECT_NEAR(static_cast<double>(e.high), 6.283185307, 1e-9);
+    EXPECT_EQ(e.tableSteps, 12);
+    const TExample kept = e;
+    FormOutcome o = ApplyTableRangeForm({"1", "1", "4"}, engine, e);
+    EXPECT_EQ(o.code, 6);
+    EXPECT_EQ(o.focusId, tablerangeid::kHigh);
+    o = ApplyTableRangeForm({"0", "1", "0.5"}, engine, e);
+    EXPECT_EQ(o.code, 6);
+    EXPECT_EQ(o.focusId, tablerangeid::kSteps);
+    EXPECT_EQ(ApplyTableRangeForm({"0", "1", "70000"}, engine, e).code, 17);
+    EXPECT_NE(ApplyTableRangeForm({"0", "(", "4"}, engine, e).code, 0);
+    EXPECT_EQ(e, kept);
+    EXPECT_EQ(TableRangeFormOf(e, NumberFormat{}).steps, "12");
+}
+
+TEST(TableWindow, ParametersDialogRebuildsTheTableAndIsOnlyForEvaluatedKinds) {
+    au::EnsureApplication();
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    AddExamples(w);
+    w.ShowTable(0);
+    TTableWin* t = w.TableWindow();
+    ASSERT_NE(t, nullptr);
+    au::SetDialogHook([](fw::TDialog& d) {
+        EXPECT_EQ(d.TemplateName(), "TABLELOHI");
+        EXPECT_EQ(d.GetItemText(tablerangeid::kSteps), "4");
+        d.SetItemText(tablerangeid::kLow, "0");
+        d.SetItemText(tablerangeid::kHigh, "2");
+        d.SetItemText(tablerangeid::kSteps, "2");
+        return 1;
+    });
+    t->EvCommand(tablecmd::kParameters);
+    au::SetDialogHook({});
+    EXPECT_EQ(w.Inventory().At(0).tableSteps, 2);
+    EXPECT_EQ(t->Edit()->GetText().substr(0, 5), "x    ");
+    EXPECT_NE(t->Edit()->GetText().find("2.00000       0.50000"), std::string::npos) << t->Edit()->GetText();
+    EXPECT_TRUE(w.IsModified());
+
+    t->EvCommand(tablecmd::kNextEquation);
+    t->EvCommand(tablecmd::kNextEquation);
+    t->UpdateCommandStates();
+    EXPECT_FALSE(t->IsMenuItemEnabled(tablecmd::kParameters));  // implicit
 }
