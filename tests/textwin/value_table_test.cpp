@@ -160,3 +160,19 @@ TEST(ValueTable, CopiedCellsAreCutAtColumnBoundariesEvenFromMidLine) {
     EXPECT_EQ(TabSeparatedCells(shown, 11, 15, 4), "1\tn");
     EXPECT_EQ(TabSeparatedCells(shown, 40, 50, 4), "");
 }
+
+TEST(ValueTable, SolutionRowsFollowTheirHeadingOrSayThereIsNoTable) {
+    const std::string text = BuildSolutionTable(212, 9, Fixed, {{0, 1, 2}, {1, 0.5, 0.25}});
+    const std::vector<std::string> lines = Lines(text);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "n        x        y        ");
+    EXPECT_EQ(lines[2], "1.00000  0.50000  0.25000  ");
+    // A solution kind without a stored solution, and a kind with no table at all.
+    EXPECT_EQ(BuildSolutionTable(211, 9, Fixed, {}), "nem betáblázott erre a példára");
+    EXPECT_EQ(BuildSolutionTable(205, 9, Fixed, {{1, 2}}), "nem betáblázott erre a példára");
+    // Rows beyond the size limit are left out, whole.
+    const std::vector<std::vector<long double>> many(40000, {1, 2});
+    const std::string big = BuildSolutionTable(211, 14, Fixed, many);
+    EXPECT_LE(big.size(), kTableTextLimit);
+    EXPECT_EQ(big.substr(big.size() - 2), "\r\n");
+}
