@@ -15,6 +15,7 @@ constexpr unsigned kVersion = CommandBit(Command::Version);
 constexpr unsigned kEval = CommandBit(Command::Eval);
 constexpr unsigned kRender = CommandBit(Command::Render);
 constexpr unsigned kAnalyse = CommandBit(Command::Analyse);
+constexpr unsigned kTable = CommandBit(Command::Table);
 
 // name, value, commands, selects, repeatable, description
 constexpr std::array kOptions = {
@@ -43,7 +44,10 @@ constexpr std::array kOptions = {
     CommandOption{"--analyse", "DOKUMENTUM", kAnalyse, true, false,
                   "Egy .cv2 rajz egyik görbéjét méri meg kijelző nélkül; a mérést az --integral "
                   "vagy az --arclength adja meg."},
-    CommandOption{"--example", "N", kAnalyse, false, false,
+    CommandOption{"--table", "DOKUMENTUM", kTable, true, false,
+                  "Egy .cv2 rajz egyik példájának értéktáblázatát írja ki kijelző nélkül, "
+                  "minden oldalát, ahogy a táblázat ablaka készíti."},
+    CommandOption{"--example", "N", kAnalyse | kTable, false, false,
                   "A jegyzék N-edik példája (1-től számolva); alapérték a kijelölt, ha nincs, az első."},
     CommandOption{"--integral", "A B N", kAnalyse, false, false,
                   "A függvény integrálja A-tól B-ig N részintervallummal: a bal végpontos, "

@@ -42,6 +42,13 @@ constexpr std::array kCommands = {
                  "a dokumentum nem nyitható meg vagy hibás, vagy a példa nem mérhető így "
                  "(a program üzenete a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},
+    CommandHelp{Command::Table, "curvelo --table DOKUMENTUM [--example N]",
+                "Értéktáblázat kijelző nélkül: a példa táblázatának teljes szövege, az ablak "
+                "oszlopaival és számformátumával.",
+                "Értéktáblázat kijelző nélkül",
+                {"a táblázat kiírva",
+                 "a dokumentum nem nyitható meg vagy hibás (a program üzenete a hibakimeneten)",
+                 "hibás vagy hiányzó kapcsoló"}},
     CommandHelp{Command::Help, "curvelo --help", "Ezt a leírást írja ki.", "", {}},
     CommandHelp{Command::Version, "curvelo --version", "A program változatát írja ki.", "", {}},
 };

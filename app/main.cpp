@@ -11,6 +11,7 @@
 #include "app/help_text.h"
 #include "app/plot.h"
 #include "app/render_command.h"
+#include "app/table_command.h"
 #include "framework/application.h"
 #include "framework/single_instance.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     case Command::Eval: return RunCalculator(argc, argv, std::cout, std::cerr);
     case Command::Render: return RunRender(argc, argv, std::cerr);
     case Command::Analyse: return RunAnalyse(argc, argv, std::cout, std::cerr);
+    case Command::Table: return RunTable(argc, argv, std::cout, std::cerr);
     case Command::Launcher: break;
     }
 

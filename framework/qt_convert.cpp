@@ -82,10 +82,18 @@ unsigned ModsFromQt(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
 
 QFont QFontFromLogFont(const LogFont& f, int dpiY) {
     QFont q;
+    // A fixed-pitch request (pitch bits 1 or the modern family) falls back to a fixed-pitch
+    // face, so that columns padded with blanks still line up without the named face.
+    const bool fixedPitch = (f.pitchAndFamily & 0x03) == 1 || (f.pitchAndFamily & 0xF0) == 0x30;
     if (!f.IsSymbolFont() && !f.faceName.empty()) {
-        q.setFamilies({QString::fromLatin1(f.faceName.c_str()), QStringLiteral("DejaVu Sans"),
-                       QStringLiteral("Liberation Sans")});
+        if (fixedPitch)
+            q.setFamilies({QString::fromLatin1(f.faceName.c_str()), QStringLiteral("DejaVu Sans Mono"),
+                           QStringLiteral("Liberation Mono")});
+        else
+            q.setFamilies({QString::fromLatin1(f.faceName.c_str()), QStringLiteral("DejaVu Sans"),
+                           QStringLiteral("Liberation Sans")});
     }
+    if (fixedPitch) q.setStyleHint(QFont::Monospace);
     // Negative heights are character heights, positive ones cell heights (with leading).
     // In 64 bits: a height read from a file may be any 32-bit value.
     const long long h = f.height;

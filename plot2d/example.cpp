@@ -35,7 +35,7 @@ void VisitFields(Ex& e, F&& f) {
     f(T::kOffReserved36, e.reserved36);
     f(T::kOffFamilyParam, e.familyParam);
     f(T::kOffFamilySteps, e.familySteps);
-    f(T::kOffReserved44, e.reserved44);
+    f(T::kOffReserved44, e.tableSteps);
     f(T::kOffFamilyActive, e.familyActive);
     f(T::kOffIntervalFixed, e.intervalFixed);
     f(T::kOffVisible, e.visible);

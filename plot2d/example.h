@@ -58,7 +58,7 @@ struct TExample {
     std::array<std::uint16_t, 2> reserved36 = {};  // [0]: number count of kind 215
     std::uint16_t familyParam = 1;        // 1 = A ... 23 = W
     std::int16_t familySteps = 20;
-    std::uint16_t reserved44 = 50;
+    std::uint16_t tableSteps = 50;        // rows of the table of values, less one
     std::uint8_t familyActive = 0;
     std::uint8_t intervalFixed = 0;
     std::uint8_t visible = 1;

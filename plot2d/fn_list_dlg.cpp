@@ -4,6 +4,7 @@
 #include "framework/kit_inp_dlg.h"
 #include "plot2d/plot1_win.h"
 #include "resources/resources.h"
+#include "textwin/value_table.h"
 
 namespace curvelo {
 
@@ -42,6 +43,7 @@ void TFnListDlg::UpdateButtons() {
     EnableItem(invid::kDerive, window_->CanDerive(selected));
     EnableItem(invid::kFamily, window_->CanDerive(selected));
     EnableItem(invid::kIteration, window_->CanIterate(selected));
+    EnableItem(invid::kTable, selected >= 0 && IsEvaluatedTableKind(window_->Inventory().At(selected).kind));
 }
 
 void TFnListDlg::EvNotify(int controlId, fw::Notify code) {
@@ -60,7 +62,7 @@ bool ActsOnSelection(int id) {
     switch (id) {
     case invid::kModify: case invid::kDelete: case invid::kDuplicate: case invid::kCopy:
     case invid::kHide: case invid::kDerive: case invid::kShowEquation: case invid::kIteration:
-    case invid::kFamily: case invid::kName:
+    case invid::kFamily: case invid::kName: case invid::kTable:
         return true;
     default:
         return false;
@@ -87,6 +89,7 @@ void TFnListDlg::ActOn(int id, int selected) {
     case invid::kShowEquation: window_->ToggleEquationLabel(selected); break;
     case invid::kIteration: window_->EditIteration(selected); break;
     case invid::kFamily: window_->EditFamily(selected); break;
+    case invid::kTable: window_->ShowTable(selected); break;
     case invid::kName: {
         std::string name = window_->Inventory().Slot(selected).name;
         TInpDlg ask(this, std::string(res::String(322)), std::string(res::String(323)), &name,

@@ -11,7 +11,7 @@ class TPlot1Win;
 namespace invid {
 inline constexpr int kList = 293, kModify = 51, kDelete = 52, kDuplicate = 739, kCopy = 95,
                      kHide = 736, kName = 793, kFamily = 818, kDerive = 797, kIteration = 798,
-                     kShowEquation = 744;
+                     kShowEquation = 744, kTable = 757;
 }
 
 class TFnListDlg : public TDlg {

@@ -1,10 +1,15 @@
 #include "plot2d/plot1_win.h"
 
+#include <algorithm>
+
 #include "expr/eval.h"
 #include "framework/kit_inp_dlg.h"
 #include "framework/kit_services.h"
+#include "plot2d/example_table.h"
 #include "plot2d/fn_list_dlg.h"
+#include "plot2d/table_range_dlg.h"
 #include "resources/resources.h"
+#include "textwin/value_table.h"
 
 namespace curvelo {
 
@@ -49,8 +54,40 @@ void TPlot1Win::AskInventorySize() {
     SetModified(true);
 }
 
+void TPlot1Win::ShowTable(int index) {
+    if (!tableWindow_) {
+        tableWindow_ = new TTableWin(this, *this, index, 0);
+        tableWindow_->SetHideOnClose(true);
+        if (!tableWindow_->Create()) return;
+    } else {
+        tableWindow_->ShowEquation(index);
+    }
+    tableWindow_->Show();
+    tableWindow_->Raise();
+}
+
+int TPlot1Win::EquationCount() const { return Inventory().Count(); }
+
+std::string TPlot1Win::TableText(int index) {
+    return ExampleTableText(Engine(), Inventory().Slot(index), {ColumnWidth(), Format(), {}});
+}
+
+std::string TPlot1Win::TableLabel(int index) const { return DescribeExample(Inventory().Slot(index).example); }
+
+int TPlot1Win::ColumnWidth() const { return kDefaultTableColumnWidth; }
+
+bool TPlot1Win::HasTableRange(int index) const { return IsEvaluatedTableKind(Inventory().Slot(index).example.kind); }
+
+bool TPlot1Win::EditTableRange(fw::TWindow* parent, int index) {
+    TTableRangeDlg dlg(parent, Inventory().At(index), Engine(), Format());
+    if (dlg.Execute() != 1) return false;
+    SetModified(true);
+    return true;
+}
+
 bool TPlot1Win::EvCommand(int id) {
     switch (id) {
+    case invcmd::kTable: ShowTable(std::max(Inventory().Selected(), 0)); return true;
     case invcmd::kInventory: ShowInventory(); return true;
     case invcmd::kResizeInventory: AskInventorySize(); return true;
     default: return TPlot0Win::EvCommand(id);

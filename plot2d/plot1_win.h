@@ -2,16 +2,17 @@
 #pragma once
 
 #include "plot2d/plot0_win.h"
+#include "textwin/table_win.h"
 
 namespace curvelo {
 
 class TFnListDlg;
 
 namespace invcmd {
-inline constexpr int kInventory = 504, kResizeInventory = 628;
+inline constexpr int kInventory = 504, kResizeInventory = 628, kTable = 757;
 }
 
-class TPlot1Win : public TPlot0Win {
+class TPlot1Win : public TPlot0Win, private TableSource {
 public:
     using TPlot0Win::TPlot0Win;
     ~TPlot1Win() override;
@@ -22,6 +23,9 @@ public:
     void InventoryDialogGone(TFnListDlg* dialog);
     // Asks how many examples the list may hold (at least as many as it holds).
     void AskInventorySize();
+    // The table-of-values window of an example, made on first use and kept (hidden) after.
+    void ShowTable(int index);
+    TTableWin* TableWindow() const { return tableWindow_; }
 
     bool EvCommand(int id) override;
 
@@ -30,7 +34,15 @@ protected:
     void DocumentRenamed() override;
 
 private:
+    int EquationCount() const override;
+    std::string TableText(int index) override;
+    std::string TableLabel(int index) const override;
+    int ColumnWidth() const override;
+    bool HasTableRange(int index) const override;
+    bool EditTableRange(fw::TWindow* parent, int index) override;
+
     TFnListDlg* inventoryDialog_ = nullptr;
+    TTableWin* tableWindow_ = nullptr;
 };
 
 }  // namespace curvelo

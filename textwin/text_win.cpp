@@ -28,6 +28,7 @@ fw::LogFont DefaultTextFont() {
     fw::LogFont f;
     f.faceName = "Courier New";
     f.height = -13;
+    f.pitchAndFamily = 0x31;  // fixed pitch, modern family
     return f;
 }
 

@@ -10,7 +10,10 @@
 #include "framework/clipboard.h"
 #include "framework/dc.h"
 #include "framework/printout.h"
+#include "framework/qt_internal.h"
 #include "framework/vector_picture.h"
+
+#include <QFontInfo>
 
 namespace curvelo::fw {
 namespace {
@@ -251,6 +254,16 @@ TEST_F(DrawingTest, PrintoutToPdfFile) {
     EXPECT_NE(data.find("%%EOF"), std::string::npos);
     std::remove(path.c_str());
     EXPECT_FALSE(printer.PrintToPdf(doc, "/nonexistent-dir/x.pdf"));
+}
+
+TEST_F(DrawingTest, FixedPitchRequestStaysFixedPitchWithoutTheNamedFace) {
+    LogFont f;
+    f.faceName = "No Such Face";
+    f.height = -13;
+    f.pitchAndFamily = 0x31;
+    EXPECT_TRUE(QFontInfo(QFontFromLogFont(f, 96)).fixedPitch());
+    f.pitchAndFamily = 0x22;  // variable pitch, Swiss family
+    EXPECT_FALSE(QFontInfo(QFontFromLogFont(f, 96)).fixedPitch());
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+#include "app/table_command.h"
+
+#include <ostream>
+#include <string>
+
+#include "app/batch_document.h"
+#include "app/command_line.h"
+#include "plot2d/example_table.h"
+#include "textwin/value_table.h"
+
+namespace curvelo {
+namespace {
+
+constexpr std::string_view kUsage = "curvelo --table FILE.cv2 [--example N]";
+constexpr int kNothingToShow = 15;  // "válassz!"
+
+}  // namespace
+
+int RunTable(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (line.error != CommandLineError::None) return BatchUsage(err, line.culprit, kUsage);
+    if (line.command != Command::Table) return BatchUsage(err, "--table", kUsage);
+    std::string input, example;
+    for (const OptionValue& v : line.options) {
+        if (v.option->name == "--table") input = v.value;
+        else if (v.option->name == "--example") example = v.value;
+        else return BatchUsage(err, std::string(v.option->name), kUsage);
+    }
+    if (input.empty()) return BatchUsage(err, "--table", kUsage);
+
+    BatchDocument doc;
+    if (std::uint16_t code = LoadBatchDocument(input, doc)) return BatchFail(err, code);
+    int index = 0;
+    if (!ChooseBatchExample(doc, example, index)) return BatchUsage(err, "--example N", kUsage);
+    if (index >= doc.inventory.Count()) return BatchFail(err, kNothingToShow);
+    const std::string text = ExampleTableText(doc.engine, doc.inventory.Slot(index));
+    // An example without a table gets the window's words for that, as a refusal.
+    if (!IsEvaluatedTableKind(doc.inventory.Slot(index).example.kind)) {
+        err << text << '\n';
+        return 1;
+    }
+    out << text;
+    return 0;
+}
+
+}  // namespace curvelo

@@ -1,0 +1,27 @@
+// The table of values of one example of a 2D window: its formulas evaluated at the table's
+// interval and step count, in the window's number format.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "expr/engine.h"
+#include "plot2d/inventory.h"
+#include "plotwin/number_format.h"
+
+namespace curvelo {
+
+inline constexpr int kDefaultTableColumnWidth = 14;
+
+struct ExampleTableOptions {
+    int width = kDefaultTableColumnWidth;
+    NumberFormat format;
+    std::function<bool()> stopRequested;
+};
+
+// The whole text (every page); the "no table" text for an example that has none. The
+// letter the example runs in gets its value back afterwards.
+std::string ExampleTableText(FormulaEngine& engine, const InventorySlot& slot,
+                             const ExampleTableOptions& options = {});
+
+}  // namespace curvelo
