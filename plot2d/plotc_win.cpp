@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "framework/command_enabler.h"
+#include "framework/dc.h"
 #include "plot2d/curve_pick.h"
 
 namespace curvelo {
