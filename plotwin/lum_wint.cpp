@@ -13,6 +13,7 @@ namespace curvelo {
 
 void TLumWint::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
     TGridWin::PaintPicture(surface, dc, withBackground);
+    PaintContent(surface);
     if (!labelsShown_ || labels_.empty()) return;
     const std::vector<WorldPoint> points = AnchorPoints();
     for (const TextLabel& label : labels_) DrawLabel(surface, label, -1, points);
@@ -74,7 +75,8 @@ bool TLumWint::RunTextDialog(TextLabel& label, fw::Point at) {
     static std::minstd_rand rng{std::random_device{}()};
     const fw::Point screen = ClientToScreen(at);
     DlgPosition where{screen.x, screen.y + 10 * static_cast<int>(rng() % 6)};
-    if (TTextDlg(this, edited, AnchorPointRows(), std::max(0, static_cast<int>(label.anchor)), where).Execute() != 1)
+    if (TTextDlg(this, edited, AnchorPointRows(), std::max(0, static_cast<int>(label.anchor)), where,
+                 Font(kFontLabels)).Execute() != 1)
         return false;
     const std::int16_t anchor = edited.anchor;
     edited.anchor = label.anchor;

@@ -40,11 +40,14 @@ public:
     // A drag of the label by dx, dy pixels.
     void MoveLabel(int index, int dx, int dy);
 
+    // Draws the grid, then the layers' own content, then the labels over everything.
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
 protected:
+    // What the layers above draw between the grid and the labels (curves and their marks).
+    virtual void PaintContent(DrawSurface& /*surface*/) {}
     // Draws a shown label in the window's label font, in a colour of the table (-1: the
     // window's drawing colour); for the layers that keep labels of their own too.
     void DrawLabel(DrawSurface& surface, const TextLabel& label, int colourIndex,

@@ -9,9 +9,9 @@ namespace curvelo {
 using namespace textdlg;
 
 TTextDlg::TTextDlg(fw::TWindow* parent, TextLabel& label, std::vector<std::string> rows, int currentRow,
-                   DlgPosition at)
+                   DlgPosition at, const fw::LogFont& windowFont)
     : TDlg(parent, "NEWTEXT", &at_), label_(label), rows_(std::move(rows)), currentRow_(currentRow), at_(at),
-      font_(label.font) {}
+      font_(label.font), windowFont_(windowFont) {}
 
 void TTextDlg::SetupWindow() {
     TDlg::SetupWindow();
@@ -35,8 +35,7 @@ void TTextDlg::SetupWindow() {
 
 bool TTextDlg::EvCommand(int id) {
     if (id == kFont) {
-        fw::LogFont font = font_;
-        if (font.faceName.empty()) font = fw::LogFont{};
+        fw::LogFont font = font_.faceName.empty() ? windowFont_ : font_;
         if (fw::ChooseFont(this, font, nullptr)) font_ = font;
         return true;
     }

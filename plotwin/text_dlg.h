@@ -19,9 +19,10 @@ inline constexpr int kText = 101, kHyphenBox = 102, kHyphenCode = 103, kOpaque =
 class TTextDlg : public TDlg {
 public:
     // rows: one text per point of the window's point list (empty: no point anchor offered);
-    // at: where the dialog opens, in screen pixels.
+    // at: where the dialog opens, in screen pixels; windowFont: what a label without a font
+    // of its own is drawn in, the font dialog's start for it.
     TTextDlg(fw::TWindow* parent, TextLabel& label, std::vector<std::string> rows, int currentRow,
-             DlgPosition at);
+             DlgPosition at, const fw::LogFont& windowFont);
 
     bool EvCommand(int id) override;
 
@@ -35,6 +36,7 @@ private:
     int currentRow_;
     DlgPosition at_;
     fw::LogFont font_;
+    fw::LogFont windowFont_;
 };
 
 }  // namespace curvelo

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include "framework/automation.h"
+#include "framework/bitmap.h"
+#include "framework/dc.h"
 #include "framework/dialog.h"
 #include "framework/keys.h"
 #include "framework/kit_inp_dlg.h"
@@ -16,6 +18,7 @@
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
 #include "plotwin/colour_table.h"
+#include "plotwin/recording_surface.h"
 #include "plotwin/text_dlg.h"
 #include "textwin/note_win.h"
 #include "expr/user_function.h"
@@ -237,6 +240,23 @@ TEST_F(Plot2WinTest, TextModeClicksPlaceAndEditLabelsAndTheAnchorDecidesWhetherT
     w.RunCommand(mousecmd::kTextMode);
     au::Click(w, 300, 100);
     EXPECT_EQ(dialogs, 3);
+
+    // Labels are drawn over the curves, not hidden under them.
+    int i = w.Inventory().Begin(kKindExplicit, -5, 5);
+    w.Inventory().At(i).texts[1] = "x";
+    w.Inventory().Commit(i, w.Engine());
+    RecordingSurface rec(w.View());
+    fw::Bitmap bitmap(100, 100);
+    fw::DC dc(bitmap);
+    w.PaintPicture(rec, dc, false);
+    int lastCurve = -1, firstLabel = -1;
+    for (int k = 0; k < static_cast<int>(rec.Ops().size()); ++k) {
+        const DrawOp& op = rec.Ops()[static_cast<std::size_t>(k)];
+        if (op.kind == DrawOp::kPolyline) lastCurve = k;
+        if (op.kind == DrawOp::kLabel && op.text == "ábra" && firstLabel < 0) firstLabel = k;
+    }
+    EXPECT_GE(lastCurve, 0);
+    EXPECT_GT(firstLabel, lastCurve);
 }
 
 TEST_F(Plot2WinTest, DefiningAFunctionRecompilesTheEquationsThatCallIt) {

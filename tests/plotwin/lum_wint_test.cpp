@@ -207,7 +207,9 @@ TEST(LumWint, TheLabelDialogPlacesEditsAndAnchorsLabels) {
     EXPECT_EQ(w.LabelAt({at.x - 5, at.y}), -1);
 
     // Editing: the dialog shows what is stored; the font dialog gives the label its own font.
-    au::SetFontDialogHook([](fw::LogFont& f) {
+    std::string startFace;
+    au::SetFontDialogHook([&](fw::LogFont& f) {
+        startFace = f.faceName;
         f.faceName = "DejaVu Serif";
         f.height = -24;
         return true;
@@ -223,6 +225,7 @@ TEST(LumWint, TheLabelDialogPlacesEditsAndAnchorsLabels) {
     w.EditLabel(0);
     au::SetDialogHook({});
     au::SetFontDialogHook({});
+    EXPECT_EQ(startFace, w.Font(kFontLabels).faceName);  // starts from the window's label font
     EXPECT_TRUE(fixShown);
     EXPECT_TRUE(opaqueShown);
     EXPECT_EQ(w.Labels()[0].font.faceName, "DejaVu Serif");
