@@ -4,8 +4,8 @@
 #include <random>
 
 #include "framework/bitmap.h"
+#include "framework/dc.h"
 #include "framework/kit_msg_dlg.h"
-#include "plotwin/dc_surface.h"
 #include "plotwin/text_dlg.h"
 #include "resources/resources.h"
 
@@ -101,7 +101,10 @@ void TLumWint::NewLabelAt(fw::Point p) {
 void TLumWint::EditLabel(int index) {
     if (index < 0 || index >= static_cast<int>(labels_.size())) return;
     TextLabel& label = labels_[static_cast<std::size_t>(index)];
-    if (!RunTextDialog(label, {LabelRect(label).left, LabelRect(label).top})) return;
+    const fw::Rect box = LabelRect(label);
+    if (!RunTextDialog(label, {box.left, box.top})) return;
+    // A label whose text was cleared is gone.
+    if (label.text.empty()) labels_.erase(labels_.begin() + index);
     SetModified(true);
     RepaintAll();
 }

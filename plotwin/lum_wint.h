@@ -36,6 +36,7 @@ public:
     fw::Rect LabelRect(const TextLabel& label) const;
     // The label dialog for a new label at a pixel; the label is kept when accepted with a text.
     void NewLabelAt(fw::Point p);
+    // The label dialog for an existing label; clearing its text deletes it.
     void EditLabel(int index);
     // A drag of the label by dx, dy pixels.
     void MoveLabel(int index, int dx, int dy);

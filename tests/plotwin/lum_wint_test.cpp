@@ -237,4 +237,12 @@ TEST(LumWint, TheLabelDialogPlacesEditsAndAnchorsLabels) {
     w.MoveLabel(0, 15, 10);
     EXPECT_EQ(w.LabelRect(w.Labels()[0]).left, at.x + 15);
     EXPECT_EQ(w.LabelRect(w.Labels()[0]).top, at.y + 10);
+
+    au::SetDialogHook([](fw::TDialog& d) {
+        d.SetItemText(textdlg::kText, "");
+        return 1;
+    });
+    w.EditLabel(0);
+    au::SetDialogHook({});
+    EXPECT_TRUE(w.Labels().empty());
 }
