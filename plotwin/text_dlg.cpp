@@ -14,6 +14,10 @@ TTextDlg::TTextDlg(fw::TWindow* parent, TextLabel& label, std::vector<std::strin
       font_(label.font), windowFont_(windowFont) {}
 
 void TTextDlg::SetupWindow() {
+    // Hidden before the base places the dialog, so its size leaves out the point list.
+    const bool points = !rows_.empty();
+    ShowItem(kPoint, points);
+    ShowItem(kPointList, points);
     TDlg::SetupWindow();
     SetItemLimit(kText, static_cast<int>(TextLabel::kTextCapacity));
     SetItemLimit(kHyphenCode, 8);
@@ -21,13 +25,10 @@ void TTextDlg::SetupWindow() {
     SetItemText(kHyphenCode, "150");
     CheckItem(kHyphenBox, false);
     CheckItem(kOpaque, label_.opaque == 0);
-    const bool points = !rows_.empty();
     CheckItem(kFix, label_.anchor <= TextLabel::kAnchorWindow);
     CheckItem(kPlane, label_.anchor == TextLabel::kAnchorPlane);
     CheckItem(kPoint, points && label_.anchor >= 0);
     if (!points && label_.anchor >= 0) CheckItem(kPlane, true);
-    ShowItem(kPoint, points);
-    ShowItem(kPointList, points);
     for (const std::string& row : rows_) AddString(kPointList, row);
     if (points) SetSelIndex(kPointList, currentRow_ >= 0 && currentRow_ < static_cast<int>(rows_.size()) ? currentRow_ : 0);
     SetItemFocus(kText);
