@@ -438,6 +438,12 @@ void TWindow::SetWaitCursor(bool wait) {
     else impl_->top->unsetCursor();
 }
 
+void TWindow::SetCursorShape(CursorShape shape) {
+    if (!impl_->client) return;
+    if (shape == CursorShape::kText) impl_->client->setCursor(Qt::IBeamCursor);
+    else impl_->client->unsetCursor();
+}
+
 bool TWindow::EvCommand(int) { return false; }
 bool TWindow::EvCommandEnable(int, TCommandEnabler&) { return false; }
 

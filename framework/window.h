@@ -90,6 +90,9 @@ public:
     void SetFocus();
     void EnableWindow(bool enable);
     void SetWaitCursor(bool wait);
+    // The pointer's shape over the client area (the text mode of plot windows has its own).
+    enum class CursorShape { kArrow, kText };
+    void SetCursorShape(CursorShape shape);
 
     // Commands: answer true when handled; otherwise return the base class's answer, so the
     // most derived class is asked first. The base versions answer false.

@@ -16,8 +16,8 @@ void TPlotBWin::ViewApplied() {
     for (int i = 0; i < Inventory().Count(); ++i) FollowViewRange(Inventory().At(i), View());
 }
 
-void TPlotBWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
-    TPlotAWin::PaintPicture(surface, dc, withBackground);
+void TPlotBWin::PaintContent(DrawSurface& surface) {
+    TPlotAWin::PaintContent(surface);
     // A drawing stopped with Q leaves the status text in the title bar.
     if (!DrawExamples(surface)) UpdateTitle(this, false);
     DrawEquationLabels(surface);

@@ -10,10 +10,10 @@ class TPlotBWin : public TPlotAWin {
 public:
     using TPlotAWin::TPlotAWin;
 
-    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     void ViewApplied() override;
 
 protected:
+    void PaintContent(DrawSurface& surface) override;
     void PaintMovingExamples(DrawSurface& surface) override;
 
 private:

@@ -72,8 +72,8 @@ bool TPlotEWin::EditIteration(int index) {
     return CanIterate(index) && EditWithDialog<TIterationDlg>(index);
 }
 
-void TPlotEWin::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
-    TPlotCWin::PaintPicture(surface, dc, withBackground);
+void TPlotEWin::PaintContent(DrawSurface& surface) {
+    TPlotCWin::PaintContent(surface);
     DrawWebDiagrams(surface);
 }
 

@@ -18,10 +18,9 @@ public:
     bool EditIteration(int index) override;
     bool CanIterate(int index) const override;
 
-    // The examples first, then the iteration diagrams over them.
-    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
-
 protected:
+    // The examples first, then the iteration diagrams over them.
+    void PaintContent(DrawSurface& surface) override;
     void PaintMovingExamples(DrawSurface& surface) override;
 
 private:

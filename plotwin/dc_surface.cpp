@@ -70,6 +70,11 @@ void DcSurface::SetFont(int kind) {
     if (fonts_) dc_.SelectFont(fonts_(kind));
 }
 
+void DcSurface::SetLogFont(const fw::LogFont& font) {
+    state_.font = kOwnFont;
+    dc_.SelectFont(font);
+}
+
 void DcSurface::SetTextColour(Rgb colour) {
     state_.textColour = colour;
     dc_.SetTextColor(ToColor(colour));

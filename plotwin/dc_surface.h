@@ -31,6 +31,7 @@ public:
     void SetPen(Rgb colour, int width, LineStyle style) override;
     void SetBrush(Rgb colour) override;
     void SetFont(int kind) override;
+    void SetLogFont(const fw::LogFont& font) override;
     void SetTextColour(Rgb colour) override;
     void SetLabelBackground(bool opaque, Rgb background) override;
     void Segment(WorldPoint a, WorldPoint b) override;

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "framework/log_font.h"
 #include "plotwin/colour_table.h"
 #include "plotwin/plot_view.h"
 
@@ -18,6 +19,8 @@ enum class LabelRole { kPlain, kNumberX, kNumberY, kAxisTitle };
 // Font kinds of a window; a font command's id is 60 + kind.
 inline constexpr int kFontTickNumbers = 1;
 inline constexpr int kFontAxisTitles = 5;
+// The font state of a surface after SetLogFont.
+inline constexpr int kOwnFont = -2;
 
 class DrawSurface {
 public:
@@ -36,6 +39,8 @@ public:
     virtual void SetPen(Rgb colour, int width, LineStyle style) = 0;
     virtual void SetBrush(Rgb colour) = 0;
     virtual void SetFont(int kind) = 0;
+    // A font of its own (a text label's), in place of the window's font kinds.
+    virtual void SetLogFont(const fw::LogFont& font) = 0;
     virtual void SetTextColour(Rgb colour) = 0;
     // Opaque labels fill their box with the background colour.
     virtual void SetLabelBackground(bool opaque, Rgb background) = 0;

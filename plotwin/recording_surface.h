@@ -43,6 +43,7 @@ public:
     void SetPen(Rgb colour, int width, LineStyle style) override;
     void SetBrush(Rgb colour) override { state_.brush = colour; }
     void SetFont(int kind) override { state_.font = kind; }
+    void SetLogFont(const fw::LogFont&) override { state_.font = kOwnFont; }
     void SetTextColour(Rgb colour) override { state_.textColour = colour; }
     void SetLabelBackground(bool opaque, Rgb) override { state_.opaque = opaque; }
     void Segment(WorldPoint a, WorldPoint b) override;

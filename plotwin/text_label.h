@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/log_font.h"
 #include "plotwin/plot_view.h"
 
 namespace curvelo {
@@ -31,6 +32,9 @@ struct TextLabel {
     long double x = 0, y = 0;
     std::int16_t anchor = kAnchorPlane;
     std::uint8_t shown = 1;
+    // An empty face name: the window's label font.
+    fw::LogFont font{.height = 0, .weight = 0, .faceName = ""};
+    std::int32_t pointSize = 0;
     Image image{};                  // what was read, for the bytes not named above
 
     Image Store() const;
@@ -39,5 +43,15 @@ struct TextLabel {
 
 // The label's place in the plane; a point anchor outside the list falls back to the plane.
 WorldPoint AnchorToPlane(const TextLabel& label, const PlotView& view, const std::vector<WorldPoint>& points);
+
+// Gives the label another anchor and keeps its place in the plane.
+void Reanchor(TextLabel& label, std::int16_t anchor, const PlotView& view, const std::vector<WorldPoint>& points);
+
+// Moves the label by a drag of dx, dy pixels, whatever its anchor.
+void MoveByPixels(TextLabel& label, const PlotView& view, int dx, int dy);
+
+// Every hyphen of the text becomes the character of the code page with this code; codes
+// outside 1..255 leave the text as it is.
+std::string ReplaceHyphens(const std::string& utf8, int code);
 
 }  // namespace curvelo

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include "framework/automation.h"
+#include "framework/bitmap.h"
+#include "framework/dc.h"
 #include "framework/dialog.h"
 #include "framework/keys.h"
 #include "framework/kit_inp_dlg.h"
@@ -18,6 +20,8 @@
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
 #include "plotwin/colour_table.h"
+#include "plotwin/recording_surface.h"
+#include "plotwin/text_dlg.h"
 #include "textwin/note_win.h"
 #include "expr/user_function.h"
 #include "plotwin/func_dlg.h"
@@ -130,6 +134,14 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
         label.x = 1.5L;
         label.anchor = TextLabel::kAnchorWindow;
         w.Labels().push_back(label);
+        label.text = "-x";
+        label.opaque = 0;
+        label.anchor = TextLabel::kAnchorPlane;
+        label.font.faceName = "DejaVu Serif";
+        label.font.height = -20;
+        label.font.weight = 700;
+        label.pointSize = 15;
+        w.Labels().push_back(label);
         ASSERT_EQ(w.WriteDocument(path), 0);
     }
     TPlot2Win r(nullptr, "névtelen2.cv2");
@@ -156,10 +168,18 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
     EXPECT_EQ(r.Print().top, 0.75L);
     EXPECT_EQ(r.Print().frame, 1);
     EXPECT_EQ(r.Print().colour, 0);
-    ASSERT_EQ(r.Labels().size(), 1u);
+    ASSERT_EQ(r.Labels().size(), 2u);
     EXPECT_EQ(r.Labels()[0].text, "maximum ő");
     EXPECT_EQ(r.Labels()[0].x, 1.5L);
     EXPECT_EQ(r.Labels()[0].anchor, TextLabel::kAnchorWindow);
+    EXPECT_TRUE(r.Labels()[0].font.faceName.empty());
+    EXPECT_EQ(r.Labels()[1].text, "-x");
+    EXPECT_EQ(r.Labels()[1].opaque, 0);
+    EXPECT_EQ(r.Labels()[1].anchor, TextLabel::kAnchorPlane);
+    EXPECT_EQ(r.Labels()[1].font.faceName, "DejaVu Serif");
+    EXPECT_EQ(r.Labels()[1].font.height, -20);
+    EXPECT_EQ(r.Labels()[1].font.weight, 700);
+    EXPECT_EQ(r.Labels()[1].pointSize, 15);
 
     // The same bytes once more: nothing the window does not use was lost.
     const std::string again = dir + "/rajz2.cv2";
@@ -183,6 +203,62 @@ TEST_F(Plot2WinTest, SavedDrawingReopensAsItWasAndABadFileChangesNothing) {
     ASSERT_EQ(r.ReadDocument(odd), 0);
     EXPECT_EQ(r.Print().interval, 0.5L);
     EXPECT_EQ(r.Print().left, 1.25L);
+}
+
+TEST_F(Plot2WinTest, TextModeClicksPlaceAndEditLabelsAndTheAnchorDecidesWhetherTheyPan) {
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    int dialogs = 0;
+    std::string shownText;
+    au::SetDialogHook([&](fw::TDialog& d) {
+        ++dialogs;
+        shownText = d.GetItemText(textdlg::kText);
+        if (!shownText.empty()) return 2;
+        d.SetItemText(textdlg::kText, dialogs == 1 ? "ábra" : "fix");
+        d.CheckItem(textdlg::kPlane, dialogs == 1);
+        d.CheckItem(textdlg::kFix, dialogs != 1);
+        return 1;
+    });
+    au::Click(w, 100, 100);  // not in the text mode: no label
+    EXPECT_EQ(dialogs, 0);
+    w.RunCommand(mousecmd::kTextMode);
+    EXPECT_TRUE(w.TextMode());
+    au::Click(w, 100, 100);
+    au::Click(w, 100, 200);
+    ASSERT_EQ(w.Labels().size(), 2u);
+    EXPECT_NE(w.Labels()[0].key, w.Labels()[1].key);
+    au::Click(w, 103, 203);  // on the second label: edits it
+    EXPECT_EQ(dialogs, 3);
+    EXPECT_EQ(shownText, "fix");
+    EXPECT_EQ(w.Labels().size(), 2u);
+
+    const fw::Rect plane = w.LabelRect(w.Labels()[0]), fixed = w.LabelRect(w.Labels()[1]);
+    w.RunCommand(323);  // pan right
+    EXPECT_NE(w.LabelRect(w.Labels()[0]).left, plane.left);
+    EXPECT_EQ(w.LabelRect(w.Labels()[1]).left, fixed.left);
+    EXPECT_EQ(w.LabelRect(w.Labels()[1]).top, fixed.top);
+
+    w.RunCommand(mousecmd::kTextMode);
+    au::Click(w, 300, 100);
+    EXPECT_EQ(dialogs, 3);
+
+    // Labels are drawn over the curves, not hidden under them.
+    int i = w.Inventory().Begin(kKindExplicit, -5, 5);
+    w.Inventory().At(i).texts[1] = "x";
+    w.Inventory().Commit(i, w.Engine());
+    RecordingSurface rec(w.View());
+    fw::Bitmap bitmap(100, 100);
+    fw::DC dc(bitmap);
+    w.PaintPicture(rec, dc, false);
+    int lastCurve = -1, firstLabel = -1;
+    for (int k = 0; k < static_cast<int>(rec.Ops().size()); ++k) {
+        const DrawOp& op = rec.Ops()[static_cast<std::size_t>(k)];
+        if (op.kind == DrawOp::kPolyline) lastCurve = k;
+        if (op.kind == DrawOp::kLabel && op.text == "ábra" && firstLabel < 0) firstLabel = k;
+    }
+    EXPECT_GE(lastCurve, 0);
+    EXPECT_GT(firstLabel, lastCurve);
 }
 
 TEST_F(Plot2WinTest, DefiningAFunctionRecompilesTheEquationsThatCallIt) {
