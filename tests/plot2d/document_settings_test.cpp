@@ -2,6 +2,8 @@
 // and opened again.
 #include <gtest/gtest.h>
 
+#include "tests/window_test.h"
+
 #include <filesystem>
 #include <unistd.h>
 
@@ -19,22 +21,8 @@ namespace au = curvelo::fw::automation;
 
 namespace {
 
-class DocumentSettingsTest : public ::testing::Test {
+class DocumentSettingsTest : public curvelo::testing::WindowTest {
 protected:
-    void SetUp() override {
-        au::EnsureApplication();
-        au::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
-            messages.push_back(text);
-            return fw::kIdOk;
-        });
-    }
-    void TearDown() override {
-        au::SetMessageBoxHook({});
-        au::SetDialogHook({});
-        au::SetFontDialogHook({});
-        au::SetFileDialogHook({});
-    }
-    std::vector<std::string> messages;
 };
 
 // Answers the next one-line dialog with text.

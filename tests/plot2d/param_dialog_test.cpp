@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/window_test.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -20,19 +22,8 @@ namespace {
 
 constexpr int kA = 1, kB = 2;
 
-class ParamDialogTest : public ::testing::Test {
+class ParamDialogTest : public curvelo::testing::WindowTest {
 protected:
-    void SetUp() override {
-        au::EnsureApplication();
-        au::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
-            messages.push_back(text);
-            return fw::kIdOk;
-        });
-    }
-    void TearDown() override {
-        au::SetMessageBoxHook({});
-        au::SetDialogHook({});
-    }
     // y = a*sin(b*x) in a shown window.
     static void AddWave(TPlot2Win& w) {
         ExampleInventory& inv = w.Inventory();
@@ -40,7 +31,6 @@ protected:
         inv.At(i).texts[1] = "a*sin(b*x)";
         ASSERT_EQ(inv.Commit(i, w.Engine()), 0);
     }
-    std::vector<std::string> messages;
 };
 
 long double Letter(TPlot2Win& w, int k) { return GetLetter(w.Engine().letters, k); }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/window_test.h"
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -33,20 +35,8 @@ namespace au = curvelo::fw::automation;
 
 namespace {
 
-class Plot2WinTest : public ::testing::Test {
+class Plot2WinTest : public curvelo::testing::WindowTest {
 protected:
-    void SetUp() override {
-        au::EnsureApplication();
-        au::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
-            messages.push_back(text);
-            return fw::kIdOk;
-        });
-    }
-    void TearDown() override {
-        au::SetMessageBoxHook({});
-        au::SetDialogHook({});
-    }
-    std::vector<std::string> messages;
 };
 
 bool NearColour(const fw::Bitmap& b, int x, int y, Rgb c) {

@@ -2,6 +2,8 @@
 // the clipboard notice, the label background shown at once.
 #include <gtest/gtest.h>
 
+#include "tests/window_test.h"
+
 #include <unistd.h>
 
 #include "framework/automation.h"
@@ -20,19 +22,8 @@ namespace au = curvelo::fw::automation;
 
 namespace {
 
-class Plot2DetailsTest : public ::testing::Test {
+class Plot2DetailsTest : public curvelo::testing::WindowTest {
 protected:
-    void SetUp() override {
-        au::EnsureApplication();
-        au::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
-            messages.push_back(text);
-            return fw::kIdOk;
-        });
-    }
-    void TearDown() override {
-        au::SetMessageBoxHook({});
-        au::SetFileDialogHook({});
-    }
     // The file dialogs answer with this path.
     void Choose(const std::string& path) {
         au::SetFileDialogHook([path](bool, fw::FileDialogOptions& o) {
@@ -40,7 +31,6 @@ protected:
             return true;
         });
     }
-    std::vector<std::string> messages;
 };
 
 std::string InventoryCaption(const std::string& name) { return std::string(res::String(165)) + name; }

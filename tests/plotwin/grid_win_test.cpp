@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/window_test.h"
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -21,20 +23,8 @@ namespace au = curvelo::fw::automation;
 
 namespace {
 
-class GridWinTest : public ::testing::Test {
+class GridWinTest : public curvelo::testing::WindowTest {
 protected:
-    void SetUp() override {
-        au::EnsureApplication();
-        au::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
-            messages.push_back(text);
-            return fw::kIdOk;
-        });
-    }
-    void TearDown() override {
-        au::SetMessageBoxHook({});
-        au::SetDialogHook({});
-        au::SetFontDialogHook({});
-    }
     static bool Enabled(fw::TWindow& w, int id) {
         fw::TCommandEnabler ce(id);
         w.EvCommandEnable(id, ce);
@@ -45,7 +35,6 @@ protected:
         w.EvCommandEnable(id, ce);
         return ce.Checked().value_or(false);
     }
-    std::vector<std::string> messages;
 };
 
 }  // namespace
