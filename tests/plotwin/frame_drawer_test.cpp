@@ -140,8 +140,12 @@ TEST_F(FrameDrawerTest, QuadrantGridAndHalfAxes) {
     s.gridFlags = kGridSquare | kGridQuadrant2 | kGridQuadrant4;
     for (const auto& op : Draw()) {
         if (op.style != LineStyle::kSolid || op.pen != ColourOf(s.gridColour)) continue;
-        if (IsVertical(op) && op.points[0].x > 0) EXPECT_LE(op.points[1].y, 0);
-        if (IsVertical(op) && op.points[0].x < 0) EXPECT_GE(op.points[0].y, 0);
+        if (IsVertical(op) && op.points[0].x > 0) {
+            EXPECT_LE(op.points[1].y, 0);
+        }
+        if (IsVertical(op) && op.points[0].x < 0) {
+            EXPECT_GE(op.points[0].y, 0);
+        }
     }
 }
 
@@ -181,7 +185,9 @@ TEST_F(FrameDrawerTest, ArrowheadsSolidAndOpen) {
     const auto n = std::count_if(ops.begin(), ops.end(), [](const DrawOp& op) { return op.kind == DrawOp::kPolygon; });
     EXPECT_EQ(n, 2);
     for (const auto& op : ops)
-        if (op.kind == DrawOp::kPolygon) EXPECT_EQ(op.brush, ColourOf(6));
+        if (op.kind == DrawOp::kPolygon) {
+            EXPECT_EQ(op.brush, ColourOf(6));
+        }
 }
 
 TEST_F(FrameDrawerTest, NumbersAtTheEdgeWithLongMinusAndFrequency) {
@@ -223,7 +229,9 @@ TEST_F(FrameDrawerTest, PolarCirclesFarFromTheOriginAreDrawnAsVisibleArcs) {
         if ((a.y <= 0) != (b.y <= 0) && std::fabs(a.x - 100) < 1e-3L) crossesAxisAt100 = true;
         // Pieces of a circle stay on it: a short chord of radius about 100.
         const long double r = std::hypot(a.x, a.y);
-        if (std::fabs(r - std::round(r)) < 1e-9L) EXPECT_LT(std::hypot(b.x - a.x, b.y - a.y), 0.2L);
+        if (std::fabs(r - std::round(r)) < 1e-9L) {
+            EXPECT_LT(std::hypot(b.x - a.x, b.y - a.y), 0.2L);
+        }
     }
     EXPECT_TRUE(crossesAxisAt100);
 }
