@@ -171,7 +171,7 @@ TEST(HostileFiles, SpecialDocumentsAreRefusedAtOnce) {
     inputs.push_back(secret);
     for (const std::string& in : inputs) {
         const std::string out = f / "ki.png";
-        const Outcome r = RunProgram({"--render", in, "-o", out}, {.otherUser = true, .seconds = 10});
+        const Outcome r = RunProgram({"--render", in, "-o", out}, {.otherUser = true, .env = {}, .seconds = 10});
         EXPECT_EQ(r.code, 1) << in << (r.code < 0 ? " hung" : "");
         EXPECT_NE(r.err.find("error 411"), std::string::npos) << in << ": " << r.err;
         EXPECT_FALSE(fs::exists(out)) << in;
@@ -238,7 +238,7 @@ TEST(HostileFiles, FailingWritesKeepTheOldFileAndSaySo) {
             const std::string out = f / ("regi." + kind);
             const std::string old(700, 'o');
             std::ofstream(out) << old;
-            const Outcome r = RunProgram({"--render", Example(), "-o", out}, {.fileSizeLimit = 1024});
+            const Outcome r = RunProgram({"--render", Example(), "-o", out}, {.fileSizeLimit = 1024, .env = {}});
             EXPECT_EQ(r.code, 1) << r.err;
             EXPECT_NE(r.err.find("error 412"), std::string::npos) << r.err;
             EXPECT_EQ(Slurp(out), old);
@@ -250,7 +250,7 @@ TEST(HostileFiles, FailingWritesKeepTheOldFileAndSaySo) {
             const std::string out = f / ("regi." + kind);
             std::ofstream(out) << "regi";
             ::chmod(f.path.c_str(), 0555);
-            Outcome r = RunProgram({"--render", Example(), "-o", out}, {.otherUser = true});
+            Outcome r = RunProgram({"--render", Example(), "-o", out}, {.otherUser = true, .env = {}});
             EXPECT_EQ(r.code, 1) << r.err;
             EXPECT_NE(r.err.find("error 412"), std::string::npos) << r.err;
             ::chmod(f.path.c_str(), 0755);
@@ -258,7 +258,9 @@ TEST(HostileFiles, FailingWritesKeepTheOldFileAndSaySo) {
             r = RunProgram({"--render", Example(), "-o", out});
             EXPECT_EQ(r.code, 1);
             EXPECT_NE(r.err.find("error 412"), std::string::npos) << r.err;
-            if (kind != "cv2") EXPECT_NE(r.err.find("write-protected"), std::string::npos) << r.err;
+            if (kind != "cv2") {
+                EXPECT_NE(r.err.find("write-protected"), std::string::npos) << r.err;
+            }
             EXPECT_EQ(Slurp(out), "regi");
         }
         // A full disk, over an old file and for a new one.
@@ -328,12 +330,12 @@ TEST(HostileFiles, ALockedDocumentIsNeverSavedByABatchCommand) {
     doc.lockPassText = "100titok";  // saving protected
     const std::string locked = f / "zart.cv2", out = f / "masolat.cv2";
     ASSERT_EQ(SaveCv2File(locked, doc), 0);
-    Outcome r = RunProgram({"--render", locked, "-o", out}, {.seconds = 10});
+    Outcome r = RunProgram({"--render", locked, "-o", out}, {.env = {}, .seconds = 10});
     EXPECT_EQ(r.code, 1) << (r.code < 0 ? "waited for a password nobody can type" : r.err);
     EXPECT_NE(r.err.find("error 427"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(out));
     // Drawing it is not protected.
-    r = RunProgram({"--render", locked, "-o", f / "kep.png"}, {.seconds = 10});
+    r = RunProgram({"--render", locked, "-o", f / "kep.png"}, {.env = {}, .seconds = 10});
     EXPECT_EQ(r.code, 0) << r.err;
 }
 

@@ -112,7 +112,9 @@ TEST(EvalCancel, ValuesAreUnchangedWhenNothingStops) {
         SetLetter(checked.letters, kLetterX, 0.7L);
         const bool da = EvalNode(plain, a.tree), db = EvalNode(checked, b.tree);
         EXPECT_EQ(da, db) << text;
-        if (da && db) EXPECT_EQ(a.tree->value.re, b.tree->value.re) << text;
+        if (da && db) {
+            EXPECT_EQ(a.tree->value.re, b.tree->value.re) << text;
+        }
         EXPECT_FALSE(EvalCancelled(checked.letters));
     }
 }

@@ -26,9 +26,11 @@ void ExpectSameFunction(FormulaEngine& engine, ExprNode* tree, const std::string
         const long double v1 = tree->value.re;
         const bool d2 = EvalNode(engine, again);
         EXPECT_EQ(d1, d2) << what << " at " << static_cast<double>(x);
-        if (d1 && d2) EXPECT_NEAR(static_cast<double>(v1), static_cast<double>(again->value.re),
-                                  1e-15 * (1 + std::fabs(static_cast<double>(v1))))
-                          << what << " -> " << text;
+        if (d1 && d2) {
+            EXPECT_NEAR(static_cast<double>(v1), static_cast<double>(again->value.re),
+                        1e-15 * (1 + std::fabs(static_cast<double>(v1))))
+                << what << " -> " << text;
+        }
     }
     FreeTree(again);
 }
