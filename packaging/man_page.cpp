@@ -1,13 +1,15 @@
 // Build tool: man_page TEMPLATE OUT writes the manual page, putting the sections of
 // `curvelo --help` where the template has the line @SECTIONS@, and the version for @VERSION@.
 #include <cctype>
-#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "app/help_text.h"
+#include "framework/safe_file.h"
 
 namespace {
 
@@ -66,8 +68,13 @@ int main(int argc, char** argv) {
         std::cerr << "usage: man_page TEMPLATE OUT\n";
         return 2;
     }
-    std::ifstream in(argv[1]);
-    std::ofstream out(argv[2]);
+    std::vector<std::uint8_t> bytes;
+    if (curvelo::ReadFileBounded(argv[1], bytes) != curvelo::ReadFileStatus::Ok) {
+        std::cerr << "man_page: cannot read " << argv[1] << '\n';
+        return 1;
+    }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::ostringstream out;
     std::string line;
     bool placed = false;
     while (std::getline(in, line)) {
@@ -80,8 +87,7 @@ int main(int argc, char** argv) {
             out << line << '\n';
         }
     }
-    out.flush();
-    if (!placed || !out) {
+    if (!placed || !curvelo::WriteFileSafely(argv[2], out.str())) {
         std::cerr << "man_page: cannot write " << argv[2] << " from " << argv[1] << '\n';
         return 1;
     }
