@@ -28,6 +28,10 @@ public:
     OwnedTree(const OwnedTree&) = delete;
     OwnedTree& operator=(const OwnedTree&) = delete;
     ExprNode* get() const { return tree_; }
+    void reset(ExprNode* tree) {
+        FreeTree(tree_);
+        tree_ = tree;
+    }
     explicit operator bool() const { return tree_ != nullptr; }
 
 private:
