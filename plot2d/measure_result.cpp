@@ -11,6 +11,7 @@ ResultRecord MeasurementResult::Store() const {
     StoreExt80(high, r.data() + kOffHigh);
     StoreExt80(value, r.data() + kOffValue);
     PutU32(r.data() + kOffSteps, static_cast<std::uint32_t>(steps));
+    r[kOffQuantity] = quantity;
     return r;
 }
 
@@ -21,6 +22,7 @@ MeasurementResult MeasurementResult::Load(const ResultRecord& r) {
     m.high = LoadExt80(r.data() + kOffHigh);
     m.value = LoadExt80(r.data() + kOffValue);
     m.steps = static_cast<std::int32_t>(GetU32(r.data() + kOffSteps));
+    m.quantity = r[kOffQuantity];
     return m;
 }
 

@@ -4,6 +4,7 @@
 
 #include "plot2d/antiderivative.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/geometry_measures.h"
 #include "plot2d/measure_dlg.h"
 #include "plot2d/measure_integrand.h"
 #include "plot2d/measure_tools.h"
@@ -115,7 +116,12 @@ bool TPlot11Win::EvCommand(int id) {
     case measurecmd::kIntegralOfDifference:
     case measurecmd::kArcLength:
     case measurecmd::kArea: ShowMeasureDialog(id); return true;
-    default: return TPlot1Win::EvCommand(id);
+    default:
+        if (IsGeometryCommand(id)) {
+            ShowMeasureDialog(id);
+            return true;
+        }
+        return TPlot1Win::EvCommand(id);
     }
 }
 

@@ -19,8 +19,8 @@ public:
     using TPlot1Win::TPlot1Win;
     ~TPlot11Win() override;
 
-    // Opens (or brings up) the dialog of measurecmd::kIntegral, kIntegralOfDifference or
-    // kArcLength or kArea; an open dialog of another tool is closed first.
+    // Opens (or brings up) the dialog of a measurecmd or geometrycmd tool; an open dialog
+    // of another tool is closed first.
     void ShowMeasureDialog(int command);
     TMeasureDlg* MeasureDialog() const { return measureDialog_; }
     void MeasureDialogGone(TMeasureDlg* dialog);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot2d/cv2_codec.h"
+#include "plot2d/geometry_measures.h"
 #include "plot2d/six_sum_integrator.h"
 
 namespace curvelo {
@@ -31,7 +32,10 @@ enum ParamSlot { kFrameDelaySlot = 36, kLinkedLettersSlot = 37, kAnimSpeedSlot =
                  kPageStepsSlot = 43 };
 // The integration limits and count. (Their method mask would be word 25 of block 8, which
 // the long-minus switch already holds, so the mask stays with the window.)
-enum MeasureSlot { kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35 };
+enum MeasureSlot {
+    kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35,
+    kAxisA = 76, kAxisB = 77, kAxisC = 78, kCrossSectionShape = 79
+};
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -187,6 +191,10 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         n[kMeasureLow] = s.measure->low;
         n[kMeasureHigh] = s.measure->high;
         n[kMeasureSteps] = s.measure->steps;
+        n[kAxisA] = s.measure->axisA;
+        n[kAxisB] = s.measure->axisB;
+        n[kAxisC] = s.measure->axisC;
+        n[kCrossSectionShape] = s.measure->crossSection;
     }
 }
 
@@ -266,6 +274,14 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         }
         const std::int32_t steps = doc.NumberAsInt(kMeasureSteps);
         if (steps >= 1 && steps <= kMaxSubintervals) m.steps = steps;
+        // Zeros (a file from before these tools) are no line: keep the x axis.
+        if (Usable(n[kAxisA]) && Usable(n[kAxisB]) && Usable(n[kAxisC]) && (n[kAxisA] != 0 || n[kAxisB] != 0)) {
+            m.axisA = n[kAxisA];
+            m.axisB = n[kAxisB];
+            m.axisC = n[kAxisC];
+        }
+        const std::int32_t shape = doc.NumberAsInt(kCrossSectionShape);
+        if (shape >= 0 && shape < static_cast<std::int32_t>(CrossSectionShape::Count)) m.crossSection = shape;
     }
 }
 

@@ -35,6 +35,10 @@ struct MeasureSettings {
     long double low = 0, high = 1;
     std::int32_t steps = 10;
     std::uint16_t methods = 0x10;  // the parabolic sum
+    // The axis ax + by = c of the solids of revolution (the x axis) and the cross-section
+    // shape of the solids of known cross-section.
+    long double axisA = 0, axisB = 1, axisC = 0;
+    std::int32_t crossSection = 0;
     bool operator==(const MeasureSettings&) const = default;
 };
 

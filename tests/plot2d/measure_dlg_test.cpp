@@ -221,3 +221,65 @@ TEST_F(MeasureDlgTest, AreaCountsTheGraphBelowTheAxisAsPositive) {
     EXPECT_EQ(d.GetItemText(235), "1.00000");  // an integral would give 0
     EXPECT_EQ(MeasurementResult::Load(w.Inventory().Slot(3).results.at(0)).tool, measurecmd::kArea);
 }
+
+TEST_F(MeasureDlgTest, GeometricToolsOfferTheirExamplesComputeAndArchiveEachQuantity) {
+    // The solid of revolution takes curves; the x-axis preset and a typed axis.
+    TMeasureDlg& r = Open(geometrycmd::kRevolution);
+    EXPECT_EQ(r.GetCount(measureid::kExample), 3);  // x^2, the circle, x
+    r.SetSelIndex(measureid::kExample, 2);          // y = x
+    Limits(r, "0", "1", "10");
+    r.EvCommand(measureid::kYAxis);
+    EXPECT_EQ(r.GetItemText(measureid::kAxisA), "1");
+    ASSERT_TRUE(r.Compute());
+    EXPECT_EQ(r.GetItemText(231), "1.04720");  // pi/3, the cone
+    EXPECT_EQ(r.GetItemText(232), "4.44288");  // pi sqrt(2)
+    const auto& results = w.Inventory().Slot(3).results;
+    ASSERT_EQ(results.size(), 2u);
+    const MeasurementResult volume = MeasurementResult::Load(results[0]), surface = MeasurementResult::Load(results[1]);
+    EXPECT_EQ(volume.tool, geometrycmd::kRevolution);
+    EXPECT_EQ(volume.quantity, 0);
+    EXPECT_EQ(surface.quantity, 1);
+    EXPECT_EQ(w.Measures().axisA, 1.0L);
+    // a = b = 0 is refused and nothing more is archived.
+    r.SetItemText(measureid::kAxisA, "0");
+    r.SetItemText(measureid::kAxisB, "0");
+    messages.clear();
+    EXPECT_FALSE(r.Compute());
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(results.size(), 2u);
+
+    // The Két-menu centroid shows g and marks a region of zero area as undefined.
+    TMeasureDlg& c = Open(geometrycmd::kCentroidBetween);
+    EXPECT_TRUE(c.IsItemVisible(measureid::kSecondExample));
+    c.SetSelIndex(measureid::kExample, 1);        // x
+    c.SetSelIndex(measureid::kSecondExample, 1);  // x again
+    Limits(c, "0", "1", "40");
+    ASSERT_TRUE(c.Compute());
+    EXPECT_EQ(c.GetItemText(231), "0.00000");
+    EXPECT_EQ(c.GetItemText(232), "nem definiált");
+    c.SetSelIndex(measureid::kSecondExample, 0);  // x^2
+    ASSERT_TRUE(c.Compute());
+    EXPECT_EQ(c.GetItemText(232), "0.50000");
+    EXPECT_EQ(c.GetItemText(233), "0.40000");
+
+    // The cross-section solid offers the shapes and keeps the chosen one in the window.
+    TMeasureDlg& x = Open(geometrycmd::kCrossSection);
+    EXPECT_FALSE(x.IsItemVisible(measureid::kSecondExample));
+    EXPECT_EQ(x.GetCount(measureid::kShape), static_cast<int>(CrossSectionShape::Count));
+    x.SetSelIndex(measureid::kExample, 1);  // x
+    x.SetSelIndex(measureid::kShape, 4);    // right isosceles on a leg: x^2/2
+    Limits(x, "0", "3", "2");
+    ASSERT_TRUE(x.Compute());
+    EXPECT_EQ(x.GetItemText(231), "4.50000");
+    EXPECT_EQ(w.Measures().crossSection, 4);
+
+    // Axis and shape travel with the document.
+    const std::string path = ::testing::TempDir() + "/geometry_doc.cv2";
+    ASSERT_EQ(w.WriteDocument(path), 0);
+    TPlot2Win other(nullptr, "other.cv2");
+    ASSERT_TRUE(other.Create());
+    ASSERT_EQ(other.ReadDocument(path), 0);
+    EXPECT_EQ(other.Measures().crossSection, 4);
+    EXPECT_EQ(other.Measures().axisA, 1.0L);
+    EXPECT_EQ(other.Measures().axisB, 0.0L);
+}
