@@ -61,6 +61,22 @@ private:
     bool open_ = false;
 };
 
+// The view an implicit example's start points were searched in: x min, x max, y min and
+// y max in the kind-specific values at offsets 311 to 341.
+bool SameRect(const TExample& e, const PlotView& view) {
+    const long double r[4] = {view.xmin, view.xmax, view.ymin, view.ymax};
+    const long double tolerance = 1e-9L * std::max(view.xmax - view.xmin, view.ymax - view.ymin);
+    for (int i = 0; i < 4; ++i)
+        if (!(std::fabs(e.extra311[static_cast<std::size_t>(i)] - r[i]) <= tolerance)) return false;
+    return true;
+}
+void KeepRect(TExample& e, const PlotView& view) {
+    e.extra311[0] = view.xmin;
+    e.extra311[1] = view.xmax;
+    e.extra311[2] = view.ymin;
+    e.extra311[3] = view.ymax;
+}
+
 }  // namespace
 
 Cv2InitialCondition StoreImplicitStart(const ImplicitStart& start) {
@@ -151,7 +167,20 @@ int ImplicitDrawer::Draw(InventorySlot& slot) {
         passes = s + 1;
         if (s > 0) increment = (e.familyHigh - e.familyLow) / s;
     }
-    const bool search = e.arrow != 0;
+    // A new view may show branches the known start points miss: search again, and forget
+    // the start points it no longer shows (their branches are found again if they enter it).
+    const bool viewChanged = !SameRect(e, view);
+    if (viewChanged) {
+        auto& list = slot.initialConditions;
+        list.erase(std::remove_if(list.begin(), list.end(),
+                                  [&view](const Cv2InitialCondition& n) {
+                                      const WorldPoint p = LoadImplicitStart(n).p;
+                                      return !view.InView(p.x, p.y);
+                                  }),
+                   list.end());
+        KeepRect(e, view);
+    }
+    const bool search = e.arrow != 0 || viewChanged;
     int key = 0;
     for (int k = 0; k < passes && !Stopped(key); ++k) {
         const long double value = family ? e.familyLow + k * increment : 0;
