@@ -32,9 +32,9 @@ constexpr long double kDefaultFirstPageMeasure = -0.3937019154660433L;
 bool ZeroPlotWord(std::size_t w) {
     return w == 2 || w == 3 || w == 15 || (w >= 29 && w <= 34) || w == 36 || w == 37 || w >= 43;
 }
-// Plot number slots always written as zero.
+// Plot number slots always written as zero (44 to 47 hold the curve tracer's settings).
 bool ZeroNumberSlot(std::size_t s) {
-    return s == 10 || (s >= 29 && s <= 32) || s == 40 || s >= 44;
+    return s == 10 || (s >= 29 && s <= 32) || s == 40 || s >= 48;
 }
 
 std::int32_t ToStoredMeasure(long double v) {

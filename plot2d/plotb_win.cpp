@@ -64,7 +64,11 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
         CurveTrees trees;
         for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
         if (slot.example.kind == kKindImplicit) {
+            // A long search goes on until Q: the title bar says so meanwhile.
+            const bool asking = !implicit.silent && slot.example.longSearch && slot.example.visible;
+            if (asking) ShowStatus(this, 1);
             complete = implicit.Draw(slot) != kKeyStopDrawing;
+            if (asking) UpdateTitle(this, false);
             continue;
         }
         complete = sampler.Draw(slot.example, trees) != kKeyStopDrawing;

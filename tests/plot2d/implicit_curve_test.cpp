@@ -324,3 +324,46 @@ TEST_F(ImplicitWindow, CloseCirclesAreEachDrawnInTheirOwnColour) {
     EXPECT_GE(inside, 12);
     EXPECT_GE(outside, 12);
 }
+
+TEST_F(ImplicitWindow, DocumentKeepsStartPointsAndTracerSettingsAndReopeningSearchesAgain) {
+    const std::string path = ::testing::TempDir() + "/implicit_round.cv2";
+    {
+        TPlot2Win w(nullptr, "implicit_round.cv2");
+        ASSERT_TRUE(w.Create());
+        ExampleInventory& inv = w.Inventory();
+        const int i = inv.Begin(kKindImplicit, 0, 1);
+        inv.At(i).texts[4] = "xy=1";
+        inv.Commit(i, w.Engine());
+        RequestImplicitSearch(inv.Slot(i));
+        w.RenderLayer(0);
+        ASSERT_EQ(inv.Slot(i).initialConditions.size(), 2u);
+        // The tracer's menu: a tolerance typed into its input box, the sudden-angle switch.
+        au::SetDialogHook([](fw::TDialog& d) {
+            d.SetItemText(211, "2.5");
+            return 1;
+        });
+        w.EvCommand(tracecmd::kLoops);
+        au::SetDialogHook([](fw::TDialog& d) {
+            d.SetItemText(211, "-1");  // refused: the old value stays
+            return 1;
+        });
+        w.EvCommand(tracecmd::kFlatness);
+        au::SetDialogHook({});
+        EXPECT_EQ(messages.size(), 1u);
+        w.EvCommand(tracecmd::kSuddenAngles);
+        EXPECT_EQ(w.Tracing().loopPixels, 2.5L);
+        EXPECT_EQ(w.Tracing().flatnessPixels, 0.25L);
+        ASSERT_EQ(w.WriteDocument(path), 0);
+    }
+    TPlot2Win w(nullptr, "again.cv2");
+    ASSERT_TRUE(w.Create());
+    ASSERT_EQ(w.ReadDocument(path), 0);
+    EXPECT_EQ(w.Tracing().loopPixels, 2.5L);
+    EXPECT_TRUE(w.Tracing().suddenAngles);
+    InventorySlot& slot = w.Inventory().Slot(0);
+    EXPECT_EQ(slot.initialConditions.size(), 2u);
+    EXPECT_EQ(slot.example.arrow, 1);  // searches again on the first drawing
+    w.RenderLayer(0);
+    EXPECT_EQ(slot.example.arrow, 0);
+    EXPECT_EQ(slot.initialConditions.size(), 2u);  // the known branches are not found twice
+}
