@@ -39,9 +39,9 @@ private:
     std::uint64_t evaluations_ = 0;
 };
 
-
-// Looks for a point of F = 0 in the box [x0, x0 + w] x [y0, y0 + h]: up to 15 random pairs
-// of points until F has different signs at the two, then bisection down to eps. False when
+// Looks for a point of F = 0 among points drawn by randomPoint (uniform in the search
+// box): up to 15 random pairs until F has different signs at the two, then bisection down
+// to eps. False when
 // no pair changes sign or an evaluation fails during the bisection.
 bool FindStartPoint(ImplicitField& field, const std::function<WorldPoint()>& randomPoint, long double eps,
                     WorldPoint& found);

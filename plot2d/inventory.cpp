@@ -120,18 +120,12 @@ std::uint16_t ExampleInventory::Compile(int index, FormulaEngine& engine) {
     TExample& e = slot.example;
     std::uint16_t error = 0;
     for (int text : TextsUsedBy(e.kind)) {
-        const std::string& source = e.texts[static_cast<std::size_t>(text)];
-        if (e.kind == kKindImplicit) {
-            std::string formula;
-            if (!ImplicitDifference(source, formula)) {
-                if (error == 0) error = 1;  // "nem értem"
-                slot.trees[static_cast<std::size_t>(text)] = NewNumber(0.0L);
-                continue;
-            }
-            slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, formula, error);
-            continue;
-        }
-        slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, source, error);
+        std::string formula = e.texts[static_cast<std::size_t>(text)];
+        // An implicit equation is compiled as the difference of its sides; a malformed one
+        // as "=", which the parser refuses.
+        if (e.kind == kKindImplicit && !ImplicitDifference(e.texts[static_cast<std::size_t>(text)], formula))
+            formula = "=";
+        slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, formula, error);
     }
 
     const std::uint16_t t = LetterKind(kLetterT);
