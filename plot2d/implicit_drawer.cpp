@@ -214,27 +214,30 @@ int ImplicitDrawer::DrawPass(InventorySlot& slot, ImplicitField& field, int pass
     const bool observe = e.periodic && observeAllowed && !silent && hooks.showSoFar;
     BranchSink sink(surface_, mask, observe ? &hooks.showSoFar : nullptr);
 
-    // The known branches first.
+    // The known branches first. Start points that left the curve (the letters or the
+    // functions changed) or lie on a branch traced already (a document may bring many)
+    // are dropped.
     auto& list = slot.initialConditions;
-    for (std::size_t i = 0; i < list.size();) {
-        const ImplicitStart start = LoadImplicitStart(list[i]);
-        if (start.pass != pass) {
-            ++i;
+    std::vector<Cv2InitialCondition> kept;
+    kept.reserve(list.size());
+    bool stopped = false;
+    for (Cv2InitialCondition& node : list) {
+        const ImplicitStart start = LoadImplicitStart(node);
+        if (stopped || start.pass != pass) {
+            kept.push_back(std::move(node));
             continue;
         }
         long double value = 0, gx = 0, gy = 0;
         const bool onCurve = field.Value(start.p, value) && field.Gradient(start.p, gx, gy) &&
                              std::fabs(value) <= kStalePixels * std::hypot(gx * view.upx, gy * view.upy);
-        if (!onCurve) {
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-            search = true;
-            continue;
-        }
-        const TraceResult r = tracer.TraceBoth(field, start.p, 0, sink);
+        search = search || !onCurve;
+        if (!onCurve || mask.Covered(start.p) || static_cast<int>(kept.size()) >= kMaxImplicitStartPoints) continue;
+        stopped = tracer.TraceBoth(field, start.p, 0, sink).end == TraceEnd::kStopped;
         ++branches_;
-        if (r.end == TraceEnd::kStopped) return kKeyStopDrawing;
-        ++i;
+        kept.push_back(std::move(node));
     }
+    list = std::move(kept);
+    if (stopped) return kKeyStopDrawing;
     if (!search) return 0;
 
     std::mt19937_64 fallback(0x5eed);

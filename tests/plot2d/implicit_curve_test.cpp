@@ -367,3 +367,58 @@ TEST_F(ImplicitWindow, DocumentKeepsStartPointsAndTracerSettingsAndReopeningSear
     EXPECT_EQ(slot.example.arrow, 0);
     EXPECT_EQ(slot.initialConditions.size(), 2u);  // the known branches are not found twice
 }
+
+namespace {
+
+// Counts the paints that come while the picture is still being drawn.
+class ObservedWin : public TPlot2Win {
+public:
+    using TPlot2Win::TPlot2Win;
+    int paintsWhileDrawing = 0;
+    bool drawing = false;
+    void Redraw() {
+        drawing = true;
+        RepaintAll();
+        drawing = false;
+    }
+
+protected:
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override {
+        if (drawing) ++paintsWhileDrawing;
+        TPlot2Win::Paint(dc, erase, rect);
+    }
+};
+
+}  // namespace
+
+TEST_F(ImplicitWindow, ObserveModeShowsTheTracingStepByStep) {
+    ObservedWin w(nullptr, "observe.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    au::ProcessEvents();
+    ExampleInventory& inv = w.Inventory();
+    const int i = inv.Begin(kKindImplicit, 0, 1);
+    inv.At(i).texts[4] = "xx+yy=13";
+    inv.Commit(i, w.Engine());
+    RequestImplicitSearch(inv.Slot(i));
+    w.Redraw();
+    EXPECT_EQ(w.paintsWhileDrawing, 0);
+    inv.At(i).periodic = 1;  // "megfigyelés"
+    RequestImplicitSearch(inv.Slot(i));
+    w.Redraw();
+    EXPECT_GE(w.paintsWhileDrawing, 20);  // the circle takes a hundred steps or more
+}
+
+TEST_F(ImplicitDrawing, StartPointsOfOneBranchFromAFileAreTracedOnce) {
+    const int i = Add("xx+yy=13");
+    auto& list = inventory.Slot(i).initialConditions;
+    for (int k = 0; k < 5000; ++k) {
+        const long double a = k * 0.001L;
+        list.push_back(StoreImplicitStart({{std::sqrt(13.0L) * std::cos(a), std::sqrt(13.0L) * std::sin(a)}, 0, 0}));
+    }
+    list.push_back(StoreImplicitStart({{NAN, 1}, 0, 0}));
+    inventory.At(i).arrow = 0;
+    Draw(i);
+    EXPECT_EQ(branches, 1);
+    EXPECT_EQ(list.size(), 1u);
+}
