@@ -98,5 +98,12 @@ int main(int argc, char** argv) {
         e.kindCount = 30;
         w.View().SetViewSquare(0, 0, 2.5L);
     });
+    ok &= Make(folder, "implicit.cv2", [](TPlot2Win& w) {
+        // The lemniscate, and the inside of a circle hatched.
+        Add(w, kKindImplicit, {{4, "(xx+yy)^2=2(xx-yy)"}}, 0, 1);
+        const int i = Add(w, kKindImplicit, {{4, "xx+yy=9"}}, 0, 1);
+        w.Inventory().At(i).flag49 = 1;
+        w.RenderLayer(0);  // the search, so the document holds the start points
+    });
     return ok ? 0 : 1;
 }

@@ -32,9 +32,12 @@ constexpr long double kDefaultFirstPageMeasure = -0.3937019154660433L;
 bool ZeroPlotWord(std::size_t w) {
     return w == 2 || w == 3 || w == 15 || (w >= 29 && w <= 34) || w == 36 || w == 37 || w >= 43;
 }
-// Plot number slots always written as zero (76-79 hold the axis and shape of the solids).
+// Plot number slots always written as zero: slot 10 and the reserved ones no setting uses.
 bool ZeroNumberSlot(std::size_t s) {
-    return s == 10 || (s >= 29 && s <= 32) || s == 40 || (s >= 44 && s < 76);
+    const bool reserved = s == 10 || (s >= 29 && s <= 32) || s == 40 || s >= 44;
+    const bool taken = (s >= 44 && s <= 47)     // curve tracer
+                       || (s >= 76 && s <= 79);  // solids of revolution and cross-section
+    return reserved && !taken;
 }
 
 std::int32_t ToStoredMeasure(long double v) {

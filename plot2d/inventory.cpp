@@ -19,6 +19,19 @@ ExprNode* CompileText(FormulaEngine& engine, const std::string& text, std::uint1
 
 }  // namespace
 
+bool ImplicitDifference(std::string_view equation, std::string& formula) {
+    const std::size_t eq = equation.find('=');
+    if (eq == std::string_view::npos) {
+        formula = std::string(equation);
+        return true;
+    }
+    const std::string_view lhs = equation.substr(0, eq), rhs = equation.substr(eq + 1);
+    const auto blank = [](std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; };
+    if (rhs.find('=') != std::string_view::npos || blank(lhs) || blank(rhs)) return false;
+    formula = "(" + std::string(lhs) + ")-(" + std::string(rhs) + ")";
+    return true;
+}
+
 std::vector<int> TextsUsedBy(std::uint16_t kind) {
     switch (kind) {
     case kKindExplicit:
@@ -82,6 +95,7 @@ int ExampleInventory::Duplicate(int index, FormulaEngine& engine) {
     InventorySlot copy;
     copy.example = Slot(index).example;
     copy.name = Slot(index).name;
+    copy.initialConditions = Slot(index).initialConditions;
     slots_.push_back(std::move(copy));
     Compile(LastIndex(), engine);
     return LastIndex();
@@ -105,8 +119,14 @@ std::uint16_t ExampleInventory::Compile(int index, FormulaEngine& engine) {
     FreeTrees(slot);
     TExample& e = slot.example;
     std::uint16_t error = 0;
-    for (int text : TextsUsedBy(e.kind))
-        slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, e.texts[static_cast<std::size_t>(text)], error);
+    for (int text : TextsUsedBy(e.kind)) {
+        std::string formula = e.texts[static_cast<std::size_t>(text)];
+        // An implicit equation is compiled as the difference of its sides; a malformed one
+        // as "=", which the parser refuses.
+        if (e.kind == kKindImplicit && !ImplicitDifference(e.texts[static_cast<std::size_t>(text)], formula))
+            formula = "=";
+        slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, formula, error);
+    }
 
     const std::uint16_t t = LetterKind(kLetterT);
     if (e.kind == kKindPolar) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot2d/cv2_codec.h"
+#include "plot2d/example_kinds.h"
 #include "plot2d/geometry_measures.h"
 #include "plot2d/six_sum_integrator.h"
 
@@ -36,6 +37,8 @@ enum MeasureSlot {
     kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35,
     kAxisA = 76, kAxisB = 77, kAxisC = 78, kCrossSectionShape = 79
 };
+// Slots of block 10 that hold the tracer's tolerances and its sudden-angle switch.
+enum TraceSlot { kNullVectorSlot = 44, kLoopSlot = 45, kFlatnessSlot = 46, kSuddenAnglesSlot = 47 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -180,6 +183,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         e.example = s.inventory.Slot(i).example;
         e.name = s.inventory.Slot(i).name;
         e.results = s.inventory.Slot(i).results;
+        e.initialConditions = s.inventory.Slot(i).initialConditions;
         doc.examples.push_back(std::move(e));
     }
     w[9] = Word(s.inventory.LastIndex());
@@ -195,6 +199,12 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         n[kAxisB] = s.measure->axisB;
         n[kAxisC] = s.measure->axisC;
         n[kCrossSectionShape] = s.measure->crossSection;
+    }
+    if (s.tracing) {
+        n[kNullVectorSlot] = s.tracing->nullVectorPixels;
+        n[kLoopSlot] = s.tracing->loopPixels;
+        n[kFlatnessSlot] = s.tracing->flatnessPixels;
+        n[kSuddenAnglesSlot] = s.tracing->suddenAngles ? 1 : 0;
     }
 }
 
@@ -261,6 +271,9 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         inv.Slot(i).example = e.example;
         inv.Slot(i).name = e.name;
         inv.Slot(i).results = e.results;
+        inv.Slot(i).initialConditions = e.initialConditions;
+        // A loaded implicit curve searches for branches again (its known ones are kept).
+        if (e.example.kind == kKindImplicit) inv.Slot(i).example.arrow = 1;
     }
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);
@@ -282,6 +295,15 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         }
         const std::int32_t shape = doc.NumberAsInt(kCrossSectionShape);
         if (shape >= 0 && shape < static_cast<std::int32_t>(CrossSectionShape::Count)) m.crossSection = shape;
+    }
+    // A document without tracer settings (zeros) or with broken ones keeps the defaults.
+    if (s.tracing) {
+        TraceOptions t;
+        if (AcceptTolerance(n[kNullVectorSlot])) t.nullVectorPixels = n[kNullVectorSlot];
+        if (AcceptTolerance(n[kLoopSlot])) t.loopPixels = n[kLoopSlot];
+        if (AcceptTolerance(n[kFlatnessSlot])) t.flatnessPixels = n[kFlatnessSlot];
+        t.suddenAngles = n[kSuddenAnglesSlot] == 1;
+        *s.tracing = t;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/implicit_drawer.h"
 
 namespace curvelo {
 
@@ -18,6 +19,7 @@ int TPlotAWin::AddExample(std::uint16_t kind) {
         return -1;
     }
     inventory.Commit(index, Engine());
+    RequestImplicitSearch(inventory.Slot(index));
     inventory.Select(index);
     ExamplesChanged();
     if (inventory.Count() == 1) ShowInventory();
@@ -30,6 +32,7 @@ bool TPlotAWin::EditExample(int index) {
     TEditExmpDlg dialog(this, Inventory().At(index), Engine(), Format(), &equationDialogPlace_);
     if (dialog.Execute() != 1) return false;
     Inventory().Compile(index, Engine());
+    RequestImplicitSearch(Inventory().Slot(index));
     ExamplesChanged();
     return true;
 }
@@ -39,6 +42,7 @@ bool TPlotAWin::EvCommand(int id) {
     case eqcmd::kExplicit: AddExample(kKindExplicit); return true;
     case eqcmd::kPolar: AddExample(kKindPolar); return true;
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
+    case eqcmd::kImplicit: AddExample(kKindImplicit); return true;
     default: return TPlot11Win::EvCommand(id);
     }
 }

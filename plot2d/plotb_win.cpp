@@ -4,8 +4,12 @@
 #include <chrono>
 #include <thread>
 
+#include "framework/command_enabler.h"
+#include "framework/kit_inp_dlg.h"
 #include "framework/kit_services.h"
 #include "plot2d/curve_sampler.h"
+#include "plot2d/implicit_drawer.h"
+#include "resources/resources.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/example_limits.h"
 
@@ -42,6 +46,13 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
         }
         return key;
     };
+    ImplicitDrawer implicit(Engine().letters, surface, Tracing().Settings());
+    implicit.silent = sampler.silent;
+    implicit.observeAllowed = !Printing();
+    implicit.hooks.pollKey = sampler.hooks.pollKey;
+    implicit.hooks.showPassAndWait = sampler.hooks.showPassAndWait;
+    implicit.hooks.showSoFar = [this] { ShowDrawingSoFar(); };
+    implicit.hooks.randomPoint = [this] { return View().RandomPointInView(); };
     // A Q from an earlier drawing must not stop this one, nor linger after it.
     LetterStore& letters = Engine().letters;
     ClearEvalCancel(letters);
@@ -52,10 +63,57 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
         InventorySlot& slot = inventory.Slot(i);
         CurveTrees trees;
         for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
+        if (slot.example.kind == kKindImplicit) {
+            // A long search goes on until Q: the title bar says so meanwhile.
+            const bool asking = !implicit.silent && slot.example.longSearch && slot.example.visible;
+            if (asking) ShowStatus(this, 1);
+            complete = implicit.Draw(slot) != kKeyStopDrawing;
+            if (asking) UpdateTitle(this, false);
+            continue;
+        }
         complete = sampler.Draw(slot.example, trees) != kKeyStopDrawing;
     }
     ClearEvalCancel(letters);
     return complete;
+}
+
+void TPlotBWin::AskTolerance(int command) {
+    TraceOptions& t = Tracing();
+    long double* value = command == tracecmd::kNullVectors ? &t.nullVectorPixels
+                         : command == tracecmd::kLoops     ? &t.loopPixels
+                                                           : &t.flatnessPixels;
+    const int prompt = command == tracecmd::kNullVectors ? 125 : command == tracecmd::kLoops ? 127 : 129;
+    std::string text = Format().FormatForField(*value);
+    TInpDlg dialog(this, std::string(res::String(5)), std::string(res::String(prompt)), &text, 40);
+    if (dialog.Execute() != fw::kIdOk) return;
+    long double typed = 0;
+    if (!Evaluator()(text, &typed) || !AcceptTolerance(typed)) {
+        ShowMessage(this, 17);  // "túl a határokon"
+        return;
+    }
+    *value = typed;
+    SetModified(true);
+    RepaintAll();
+}
+
+bool TPlotBWin::EvCommand(int id) {
+    switch (id) {
+    case tracecmd::kNullVectors:
+    case tracecmd::kLoops:
+    case tracecmd::kFlatness: AskTolerance(id); return true;
+    case tracecmd::kSuddenAngles:
+        Tracing().suddenAngles = !Tracing().suddenAngles;
+        SetModified(true);
+        RepaintAll();
+        return true;
+    default: return TPlotAWin::EvCommand(id);
+    }
+}
+
+bool TPlotBWin::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (id != tracecmd::kSuddenAngles) return TPlotAWin::EvCommandEnable(id, ce);
+    ce.SetCheck(Tracing().suddenAngles);
+    return true;
 }
 
 }  // namespace curvelo

@@ -11,6 +11,8 @@ public:
     using TPlotAWin::TPlotAWin;
 
     void ViewApplied() override;
+    bool EvCommand(int id) override;
+    bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
 protected:
     void PaintContent(DrawSurface& surface) override;
@@ -19,6 +21,8 @@ protected:
 private:
     // Draws every visible example; false when the user stopped the drawing with Q.
     bool DrawExamples(DrawSurface& surface);
+    // Commands 732, 733 and 735: asks for a tolerance with its prompt string.
+    void AskTolerance(int command);
 };
 
 }  // namespace curvelo
