@@ -8,6 +8,7 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/family_dlg.h"
 #include "plot2d/iteration_dlg.h"
+#include "plot2d/object_form.h"
 #include "plot2d/web_diagram.h"
 
 namespace curvelo {
@@ -40,6 +41,9 @@ int TPlotEWin::DeriveExample(int index) {
     InventorySlot& slot = inventory.Slot(copy);
     for (int t : texts) slot.example.texts[static_cast<std::size_t>(t)] = derived[static_cast<std::size_t>(t)];
     slot.example.periodic = 0;
+    // The derivative of an interpolation polynomial is an ordinary curve, not made from nodes.
+    slot.example.interpolation = 0;
+    slot.example.reserved36[0] = 0;
     slot.example.penColour = DefaultCurveColour(inventory.CreationCounter(), inventory.BlackGraphs());
     inventory.SetCreationCounter(inventory.CreationCounter() + 1);
     // The list shows the derivative by the formula it came from, as "(xsin(x))'".
@@ -62,7 +66,11 @@ bool TPlotEWin::EditWithDialog(int index) {
     return true;
 }
 
-bool TPlotEWin::EditFamily(int index) { return CanDerive(index) && EditWithDialog<TFamilyDlg>(index); }
+bool TPlotEWin::EditFamily(int index) {
+    // Every kind made from formulas may be drawn as a family of its letter.
+    const bool formulas = CanDerive(index) || (IsSlot(index) && HasObjectForm(Inventory().At(index)));
+    return formulas && EditWithDialog<TFamilyDlg>(index);
+}
 
 bool TPlotEWin::CanIterate(int index) const {
     return IsSlot(index) && Inventory().Slot(index).example.kind == kKindExplicit;
