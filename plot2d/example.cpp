@@ -234,9 +234,13 @@ std::string DescribeExample(const TExample& e) {
     case kKindPolar: return "r = " + t[2];
     case kKindParametric: return "x = " + t[0] + ", y = " + t[1];
     case kKindImplicit: return t[4];
-    case kKindSegment: return "(" + t[0] + ", " + t[1] + ") - (" + t[2] + ", " + t[3] + ")";
+    case kKindSegment:
+        if (e.longSearch) return "(r = " + t[0] + ", t = " + t[1] + ") - (r = " + t[2] + ", t = " + t[3] + ")";
+        return "(" + t[0] + ", " + t[1] + ") - (" + t[2] + ", " + t[3] + ")";
     case kKindLine: return t[0] + "x + " + t[1] + "y = " + t[2];
-    case kKindPoint: return "(" + t[0] + ", " + t[1] + ")";
+    case kKindPoint:
+        if (e.longSearch) return "(r = " + t[0] + ", t = " + t[1] + ")";
+        return "(" + t[0] + ", " + t[1] + ")";
     case kKindSystem: return "dx/dt = " + t[0] + ", dy/dt = " + t[1];
     case kKindSlope: return "dy/dx = " + t[2];
     case kKindSequence: return "x = " + t[0] + ", y = " + t[1];

@@ -1,6 +1,7 @@
 #include "plot2d/plota_win.h"
 
 #include "framework/command_enabler.h"
+#include "framework/kit_services.h"
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
@@ -44,8 +45,11 @@ bool TPlotAWin::RunExampleDialog(int index, bool& endPoints) {
         return true;
     }
     TEditExmpDlg dialog(this, slot.example, Engine(), Format(), &equationDialogPlace_);
-    // The segment itself is counted already; its two points need two more slots.
-    dialog.SetEndPointsAllowed(inventory.Count() + 2 <= inventory.Capacity());
+    // The segment itself is counted already; its two points need two more slots. Without
+    // them the user is told so, and the "pontok" box is not offered.
+    const bool roomForEnds = inventory.Count() + 2 <= inventory.Capacity();
+    if (slot.example.kind == kKindSegment && !roomForEnds) ShowMessage(this, 4);  // "nincs hely"
+    dialog.SetEndPointsAllowed(roomForEnds);
     if (dialog.Execute() != 1) return false;
     endPoints = dialog.EndPointsAsked();
     return true;

@@ -66,11 +66,15 @@ bool TPlotEWin::EditWithDialog(int index) {
     return true;
 }
 
-bool TPlotEWin::EditFamily(int index) {
-    // Every kind made from formulas may be drawn as a family of its letter.
-    const bool formulas = CanDerive(index) || (IsSlot(index) && HasObjectForm(Inventory().At(index)));
-    return formulas && EditWithDialog<TFamilyDlg>(index);
+bool TPlotEWin::CanHaveFamily(int index) const {
+    if (CanDerive(index)) return true;
+    if (!IsSlot(index)) return false;
+    // A point sequence has no formula that a letter could move.
+    const TExample& e = Inventory().Slot(index).example;
+    return HasObjectForm(e) && e.kind != kKindPointSequence;
 }
+
+bool TPlotEWin::EditFamily(int index) { return CanHaveFamily(index) && EditWithDialog<TFamilyDlg>(index); }
 
 bool TPlotEWin::CanIterate(int index) const {
     return IsSlot(index) && Inventory().Slot(index).example.kind == kKindExplicit;

@@ -6,6 +6,7 @@
 
 #include "expr/engine.h"
 #include "expr/eval.h"
+#include "plot2d/curve_pick.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/interpolation.h"
 #include "plot2d/inventory.h"
@@ -310,6 +311,18 @@ TEST_F(ObjectDrawing, FamilyOfPointsDrawsOneMemberPerStep) {
     EXPECT_EQ(dots[0].points[0].x, -2);
     EXPECT_EQ(dots[4].points[0].x, 2);
     EXPECT_EQ(engine.letters.LetterValues[1].re, 7);  // the letter gets its value back
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ObjectDrawing, AClickNearASegmentOrAPointSelectsIt) {
+    Add(kKindSegment, {"-4", "-4", "-2", "-2"});
+    Add(kKindPoint, {"3", "3"});
+    EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(-3) + 1, view.ToPixelY(-3)), 0);
+    EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(3), view.ToPixelY(3) + 2), 1);
+    EXPECT_EQ(PickExample(inventory, engine.letters, view, view.ToPixelX(0), view.ToPixelY(0)), -1);
 }
 
 }  // namespace

@@ -149,7 +149,11 @@ TEST_F(ObjectWindowTest, FullInventoryOffersNoEndPointsAndAStoppedDialogLeavesNo
     const int before = inv.Count();
     ASSERT_GE(w.AddExample(kKindSegment), 0);
     EXPECT_FALSE(offered);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "nincs hely");
     EXPECT_EQ(inv.Count(), before + 1);  // the segment alone
+    EXPECT_TRUE(w.CanHaveFamily(before));  // a segment may be a family
+    EXPECT_FALSE(w.CanDerive(before));
 
     au::SetDialogHook([](fw::TDialog&) { return 2; });
     EXPECT_EQ(w.AddExample(kKindSequence), -1);
