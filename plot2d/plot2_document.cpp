@@ -255,10 +255,10 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     for (const Cv2Example& e : doc.examples) {
         const int i = inv.Begin(e.example.kind, e.example.rangeStart, e.example.rangeEnd);
         if (i < 0) break;
-        inv.Slot(i).example = e.example;
-        inv.Slot(i).name = e.name;
-        inv.Slot(i).results = e.results;
         InventorySlot& slot = inv.Slot(i);
+        slot.example = e.example;
+        slot.name = e.name;
+        slot.results = e.results;
         slot.initialConditions = e.initialConditions;
         // A sequence draws every start point: no more than its dialog would take.
         if (slot.example.kind == kKindSequence && slot.initialConditions.size() > kMaxStartPoints)

@@ -64,7 +64,10 @@ void TPlotAWin::PrepareNewExample(int index) {
         const TExample& curve = Inventory().At(selected);
         if (HasEquationForm(curve.kind)) {
             e.kindCount = curve.kind;
-            for (int t = 0; t < 3; ++t) e.texts[static_cast<std::size_t>(t)] = curve.texts[static_cast<std::size_t>(t)];
+            // Only the curve's own formulas: an interpolation keeps its nodes in text 0.
+            for (int t = 0; t < 3; ++t) e.texts[static_cast<std::size_t>(t)].clear();
+            for (int t : TextsUsedBy(curve.kind))
+                e.texts[static_cast<std::size_t>(t)] = curve.texts[static_cast<std::size_t>(t)];
         }
     }
 }

@@ -93,6 +93,7 @@ TEST_F(ObjectWindowTest, EveryObjectKindMadeThroughItsDialogSurvivesADocument) {
     EXPECT_EQ(StoredNodes(inv.At(7)).size(), 3u);
     EXPECT_EQ(inv.At(8).kindCount, kKindExplicit);
     EXPECT_EQ(inv.At(8).texts[1], inv.At(7).texts[1]);  // it copied the curve
+    EXPECT_EQ(inv.At(8).texts[0], "");                   // and not the nodes
     EXPECT_EQ(inv.At(8).reserved36[0], 3);
     EXPECT_EQ(inv.At(9).confirmMark, 5);
 
