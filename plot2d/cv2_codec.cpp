@@ -36,6 +36,7 @@ bool ZeroPlotWord(std::size_t w) {
 bool ZeroNumberSlot(std::size_t s) {
     const bool reserved = s == 10 || (s >= 29 && s <= 32) || s == 40 || s >= 44;
     const bool taken = (s >= 44 && s <= 47)     // curve tracer
+                       || s == 52               // the sequences' periodicity tolerance
                        || (s >= 76 && s <= 79);  // solids of revolution and cross-section
     return reserved && !taken;
 }

@@ -156,7 +156,7 @@ int ImplicitDrawer::Draw(InventorySlot& slot) {
     lastKey_ = 0;
 
     surface_.Save();
-    surface_.SetPen(ColourOf(e.penColour), e.penWidth, StyleOf(e.penStyle));
+    surface_.SetPen(ColourOf(e.penColour), e.penWidth, LineStyleOf(e.penStyle));
     int passes = 1;
     long double increment = 0;
     const int param = e.familyParam;

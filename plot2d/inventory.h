@@ -11,6 +11,7 @@
 #include "expr/tree.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/example.h"
+#include "plot2d/start_points.h"
 
 namespace curvelo {
 
@@ -25,8 +26,10 @@ struct InventorySlot {
     // The measurement results archived for the example, as stored (link bytes zero).
     std::vector<std::array<std::uint8_t, kResultSize>> results;
     // The 95-byte list at offset 511: initial conditions of differential equations, the
-    // start points of an implicit curve's branches.
+    // start points of an implicit curve's branches and of a sequence.
     std::vector<Cv2InitialCondition> initialConditions;
+    // What a sequence's start points gave when last drawn (not stored).
+    std::vector<SequenceRun> sequenceRuns;
 };
 
 // The texts a kind compiles (the record numbers them 0..6).
@@ -75,6 +78,9 @@ public:
 
     unsigned CreationCounter() const { return creationCounter_; }
     void SetCreationCounter(unsigned n) { creationCounter_ = n; }
+    // Two terms of a sequence closer than this are the same point: the sequence is periodic.
+    long double PeriodTolerance() const { return periodTolerance_; }
+    void SetPeriodTolerance(long double t) { periodTolerance_ = t; }
     bool BlackGraphs() const { return blackGraphs_; }
     void SetBlackGraphs(bool on) { blackGraphs_ = on; }
     int Selected() const { return selected_; }
@@ -88,6 +94,7 @@ private:
     int capacity_;
     unsigned creationCounter_ = 0;
     bool blackGraphs_ = false;
+    long double periodTolerance_ = kDefaultPeriodTolerance;
     int selected_ = -1;
 };
 

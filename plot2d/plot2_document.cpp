@@ -39,6 +39,8 @@ enum MeasureSlot {
 };
 // Slots of block 10 that hold the tracer's tolerances and its sudden-angle switch.
 enum TraceSlot { kNullVectorSlot = 44, kLoopSlot = 45, kFlatnessSlot = 46, kSuddenAnglesSlot = 47 };
+// Slot of block 10 that holds the sequences' periodicity tolerance.
+enum SequenceSlot { kPeriodToleranceSlot = 52 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -186,6 +188,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         e.initialConditions = s.inventory.Slot(i).initialConditions;
         doc.examples.push_back(std::move(e));
     }
+    n[kPeriodToleranceSlot] = s.inventory.PeriodTolerance();
     w[9] = Word(s.inventory.LastIndex());
     w[kSelection] = Word(s.inventory.Selected());
     CaptureLetters(s.engine.letters, doc);
@@ -268,13 +271,19 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     for (const Cv2Example& e : doc.examples) {
         const int i = inv.Begin(e.example.kind, e.example.rangeStart, e.example.rangeEnd);
         if (i < 0) break;
-        inv.Slot(i).example = e.example;
-        inv.Slot(i).name = e.name;
-        inv.Slot(i).results = e.results;
-        inv.Slot(i).initialConditions = e.initialConditions;
+        InventorySlot& slot = inv.Slot(i);
+        slot.example = e.example;
+        slot.name = e.name;
+        slot.results = e.results;
+        slot.initialConditions = e.initialConditions;
         // A loaded implicit curve searches for branches again (its known ones are kept).
-        if (e.example.kind == kKindImplicit) inv.Slot(i).example.arrow = 1;
+        if (slot.example.kind == kKindImplicit) slot.example.arrow = 1;
+        // A sequence draws every start point: no more than its dialog would take.
+        if (slot.example.kind == kKindSequence && slot.initialConditions.size() > kMaxStartPoints)
+            slot.initialConditions.resize(kMaxStartPoints);
     }
+    const long double tolerance = n[kPeriodToleranceSlot];
+    inv.SetPeriodTolerance(Usable(tolerance) && tolerance > 0 ? tolerance : kDefaultPeriodTolerance);
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);
     inv.Select(Signed(w[kSelection]));

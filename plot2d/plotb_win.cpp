@@ -12,6 +12,7 @@
 #include "resources/resources.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/example_limits.h"
+#include "plot2d/object_drawer.h"
 
 namespace curvelo {
 
@@ -53,6 +54,10 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     implicit.hooks.showPassAndWait = sampler.hooks.showPassAndWait;
     implicit.hooks.showSoFar = [this] { ShowDrawingSoFar(); };
     implicit.hooks.randomPoint = [this] { return View().RandomPointInView(); };
+    ObjectDrawer objects(Engine().letters, surface);
+    objects.silent = sampler.silent;
+    objects.hooks = sampler.hooks;
+    objects.periodTolerance = Inventory().PeriodTolerance();
     // A Q from an earlier drawing must not stop this one, nor linger after it.
     LetterStore& letters = Engine().letters;
     ClearEvalCancel(letters);
@@ -72,6 +77,10 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
             continue;
         }
         complete = sampler.Draw(slot.example, trees) != kKeyStopDrawing;
+        if (complete && ObjectDrawer::Draws(slot.example)) {
+            complete = objects.Draw(slot.example, trees, &slot.initialConditions) != kKeyStopDrawing;
+            if (slot.example.kind == kKindSequence) slot.sequenceRuns = objects.SequenceRuns();
+        }
     }
     ClearEvalCancel(letters);
     return complete;

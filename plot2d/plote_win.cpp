@@ -9,6 +9,7 @@
 #include "plot2d/family_dlg.h"
 #include "plot2d/implicit_drawer.h"
 #include "plot2d/iteration_dlg.h"
+#include "plot2d/object_form.h"
 #include "plot2d/web_diagram.h"
 
 namespace curvelo {
@@ -42,6 +43,9 @@ int TPlotEWin::DeriveExample(int index) {
     InventorySlot& slot = inventory.Slot(copy);
     for (int t : texts) slot.example.texts[static_cast<std::size_t>(t)] = derived[static_cast<std::size_t>(t)];
     slot.example.periodic = 0;
+    // The derivative of an interpolation polynomial is an ordinary curve, not made from nodes.
+    slot.example.interpolation = 0;
+    slot.example.reserved36[0] = 0;
     slot.example.penColour = DefaultCurveColour(inventory.CreationCounter(), inventory.BlackGraphs());
     inventory.SetCreationCounter(inventory.CreationCounter() + 1);
     // The list shows the derivative by the formula it came from, as "(xsin(x))'".
@@ -65,7 +69,11 @@ bool TPlotEWin::EditWithDialog(int index) {
 }
 
 bool TPlotEWin::CanHaveFamily(int index) const {
-    return IsSlot(index) && HasEquationForm(Inventory().Slot(index).example.kind);
+    if (!IsSlot(index)) return false;
+    const TExample& e = Inventory().Slot(index).example;
+    if (HasEquationForm(e.kind)) return true;
+    // A point sequence has no formula that a letter could move.
+    return HasObjectForm(e) && e.kind != kKindPointSequence;
 }
 
 bool TPlotEWin::EditFamily(int index) {
