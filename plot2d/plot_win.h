@@ -42,7 +42,6 @@ public:
     virtual bool CanDerive(int /*index*/) const { return false; }
     virtual bool CanHaveFamily(int /*index*/) const { return false; }
     virtual bool CanIterate(int /*index*/) const { return false; }
-    virtual bool CanHaveFamily(int index) const { return CanDerive(index); }
 
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
