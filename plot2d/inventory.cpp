@@ -82,6 +82,7 @@ int ExampleInventory::Duplicate(int index, FormulaEngine& engine) {
     InventorySlot copy;
     copy.example = Slot(index).example;
     copy.name = Slot(index).name;
+    copy.conditions = Slot(index).conditions;
     slots_.push_back(std::move(copy));
     Compile(LastIndex(), engine);
     return LastIndex();
@@ -105,8 +106,11 @@ std::uint16_t ExampleInventory::Compile(int index, FormulaEngine& engine) {
     FreeTrees(slot);
     TExample& e = slot.example;
     std::uint16_t error = 0;
-    for (int text : TextsUsedBy(e.kind))
+    for (int text : TextsUsedBy(e.kind)) {
+        // A system without a restriction leaves its text empty.
+        if (e.kind == kKindSystem && text == 3 && e.texts[3].empty()) continue;
         slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, e.texts[static_cast<std::size_t>(text)], error);
+    }
 
     const std::uint16_t t = LetterKind(kLetterT);
     if (e.kind == kKindPolar) {

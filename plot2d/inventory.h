@@ -11,6 +11,7 @@
 #include "expr/tree.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/example.h"
+#include "plot2d/initial_condition.h"
 
 namespace curvelo {
 
@@ -24,7 +25,12 @@ struct InventorySlot {
     std::array<ExprNode*, TExample::kTexts> trees{};
     // The measurement results archived for the example, as stored (link bytes zero).
     std::vector<std::array<std::uint8_t, kResultSize>> results;
+    // The initial conditions of a differential-equation example, in list order.
+    std::vector<TInitialCondition> conditions;
 };
+
+// Most initial conditions one example keeps (the stored list's count is 16-bit).
+inline constexpr std::size_t kMaxInitialConditions = 1000;
 
 // The texts a kind compiles (the record numbers them 0..6).
 std::vector<int> TextsUsedBy(std::uint16_t kind);

@@ -176,6 +176,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         e.example = s.inventory.Slot(i).example;
         e.name = s.inventory.Slot(i).name;
         e.results = s.inventory.Slot(i).results;
+        for (const TInitialCondition& c : s.inventory.Slot(i).conditions) e.initialConditions.push_back(c.Store());
         doc.examples.push_back(std::move(e));
     }
     w[9] = Word(s.inventory.LastIndex());
@@ -253,6 +254,9 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         inv.Slot(i).example = e.example;
         inv.Slot(i).name = e.name;
         inv.Slot(i).results = e.results;
+        const std::size_t kept = std::min(e.initialConditions.size(), kMaxInitialConditions);
+        for (std::size_t k = 0; k < kept; ++k)
+            inv.Slot(i).conditions.push_back(TInitialCondition::Load(e.initialConditions[k]));
     }
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);

@@ -3,8 +3,18 @@
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/ode_exmp_dlg.h"
 
 namespace curvelo {
+
+bool TPlotAWin::RunExampleDialog(TExample& example) {
+    if (HasOdeForm(example.kind)) {
+        TOdeExmpDlg dialog(this, example, Engine(), Format(), &equationDialogPlace_);
+        return dialog.Execute() == 1;
+    }
+    TEditExmpDlg dialog(this, example, Engine(), Format(), &equationDialogPlace_);
+    return dialog.Execute() == 1;
+}
 
 int TPlotAWin::AddExample(std::uint16_t kind) {
     if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
@@ -12,8 +22,7 @@ int TPlotAWin::AddExample(std::uint16_t kind) {
     long double start = 0, end = 0;
     DefaultRangeOf(kind, View().xmin, View().xmax, start, end);
     const int index = inventory.Begin(kind, start, end);
-    TEditExmpDlg dialog(this, inventory.At(index), Engine(), Format(), &equationDialogPlace_);
-    if (dialog.Execute() != 1) {
+    if (!RunExampleDialog(inventory.At(index))) {
         inventory.Abandon(index);
         return -1;
     }
@@ -26,9 +35,10 @@ int TPlotAWin::AddExample(std::uint16_t kind) {
 
 bool TPlotAWin::EditExample(int index) {
     if (!Authorised(Lock().protectInventory)) return false;
-    if (!IsSlot(index) || !HasEquationForm(Inventory().At(index).kind)) return false;
-    TEditExmpDlg dialog(this, Inventory().At(index), Engine(), Format(), &equationDialogPlace_);
-    if (dialog.Execute() != 1) return false;
+    if (!IsSlot(index)) return false;
+    const std::uint16_t kind = Inventory().At(index).kind;
+    if (!HasEquationForm(kind) && !HasOdeForm(kind)) return false;
+    if (!RunExampleDialog(Inventory().At(index))) return false;
     Inventory().Compile(index, Engine());
     ExamplesChanged();
     return true;
@@ -39,6 +49,8 @@ bool TPlotAWin::EvCommand(int id) {
     case eqcmd::kExplicit: AddExample(kKindExplicit); return true;
     case eqcmd::kPolar: AddExample(kKindPolar); return true;
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
+    case eqcmd::kSystem: AddExample(kKindSystem); return true;
+    case eqcmd::kSlope: AddExample(kKindSlope); return true;
     default: return TPlot11Win::EvCommand(id);
     }
 }

@@ -11,6 +11,7 @@ namespace curvelo {
 
 namespace eqcmd {
 inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903;
+inline constexpr int kSystem = 910, kSlope = 911;
 }
 
 class TPlotAWin : public TPlot11Win {
@@ -25,6 +26,8 @@ public:
     bool EvCommand(int id) override;
 
 private:
+    // The equation dialog of the example's kind; true when it closed with OK.
+    bool RunExampleDialog(TExample& example);
     DlgPosition equationDialogPlace_;
 };
 

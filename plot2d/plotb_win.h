@@ -12,13 +12,25 @@ public:
 
     void ViewApplied() override;
 
+    // The next drawing shows condition `condition` of example `example` step by step, each
+    // step followed by a pause of delayMs.
+    void ObserveCondition(int example, int condition, int delayMs);
+
 protected:
+    // The sudden-angle switch of the solvers (off here).
+    virtual bool SuddenAngleStops() const { return false; }
     void PaintContent(DrawSurface& surface) override;
     void PaintMovingExamples(DrawSurface& surface) override;
 
 private:
     // Draws every visible example; false when the user stopped the drawing with Q.
     bool DrawExamples(DrawSurface& surface);
+    // Waits delayMs in slices, polling the keys; the last key.
+    int ShowAndWait(int delayMs);
+
+    struct Observed {
+        int example = -1, condition = -1, delayMs = 0;
+    } observed_;
 };
 
 }  // namespace curvelo
