@@ -32,6 +32,14 @@ bool IsCurveKind(std::uint16_t kind) {
     return kind == kKindExplicit || kind == kKindPolar || kind == kKindParametric;
 }
 
+
+bool Mappable(const WorldPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.x) < kMappable &&
+           std::fabs(p.y) < kMappable;
+}
+
+}  // namespace
+
 LineStyle StyleOf(std::uint16_t style) {
     switch (style) {
     case 1: return LineStyle::kDotted;
@@ -41,13 +49,6 @@ LineStyle StyleOf(std::uint16_t style) {
     default: return LineStyle::kSolid;
     }
 }
-
-bool Mappable(const WorldPoint& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.x) < kMappable &&
-           std::fabs(p.y) < kMappable;
-}
-
-}  // namespace
 
 SamplingRange ComputeSamplingRange(const TExample& example, const PlotView& view,
                                    bool transformActive) {

@@ -22,6 +22,9 @@ struct CurveTrees {
     ExprNode* tree[TExample::kTexts] = {};
 };
 
+// The line style of an example's pen style (0 solid, 1 dotted, 2 dashed, ...).
+LineStyle StyleOf(std::uint16_t style);
+
 // Parameter range and step count of one pass.
 struct SamplingRange {
     bool empty = false;

@@ -17,6 +17,7 @@ void TEditExmpDlg::SetupWindow() {
     }
     for (const auto& [id, on] : form.checks) CheckItem(id, on);
     CheckItem(eqid::kPenSolid + form.penStyle, true);
+    if (Example().kind == kKindImplicit) CheckItem(eqid::kShadeNone + form.shading, true);
     const std::vector<int> formulas = FormulaEditsOf(Example().kind);
     if (!formulas.empty()) SetItemFocus(formulas.front());
     TDlg::SetupWindow();
@@ -28,6 +29,9 @@ EquationForm TEditExmpDlg::ReadForm() const {
     for (auto& [id, on] : form.checks) on = IsItemChecked(id);
     for (int style = 0; style < 3; ++style)
         if (IsItemChecked(eqid::kPenSolid + style)) form.penStyle = style;
+    if (Example().kind == kKindImplicit)
+        for (int shading = 0; shading < 3; ++shading)
+            if (IsItemChecked(eqid::kShadeNone + shading)) form.shading = shading;
     return form;
 }
 

@@ -16,9 +16,12 @@ namespace curvelo {
 
 namespace eqid {
 inline constexpr int kTextX = 211, kTextY = 212, kTextR = 213;  // edits of texts 0, 1, 2
+inline constexpr int kTextImplicit = 218;                        // edit of text 4
 inline constexpr int kLow = 221, kHigh = 223, kDensity = 215, kDiscontinuity = 225,
                      kPenWidth = 227, kArrowT = 234, kArrowSize = 235;
 inline constexpr int kIntervalFixed = 271, kArrow = 271, kPositiveR = 272;
+inline constexpr int kLongSearch = 271, kObserve = 273, kPictureBorders = 274;
+inline constexpr int kShadeNone = 254;  // 254, 255, 256: none, f < g, f > g
 inline constexpr int kPenSolid = 251;  // 251, 252, 253: solid, dotted, dashed
 }  // namespace eqid
 
@@ -26,6 +29,7 @@ struct EquationForm {
     std::map<int, std::string> edits;  // edit id -> text
     std::map<int, bool> checks;        // check box id -> state
     int penStyle = 0;                  // 0 solid, 1 dotted, 2 dashed
+    int shading = 0;                   // implicit: 0 none, 1 f < g, 2 f > g
 };
 
 struct FormOutcome {
@@ -33,7 +37,7 @@ struct FormOutcome {
     int focusId = 0;         // the edit to correct
 };
 
-// The dialog of a kind has a form (201, 202, 203).
+// The dialog of a kind has a form (201, 202, 203, 204).
 bool HasEquationForm(std::uint16_t kind);
 // The edit ids of a kind's formulas, in the order they are checked.
 std::vector<int> FormulaEditsOf(std::uint16_t kind);

@@ -20,7 +20,7 @@ Cv2InitialCondition TInitialCondition::Store() const {
     StoreExt80(y0, r + kOffY0);
     StoreExt80(t0, r + kOffT0);
     PutU16(r + kOffTextFlag, textFlag);
-    StoreExt80(stepsMade >= 0 ? static_cast<long double>(stepsMade) : steps, r + kOffSteps);
+    StoreExt80(steps, r + kOffSteps);
     PutU16(r + kOffMethod, methodCode);
     PutU16(r + kOffDirection, directionCode);
     StoreExt80(step, r + kOffStep);
@@ -47,6 +47,20 @@ TInitialCondition TInitialCondition::Load(const Cv2InitialCondition& stored) {
     c.width = GetU16(r + kOffWidth);
     if (c.AsText()) c.texts = stored.texts;
     return c;
+}
+
+std::vector<TInitialCondition> LoadConditions(const std::vector<Cv2InitialCondition>& stored) {
+    std::vector<TInitialCondition> out;
+    out.reserve(stored.size());
+    for (const Cv2InitialCondition& c : stored) out.push_back(TInitialCondition::Load(c));
+    return out;
+}
+
+std::vector<Cv2InitialCondition> StoreConditions(const std::vector<TInitialCondition>& conditions) {
+    std::vector<Cv2InitialCondition> out;
+    out.reserve(conditions.size());
+    for (const TInitialCondition& c : conditions) out.push_back(c.Store());
+    return out;
 }
 
 }  // namespace curvelo

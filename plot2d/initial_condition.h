@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "plot2d/cv2_document.h"
 
@@ -32,11 +33,9 @@ struct TInitialCondition {
 
     long double x0 = 0, y0 = 0, t0 = 0;
     std::uint16_t textFlag = kConditionPlain;
-    long double steps = 100;  // asked for
-    // Steps made by the last drawing (-1: not drawn). The node stores this in place of the
-    // count asked for, while the count asked for still drives the next drawing, so a
+    // The count asked for. It is kept, not replaced by the steps a drawing made, so a
     // solution cut short by a smaller view grows again when the view grows.
-    long long stepsMade = -1;
+    long double steps = 100;
     std::uint16_t methodCode = 2;     // SlopeMethod; other codes read as Runge-Kutta
     std::uint16_t directionCode = 2;  // TraceDirection; other codes read as both
     long double step = 0.1L;  // its sign is the direction of a dy/dx solution
@@ -58,5 +57,8 @@ struct TInitialCondition {
     static TInitialCondition Load(const Cv2InitialCondition& stored);
     bool operator==(const TInitialCondition&) const = default;
 };
+
+std::vector<TInitialCondition> LoadConditions(const std::vector<Cv2InitialCondition>& stored);
+std::vector<Cv2InitialCondition> StoreConditions(const std::vector<TInitialCondition>& conditions);
 
 }  // namespace curvelo

@@ -19,6 +19,19 @@ ExprNode* CompileText(FormulaEngine& engine, const std::string& text, std::uint1
 
 }  // namespace
 
+bool ImplicitDifference(std::string_view equation, std::string& formula) {
+    const std::size_t eq = equation.find('=');
+    if (eq == std::string_view::npos) {
+        formula = std::string(equation);
+        return true;
+    }
+    const std::string_view lhs = equation.substr(0, eq), rhs = equation.substr(eq + 1);
+    const auto blank = [](std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; };
+    if (rhs.find('=') != std::string_view::npos || blank(lhs) || blank(rhs)) return false;
+    formula = "(" + std::string(lhs) + ")-(" + std::string(rhs) + ")";
+    return true;
+}
+
 std::vector<int> TextsUsedBy(std::uint16_t kind) {
     switch (kind) {
     case kKindExplicit:
@@ -82,7 +95,7 @@ int ExampleInventory::Duplicate(int index, FormulaEngine& engine) {
     InventorySlot copy;
     copy.example = Slot(index).example;
     copy.name = Slot(index).name;
-    copy.conditions = Slot(index).conditions;
+    copy.initialConditions = Slot(index).initialConditions;
     slots_.push_back(std::move(copy));
     Compile(LastIndex(), engine);
     return LastIndex();
@@ -107,9 +120,18 @@ std::uint16_t ExampleInventory::Compile(int index, FormulaEngine& engine) {
     TExample& e = slot.example;
     std::uint16_t error = 0;
     for (int text : TextsUsedBy(e.kind)) {
-        // A system without a restriction leaves its text empty.
-        if (e.kind == kKindSystem && text == 3 && e.texts[3].empty()) continue;
-        slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, e.texts[static_cast<std::size_t>(text)], error);
+        const std::string& source = e.texts[static_cast<std::size_t>(text)];
+        if (e.kind == kKindImplicit) {
+            std::string formula;
+            if (!ImplicitDifference(source, formula)) {
+                if (error == 0) error = 1;  // "nem értem"
+                slot.trees[static_cast<std::size_t>(text)] = NewNumber(0.0L);
+                continue;
+            }
+            slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, formula, error);
+            continue;
+        }
+        slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, source, error);
     }
 
     const std::uint16_t t = LetterKind(kLetterT);

@@ -25,8 +25,9 @@ struct InventorySlot {
     std::array<ExprNode*, TExample::kTexts> trees{};
     // The measurement results archived for the example, as stored (link bytes zero).
     std::vector<std::array<std::uint8_t, kResultSize>> results;
-    // The initial conditions of a differential-equation example, in list order.
-    std::vector<TInitialCondition> conditions;
+    // The 95-byte list at offset 511: initial conditions of differential equations, the
+    // start points of an implicit curve's branches.
+    std::vector<Cv2InitialCondition> initialConditions;
 };
 
 // Most initial conditions one example keeps (the stored list's count is 16-bit).
@@ -34,6 +35,12 @@ inline constexpr std::size_t kMaxInitialConditions = 1000;
 
 // The texts a kind compiles (the record numbers them 0..6).
 std::vector<int> TextsUsedBy(std::uint16_t kind);
+
+// An implicit equation "f = g" as the formula f - g ("f" alone stands for f = 0); false when
+// it has more than one "=" or an empty side.
+bool ImplicitDifference(std::string_view equation, std::string& formula);
+// The tree of an implicit example's F (compiled from text 4).
+inline constexpr int kImplicitTree = 4;
 
 class ExampleInventory {
 public:

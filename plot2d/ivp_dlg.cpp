@@ -14,10 +14,10 @@ namespace curvelo {
 TIvpDlg::TIvpDlg(fw::TWindow* parent, IvpHost& host, std::uint16_t kind, int example)
     : TDlg(parent, kind == kKindSystem ? "IVP10" : "IVP11"), host_(host), kind_(kind), example_(example) {}
 
-std::vector<TInitialCondition>* TIvpDlg::Conditions() {
+std::vector<Cv2InitialCondition>* TIvpDlg::Conditions() {
     ExampleInventory& inv = host_.IvpInventory();
     if (example_ < 0 || example_ >= inv.Count() || inv.At(example_).kind != kind_) return nullptr;
-    return &inv.Slot(example_).conditions;
+    return &inv.Slot(example_).initialConditions;
 }
 
 void TIvpDlg::SetupWindow() {
@@ -37,7 +37,7 @@ void TIvpDlg::SetupWindow() {
     SetItemText(ivpid::kDelay, "50");
     TInitialCondition start;
     start.colour = 2;
-    if (const auto* list = Conditions(); list && !list->empty()) start = list->back();
+    if (const auto* list = Conditions(); list && !list->empty()) start = TInitialCondition::Load(list->back());
     ShowCondition(start);
     FillList();
     SetItemFocus(ivpid::kX);
@@ -70,7 +70,8 @@ IvpForm TIvpDlg::ReadForm() const {
 void TIvpDlg::FillList() {
     ClearList(ivpid::kList);
     if (const auto* list = Conditions())
-        for (const TInitialCondition& c : *list) AddString(ivpid::kList, IvpListLine(kind_, c, host_.IvpFormat()));
+        for (const Cv2InitialCondition& c : *list)
+            AddString(ivpid::kList, IvpListLine(kind_, TInitialCondition::Load(c), host_.IvpFormat()));
 }
 
 bool TIvpDlg::TakeFields(TInitialCondition& c) {
@@ -106,14 +107,13 @@ void TIvpDlg::EvNotify(int controlId, fw::Notify code) {
 void TIvpDlg::Draw() {
     auto* list = Conditions();
     if (!list) return;
-    TInitialCondition c = list->empty() ? TInitialCondition{} : list->back();
+    TInitialCondition c = list->empty() ? TInitialCondition{} : TInitialCondition::Load(list->back());
     if (!TakeFields(c)) return;
     if (list->size() >= kMaxInitialConditions) {
         ShowMessage(this, 4);  // "nincs hely"
         return;
     }
-    c.stepsMade = -1;
-    list->push_back(c);
+    list->push_back(c.Store());
     int delay = -1;
     if (IsItemChecked(ivpid::kObserve)) {
         std::int32_t ms = 0;
@@ -154,8 +154,8 @@ void TIvpDlg::TakeEndPoint() {
     int k = GetSelIndex(ivpid::kList);
     if (k < 0 || k >= static_cast<int>(list->size())) k = static_cast<int>(list->size()) - 1;
     long double x = 0, y = 0;
-    if (!host_.SolutionEnd(example_, (*list)[static_cast<std::size_t>(k)], x, y)) return;
-    TInitialCondition c = (*list)[static_cast<std::size_t>(k)];
+    TInitialCondition c = TInitialCondition::Load((*list)[static_cast<std::size_t>(k)]);
+    if (!host_.SolutionEnd(example_, c, x, y)) return;
     c.textFlag = kConditionPlain;
     c.x0 = x;
     c.y0 = y;

@@ -56,7 +56,8 @@ private:
     void DeleteAll();
     void TakeEndPoint();
     void Compare();
-    std::vector<TInitialCondition>* Conditions();
+    // The stored list of the example worked on; null when there is none.
+    std::vector<Cv2InitialCondition>* Conditions();
 
     IvpHost& host_;
     std::uint16_t kind_;

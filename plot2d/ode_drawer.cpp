@@ -12,7 +12,73 @@ namespace {
 
 constexpr int kPollEverySteps = 64;
 
+// Draws the traced pieces, clipped to the view; observing shows each piece as it grows.
+class SurfaceSink : public TraceSink {
+public:
+    SurfaceSink(DrawSurface& surface, const std::function<bool()>* observe) : surface_(surface), observe_(observe) {}
+    void MoveTo(WorldPoint p) override { last_ = p; }
+    void LineTo(WorldPoint p) override {
+        WorldPoint a = last_, b = p;
+        if (surface_.View().ClipSegment(a, b)) surface_.Segment(a, b);
+        last_ = p;
+        if (observe_ && *observe_ && (*observe_)()) stopped_ = true;
+    }
+    bool Stopped() const { return stopped_; }
+
+private:
+    DrawSurface& surface_;
+    const std::function<bool()>* observe_;
+    WorldPoint last_;
+    bool stopped_ = false;
+};
+
 }  // namespace
+
+SystemField::SystemField(LetterStore& letters, const TExample& example, const CurveTrees& trees)
+    : letters_(letters), timeDependent_(example.flag51 != 0), restricted_(example.positiveROnly != 0 && trees.tree[3]),
+      f_(trees.tree[0]), g_(trees.tree[1]), r_(trees.tree[3]), savedX_(letters.LetterValues[kLetterX]),
+      savedY_(letters.LetterValues[kLetterY]), savedT_(letters.LetterValues[kLetterT]) {}
+
+SystemField::~SystemField() {
+    letters_.LetterValues[kLetterX] = savedX_;
+    letters_.LetterValues[kLetterY] = savedY_;
+    letters_.LetterValues[kLetterT] = savedT_;
+}
+
+void SystemField::Set(WorldPoint p, long double t) {
+    letters_.LetterValues[kLetterX] = {p.x, 0.0L};
+    letters_.LetterValues[kLetterY] = {p.y, 0.0L};
+    if (timeDependent_) letters_.LetterValues[kLetterT] = {t, 0.0L};
+}
+
+bool SystemField::Run(EvalProgram& program, long double& value) {
+    ++evaluations_;
+    if (!program.Tree() || !program.Run(letters_)) return false;
+    value = program.Tree()->value.re;
+    return std::isfinite(value);
+}
+
+bool SystemField::Velocity(WorldPoint p, long double t, WorldPoint& v) {
+    Set(p, t);
+    return Run(f_, v.x) && Run(g_, v.y);
+}
+
+bool SystemField::Visible(WorldPoint p, long double t) {
+    if (!restricted_) return true;
+    Set(p, t);
+    long double r = 0;
+    return Run(r_, r) && r > 0;
+}
+
+TraceResult TraceSystem(TrajectoryTracer& tracer, SystemField& field, const TInitialCondition& c, TraceSink& sink) {
+    const WorldPoint start{c.x0, c.y0};
+    switch (c.Direction()) {
+    case TraceDirection::kForward: return tracer.Trace(field, start, c.t0, TrajectoryTracer::kForward, sink);
+    case TraceDirection::kBackward: return tracer.Trace(field, start, c.t0, TrajectoryTracer::kBackward, sink);
+    case TraceDirection::kBoth: break;
+    }
+    return tracer.TraceBoth(field, start, c.t0, sink);
+}
 
 bool IsOdeKind(std::uint16_t kind) { return kind == kKindSystem || kind == kKindSlope; }
 
@@ -44,9 +110,10 @@ bool SlopeEvaluator::operator()(long double x, long double y, long double& slope
     return std::isfinite(slope);
 }
 
-int OdeDrawer::Draw(const TExample& example, std::vector<TInitialCondition>& conditions, const CurveTrees& trees) {
+int OdeDrawer::Draw(const TExample& example, const std::vector<TInitialCondition>& conditions, const CurveTrees& trees) {
     if (!example.visible || !IsOdeKind(example.kind)) return 0;
     for (int i = 0; i < TExample::kTexts; ++i) programs_[i].Reset(trees.tree[i]);
+    trees_ = trees;
     const int param = example.familyParam;
     const bool family = example.familyActive && param >= 1 && param < kLetterCount;
     const ExtComplex letterBefore = family ? letters_.LetterValues[param] : ExtComplex{};
@@ -73,20 +140,18 @@ int OdeDrawer::Draw(const TExample& example, std::vector<TInitialCondition>& con
     return key;
 }
 
-int OdeDrawer::DrawPass(const TExample& example, std::vector<TInitialCondition>& conditions) {
-    if (example.kind == kKindSystem) return DrawField(example);
+int OdeDrawer::DrawPass(const TExample& example, const std::vector<TInitialCondition>& conditions) {
+    if (example.kind == kKindSystem) {
+        const int key = DrawField(example);
+        return key == kKeyStopDrawing ? key : DrawTrajectories(example, conditions);
+    }
     for (std::size_t i = 0; i < conditions.size(); ++i)
         if (DrawSlopeSolution(example, conditions[i], static_cast<int>(i) == observedCondition) == kKeyStopDrawing)
             return kKeyStopDrawing;
     return DrawField(example);
 }
 
-int OdeDrawer::DrawSolution(const TExample& example, TInitialCondition& condition, const CurveTrees& trees) {
-    for (int i = 0; i < TExample::kTexts; ++i) programs_[i].Reset(trees.tree[i]);
-    return DrawSlopeSolution(example, condition, false);
-}
-
-int OdeDrawer::DrawSlopeSolution(const TExample& example, TInitialCondition& c, bool observe) {
+int OdeDrawer::DrawSlopeSolution(const TExample& example, const TInitialCondition& c, bool observe) {
     const PlotView& view = surface_.View();
     SlopeRunSettings run;
     run.x0 = c.x0;
@@ -110,7 +175,7 @@ int OdeDrawer::DrawSlopeSolution(const TExample& example, TInitialCondition& c, 
         letters_.LetterValues[kLetterY] = {y, 0.0L};
         return Evaluate(2, s);
     };
-    const SlopeRunResult result = RunSlopeSolution(f, run, [&](long double px, long double py, long double x, long double y, bool drawn) {
+    RunSlopeSolution(f, run, [&](long double px, long double py, long double x, long double y, bool drawn) {
         if (drawn) {
             WorldPoint a{px, py}, b{x, y};
             if (view.ClipSegment(a, b)) surface_.Segment(a, b);
@@ -123,7 +188,37 @@ int OdeDrawer::DrawSlopeSolution(const TExample& example, TInitialCondition& c, 
         return key != kKeyStopDrawing;
     });
     surface_.Restore();
-    c.stepsMade = result.stepsMade;
+    return key;
+}
+
+int OdeDrawer::DrawTrajectories(const TExample& example, const std::vector<TInitialCondition>& conditions) {
+    if (conditions.empty()) return 0;
+    TraceSettings settings = tracing_;
+    settings.stopAtBorder = example.flags52[0] != 0;
+    settings.density = std::clamp<int>(example.density, kMinDensity, kMaxDensity);
+    int key = 0;
+    // An observed step may have read Q already.
+    settings.stopRequested = [&] {
+        if (key == kKeyStopDrawing) return true;
+        if (!silent && hooks.pollKey) key = hooks.pollKey();
+        return key == kKeyStopDrawing;
+    };
+    TrajectoryTracer tracer(surface_.View(), settings);
+    SystemField field(letters_, example, trees_);
+    for (std::size_t i = 0; i < conditions.size() && key != kKeyStopDrawing; ++i) {
+        const TInitialCondition& c = conditions[i];
+        std::function<bool()> observe;
+        if (static_cast<int>(i) == observedCondition && hooks.showAndWait)
+            observe = [&] { return (key = hooks.showAndWait(observeDelayMs)) == kKeyStopDrawing; };
+        surface_.Save();
+        surface_.SetPen(ColourOf(std::min<int>(c.colour, kColourCount - 1)),
+                        std::clamp<int>(c.width, kMinPenWidth, kMaxPenWidth), LineStyle::kSolid);
+        SurfaceSink sink(surface_, observe ? &observe : nullptr);
+        const TraceResult r = TraceSystem(tracer, field, c, sink);
+        surface_.Restore();
+        if (r.end == TraceEnd::kStopped || sink.Stopped()) key = kKeyStopDrawing;
+    }
+    evaluations_ += field.Evaluations();
     return key;
 }
 

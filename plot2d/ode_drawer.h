@@ -14,6 +14,7 @@
 #include "plot2d/direction_field.h"
 #include "plot2d/initial_condition.h"
 #include "plot2d/slope_solver.h"
+#include "plot2d/trajectory_tracer.h"
 
 namespace curvelo {
 
@@ -46,9 +47,38 @@ struct OdeHooks {
     std::function<int(int delayMs)> showAndWait;
 };
 
+// The field of a dx/dt, dy/dt system for the trajectory tracer: (f, g) at (x, y, t), with t
+// set only for a time-dependent system, and the restriction r > 0 where one is asked for.
+class SystemField : public TraceField {
+public:
+    SystemField(LetterStore& letters, const TExample& example, const CurveTrees& trees);
+    ~SystemField() override;
+    SystemField(const SystemField&) = delete;
+    SystemField& operator=(const SystemField&) = delete;
+    bool Velocity(WorldPoint p, long double t, WorldPoint& v) override;
+    bool Visible(WorldPoint p, long double t) override;
+    std::uint64_t Evaluations() const { return evaluations_; }
+
+private:
+    void Set(WorldPoint p, long double t);
+    bool Run(EvalProgram& program, long double& value);
+
+    LetterStore& letters_;
+    bool timeDependent_, restricted_;
+    EvalProgram f_, g_, r_;
+    ExtComplex savedX_, savedY_, savedT_;
+    std::uint64_t evaluations_ = 0;
+};
+
+// Follows one trajectory of a system from a condition in its direction; the sink gets
+// the pieces. How the (last) run ended.
+TraceResult TraceSystem(TrajectoryTracer& tracer, SystemField& field, const TInitialCondition& c, TraceSink& sink);
+
 class OdeDrawer {
 public:
-    OdeDrawer(LetterStore& letters, DrawSurface& surface) : letters_(letters), surface_(surface) {}
+    // tracing: the window's tracer settings, for the trajectories of systems.
+    OdeDrawer(LetterStore& letters, DrawSurface& surface, const TraceSettings& tracing = {})
+        : letters_(letters), surface_(surface), tracing_(tracing) {}
 
     bool silent = false;       // no keyboard polling (printing, animation frames)
     bool suddenAngle = false;  // "Hirtelen változó szögek"
@@ -57,23 +87,24 @@ public:
     int observeDelayMs = 0;
     OdeHooks hooks;
 
-    // Draws a kind 210 or 211 example with its conditions (each condition's step count
-    // becomes the number of steps made). The last polled key; kKeyStopDrawing when stopped.
-    int Draw(const TExample& example, std::vector<TInitialCondition>& conditions, const CurveTrees& trees);
-    // One dy/dx solution alone, in its own pen, for the current letters.
-    int DrawSolution(const TExample& example, TInitialCondition& condition, const CurveTrees& trees);
+    // Draws a kind 210 or 211 example with its conditions. The last polled key;
+    // kKeyStopDrawing when stopped.
+    int Draw(const TExample& example, const std::vector<TInitialCondition>& conditions, const CurveTrees& trees);
 
     std::uint64_t Evaluations() const { return evaluations_; }
 
 private:
-    int DrawPass(const TExample& example, std::vector<TInitialCondition>& conditions);
-    int DrawSlopeSolution(const TExample& example, TInitialCondition& condition, bool observe);
+    int DrawPass(const TExample& example, const std::vector<TInitialCondition>& conditions);
+    int DrawSlopeSolution(const TExample& example, const TInitialCondition& condition, bool observe);
     int DrawField(const TExample& example);
+    int DrawTrajectories(const TExample& example, const std::vector<TInitialCondition>& conditions);
     bool Evaluate(int text, long double& value);
     int Poll();
 
     LetterStore& letters_;
     DrawSurface& surface_;
+    TraceSettings tracing_;
+    CurveTrees trees_;
     EvalProgram programs_[TExample::kTexts];
     std::uint64_t evaluations_ = 0;
 };

@@ -69,7 +69,7 @@ int TPlot0Win::ReadDocument(const std::string& path) {
     int background = BackgroundColour();
     Plot2Fonts fonts = FontsOfWindow();
     Plot2Switches switches = SwitchesOfWindow();
-    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches, &measure_});
+    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches, &measure_, &tracing_});
     Params() = ParamsOf(doc);
     RefreshParamDialogs();
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
@@ -99,7 +99,7 @@ int TPlot0Win::WriteDocument(const std::string& path) {
     int background = BackgroundColour();
     Plot2Fonts fonts = FontsOfWindow();
     Plot2Switches switches = SwitchesOfWindow();
-    CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches, &measure_}, doc);
+    CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches, &measure_, &tracing_}, doc);
     CaptureParams(Params(), doc);
     doc.textLabels = RecordsOf(Labels());
     doc.equationLabels = RecordsOf(EquationLabels());
@@ -142,6 +142,7 @@ bool TPlot0Win::NewDrawing() {
     EquationLabels().clear();
     Frame() = FrameSettings();
     measure_ = MeasureSettings();
+    tracing_ = TraceOptions();
     ShowDefaultFrame();
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = kColourWhite;
     if (Notepad()) Notepad()->SetText(std::string());

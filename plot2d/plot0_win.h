@@ -40,12 +40,15 @@ public:
 
     // The integration tools' limits and count (kept in the document) and methods.
     MeasureSettings& Measures() { return measure_; }
+    // The trajectory tracer's tolerances (kept in the document).
+    TraceOptions& Tracing() { return tracing_; }
 
 private:
     void ShowAuthor();
     Plot2Fonts FontsOfWindow() const;
     Plot2Switches SwitchesOfWindow() const;
     MeasureSettings measure_;
+    TraceOptions tracing_;
 
     // The last document read or written: what this window does not use survives in it.
     Cv2Document document_;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot2d/cv2_codec.h"
+#include "plot2d/example_kinds.h"
 #include "plot2d/six_sum_integrator.h"
 
 namespace curvelo {
@@ -32,6 +33,8 @@ enum ParamSlot { kFrameDelaySlot = 36, kLinkedLettersSlot = 37, kAnimSpeedSlot =
 // The integration limits and count. (Their method mask would be word 25 of block 8, which
 // the long-minus switch already holds, so the mask stays with the window.)
 enum MeasureSlot { kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35 };
+// Slots of block 10 that hold the tracer's tolerances and its sudden-angle switch.
+enum TraceSlot { kNullVectorSlot = 44, kLoopSlot = 45, kFlatnessSlot = 46, kSuddenAnglesSlot = 47 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -176,7 +179,7 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         e.example = s.inventory.Slot(i).example;
         e.name = s.inventory.Slot(i).name;
         e.results = s.inventory.Slot(i).results;
-        for (const TInitialCondition& c : s.inventory.Slot(i).conditions) e.initialConditions.push_back(c.Store());
+        e.initialConditions = s.inventory.Slot(i).initialConditions;
         doc.examples.push_back(std::move(e));
     }
     w[9] = Word(s.inventory.LastIndex());
@@ -188,6 +191,12 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         n[kMeasureLow] = s.measure->low;
         n[kMeasureHigh] = s.measure->high;
         n[kMeasureSteps] = s.measure->steps;
+    }
+    if (s.tracing) {
+        n[kNullVectorSlot] = s.tracing->nullVectorPixels;
+        n[kLoopSlot] = s.tracing->loopPixels;
+        n[kFlatnessSlot] = s.tracing->flatnessPixels;
+        n[kSuddenAnglesSlot] = s.tracing->suddenAngles ? 1 : 0;
     }
 }
 
@@ -254,9 +263,11 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         inv.Slot(i).example = e.example;
         inv.Slot(i).name = e.name;
         inv.Slot(i).results = e.results;
-        const std::size_t kept = std::min(e.initialConditions.size(), kMaxInitialConditions);
-        for (std::size_t k = 0; k < kept; ++k)
-            inv.Slot(i).conditions.push_back(TInitialCondition::Load(e.initialConditions[k]));
+        inv.Slot(i).initialConditions = e.initialConditions;
+        if (inv.Slot(i).initialConditions.size() > kMaxInitialConditions)
+            inv.Slot(i).initialConditions.resize(kMaxInitialConditions);
+        // A loaded implicit curve searches for branches again (its known ones are kept).
+        if (e.example.kind == kKindImplicit) inv.Slot(i).example.arrow = 1;
     }
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);
@@ -270,6 +281,15 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         }
         const std::int32_t steps = doc.NumberAsInt(kMeasureSteps);
         if (steps >= 1 && steps <= kMaxSubintervals) m.steps = steps;
+    }
+    // A document without tracer settings (zeros) or with broken ones keeps the defaults.
+    if (s.tracing) {
+        TraceOptions t;
+        if (AcceptTolerance(n[kNullVectorSlot])) t.nullVectorPixels = n[kNullVectorSlot];
+        if (AcceptTolerance(n[kLoopSlot])) t.loopPixels = n[kLoopSlot];
+        if (AcceptTolerance(n[kFlatnessSlot])) t.flatnessPixels = n[kFlatnessSlot];
+        t.suddenAngles = n[kSuddenAnglesSlot] == 1;
+        *s.tracing = t;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "framework/kit_lock.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/inventory.h"
+#include "plot2d/trace_options.h"
 #include "plotwin/frame_settings.h"
 #include "plotwin/plot_view.h"
 #include "plotwin/print_layout.h"
@@ -48,6 +49,7 @@ struct Plot2State {
     Plot2Fonts& fonts;
     Plot2Switches& switches;
     MeasureSettings* measure = nullptr;  // kept by windows with the integration tools
+    TraceOptions* tracing = nullptr;     // kept by windows that trace curves
 };
 
 // The document lock in block 13: the pass text carries the three protection switches

@@ -40,6 +40,7 @@ public:
     virtual bool EditIteration(int /*index*/) { return false; }
     // Whether the window kind offers the operation for the example (enables the buttons).
     virtual bool CanDerive(int /*index*/) const { return false; }
+    virtual bool CanHaveFamily(int /*index*/) const { return false; }
     virtual bool CanIterate(int /*index*/) const { return false; }
 
     bool EvCommand(int id) override;

@@ -4,6 +4,7 @@
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/ode_exmp_dlg.h"
+#include "plot2d/implicit_drawer.h"
 
 namespace curvelo {
 
@@ -27,6 +28,7 @@ int TPlotAWin::AddExample(std::uint16_t kind) {
         return -1;
     }
     inventory.Commit(index, Engine());
+    RequestImplicitSearch(inventory.Slot(index));
     inventory.Select(index);
     ExamplesChanged();
     if (inventory.Count() == 1) ShowInventory();
@@ -40,6 +42,7 @@ bool TPlotAWin::EditExample(int index) {
     if (!HasEquationForm(kind) && !HasOdeForm(kind)) return false;
     if (!RunExampleDialog(Inventory().At(index))) return false;
     Inventory().Compile(index, Engine());
+    RequestImplicitSearch(Inventory().Slot(index));
     ExamplesChanged();
     return true;
 }
@@ -51,6 +54,7 @@ bool TPlotAWin::EvCommand(int id) {
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
     case eqcmd::kSystem: AddExample(kKindSystem); return true;
     case eqcmd::kSlope: AddExample(kKindSlope); return true;
+    case eqcmd::kImplicit: AddExample(kKindImplicit); return true;
     default: return TPlot11Win::EvCommand(id);
     }
 }

@@ -1,4 +1,5 @@
-// The first 2D layer: the curve kinds of the Equation menu (explicit, polar, parametric),
+// The first 2D layer: the curve kinds of the Equation menu (explicit, polar, parametric,
+// implicit),
 // created and edited through their equation dialogs.
 #pragma once
 
@@ -10,7 +11,7 @@
 namespace curvelo {
 
 namespace eqcmd {
-inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903;
+inline constexpr int kExplicit = 901, kPolar = 902, kParametric = 903, kImplicit = 904;
 inline constexpr int kSystem = 910, kSlope = 911;
 }
 

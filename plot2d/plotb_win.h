@@ -11,14 +11,14 @@ public:
     using TPlotAWin::TPlotAWin;
 
     void ViewApplied() override;
+    bool EvCommand(int id) override;
+    bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
     // The next drawing shows condition `condition` of example `example` step by step, each
     // step followed by a pause of delayMs.
     void ObserveCondition(int example, int condition, int delayMs);
 
 protected:
-    // The sudden-angle switch of the solvers (off here).
-    virtual bool SuddenAngleStops() const { return false; }
     void PaintContent(DrawSurface& surface) override;
     void PaintMovingExamples(DrawSurface& surface) override;
 
@@ -31,6 +31,9 @@ private:
     struct Observed {
         int example = -1, condition = -1, delayMs = 0;
     } observed_;
+
+    // Commands 732, 733 and 735: asks for a tolerance with its prompt string.
+    void AskTolerance(int command);
 };
 
 }  // namespace curvelo

@@ -107,10 +107,12 @@ void TPlotCWin::AddConditionsAtPixel(fw::Point p) {
     if (example < 0) return;
     SetCurrentOdeExample(kind, example);
     const WorldPoint w = View().PixelToWorld(p.x, p.y);
-    auto& list = Inventory().Slot(example).conditions;
-    for (const TInitialCondition& c : ConditionsAtClick(kind, w.x, w.y, list, View().xmax - View().xmin)) {
+    auto& list = Inventory().Slot(example).initialConditions;
+    const std::vector<TInitialCondition> existing = list.empty() ? std::vector<TInitialCondition>{}
+                                                                 : std::vector<TInitialCondition>{TInitialCondition::Load(list.back())};
+    for (const TInitialCondition& c : ConditionsAtClick(kind, w.x, w.y, existing, View().xmax - View().xmin)) {
         if (list.size() >= kMaxInitialConditions) break;
-        list.push_back(c);
+        list.push_back(c.Store());
     }
     ConditionsChanged(example, -1, -1);
 }
@@ -123,8 +125,29 @@ void TPlotCWin::ConditionsChanged(int example, int observed, int delayMs) {
 bool TPlotCWin::SolutionEnd(int example, const TInitialCondition& c, long double& x, long double& y) {
     if (example < 0 || example >= Inventory().Count()) return false;
     InventorySlot& slot = Inventory().Slot(example);
-    if (slot.example.kind != kKindSlope) return false;
     const PlotView& v = View();
+    if (slot.example.kind == kKindSystem) {
+        // The end of a trajectory in both directions is where the forward run ends.
+        TInitialCondition one = c;
+        if (one.Direction() == TraceDirection::kBoth) one.directionCode = static_cast<std::uint16_t>(TraceDirection::kForward);
+        TraceSettings settings = Tracing().Settings();
+        settings.stopAtBorder = slot.example.flags52[0] != 0;
+        settings.density = std::max<int>(slot.example.density, 1);
+        TrajectoryTracer tracer(v, settings);
+        CurveTrees trees;
+        for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
+        SystemField field(Engine().letters, slot.example, trees);
+        struct NoSink : TraceSink {
+            void MoveTo(WorldPoint) override {}
+            void LineTo(WorldPoint) override {}
+        } sink;
+        const TraceResult r = TraceSystem(tracer, field, one, sink);
+        if (r.steps == 0) return false;
+        x = r.last.x;
+        y = r.last.y;
+        return true;
+    }
+    if (slot.example.kind != kKindSlope) return false;
     SlopeRunSettings run;
     run.x0 = c.x0;
     run.y0 = c.y0;
@@ -132,7 +155,7 @@ bool TPlotCWin::SolutionEnd(int example, const TInitialCondition& c, long double
     run.steps = c.StepLimit();
     run.method = c.Method();
     run.stopAtBorder = slot.example.flags52[0] != 0;
-    run.suddenAngle = SuddenAngleStops();
+    run.suddenAngle = Tracing().suddenAngles;
     run.xmin = v.xmin;
     run.xmax = v.xmax;
     run.ymin = v.ymin;

@@ -7,13 +7,15 @@
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/family_dlg.h"
+#include "plot2d/implicit_drawer.h"
 #include "plot2d/iteration_dlg.h"
 #include "plot2d/web_diagram.h"
 
 namespace curvelo {
 
 bool TPlotEWin::CanDerive(int index) const {
-    return IsSlot(index) && HasEquationForm(Inventory().Slot(index).example.kind);
+    const std::uint16_t kind = IsSlot(index) ? Inventory().Slot(index).example.kind : 0;
+    return HasEquationForm(kind) && kind != kKindImplicit;
 }
 
 int TPlotEWin::DeriveExample(int index) {
@@ -62,7 +64,17 @@ bool TPlotEWin::EditWithDialog(int index) {
     return true;
 }
 
-bool TPlotEWin::EditFamily(int index) { return CanDerive(index) && EditWithDialog<TFamilyDlg>(index); }
+bool TPlotEWin::CanHaveFamily(int index) const {
+    return IsSlot(index) && HasEquationForm(Inventory().Slot(index).example.kind);
+}
+
+bool TPlotEWin::EditFamily(int index) {
+    if (!CanHaveFamily(index)) return false;
+    if (!EditWithDialog<TFamilyDlg>(index)) return false;
+    RequestImplicitSearch(Inventory().Slot(index));
+    RepaintAll();
+    return true;
+}
 
 bool TPlotEWin::CanIterate(int index) const {
     return IsSlot(index) && Inventory().Slot(index).example.kind == kKindExplicit;

@@ -15,6 +15,7 @@ public:
     int DeriveExample(int index) override;
     bool EditFamily(int index) override;
     bool CanDerive(int index) const override;
+    bool CanHaveFamily(int index) const override;
     bool EditIteration(int index) override;
     bool CanIterate(int index) const override;
 
