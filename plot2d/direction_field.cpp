@@ -25,9 +25,9 @@ std::vector<long double> HalfAxis(long double centre, long double low, long doub
 std::vector<FieldColumn> FieldGrid(const PlotView& view, int rows) {
     rows = std::clamp(rows, kMinFieldRows, kMaxFieldRows);
     const long double dy = ((view.ymax - kEdge) - (view.ymin + kEdge)) / rows;
-    const long double W = view.ClientWidth() > 0 ? view.ClientWidth() : 1;
-    const long double H = view.ClientHeight() > 0 ? view.ClientHeight() : 1;
-    const long double dx = view.hh > 0 ? dy * view.hw * H / (view.hh * W) : dy;
+    // dy * hw * H / (hh * W) with H and W the picture's pixels: the same pixel spacing both
+    // ways, whatever the output (screen, layer, printer, batch picture).
+    const long double dx = view.upy > 0 ? dy * view.upx / view.upy : dy;
     const long double cx = view.cx, cy = view.cy;
     // Columns are bounded like rows, allowing for a view far wider than tall.
     const long long columnLimit = std::min<long long>(static_cast<long long>(rows) * 64, 100000);
@@ -58,8 +58,10 @@ bool DrawField(DrawSurface& surface, const FieldSettings& settings, const FieldV
     const PlotView& view = surface.View();
     const std::vector<FieldColumn> columns = FieldGrid(view, settings.rows);
     const int segment = std::clamp(settings.segmentTenthsPercent, kMinFieldSegment, kMaxFieldSegment);
-    // Length in pixels; directions are measured on the screen so every segment looks as long.
-    const long double lengthPx = segment * static_cast<long double>(std::max(view.ClientWidth(), 1)) * 0.001L;
+    // Length in pixels of the picture's width; directions are measured in pixels so every
+    // segment looks as long.
+    const long double widthPx = view.upx > 0 ? (view.xmax - view.xmin) / view.upx : 1;
+    const long double lengthPx = segment * std::min<long double>(widthPx, 1e6L) * 0.001L;
     const long double ppx = view.ppx, ppy = view.ppy;
     auto toPixels = [&](long double dx, long double dy, long double& px, long double& py) {
         px = dx * ppx;

@@ -10,6 +10,7 @@
 #include "plot2d/direction_field.h"
 #include "plot2d/method_comparison.h"
 #include "plot2d/slope_solver.h"
+#include "plotwin/recording_surface.h"
 
 using namespace curvelo;
 
@@ -215,4 +216,46 @@ TEST(MethodComparison, ReferenceIsTightAndTheTableShowsEveryRow) {
     EXPECT_EQ(static_cast<int>(std::count(text.begin(), text.end(), '\n')), 4 + 11);
     EXPECT_EQ(CompareMethods(kXMinusY, 0, 0, 0, 10).size(), 0u);
     EXPECT_EQ(CompareMethods(kXMinusY, 0, 0, 0.1L, 1000000).size(), static_cast<std::size_t>(kMaxComparisonRows) + 1);
+}
+
+TEST(DirectionField, SegmentsHaveTheSetLengthAndSlopeAndVectorsScaleToTheLongest) {
+    PlotView view;
+    view.SetClientSize(400, 400);
+    ASSERT_TRUE(view.SetViewSquare(0, 0, 5));
+    RecordingSurface surface(view);
+    FieldSettings settings;
+    settings.rows = 20;
+    settings.segmentTenthsPercent = 50;  // 5 % of 400 pixels: 20 pixels, 0.5 units
+    const FieldVector slope = [](long double x, long double, long double& dx, long double& dy) {
+        dx = 1;
+        dy = x;
+        return true;
+    };
+    ASSERT_TRUE(DrawField(surface, settings, slope, {}));
+    ASSERT_EQ(surface.Ops().size(), 19u * 19u);
+    for (const DrawOp& op : surface.Ops()) {
+        const WorldPoint a = op.points[0], b = op.points[1];
+        const long double mx = (a.x + b.x) / 2;
+        EXPECT_NEAR(static_cast<double>(std::hypot(b.x - a.x, b.y - a.y)), 0.5, 1e-12);
+        EXPECT_NEAR(static_cast<double>((b.y - a.y) / (b.x - a.x)), static_cast<double>(mx), 1e-9);
+    }
+    RecordingSurface vectors(view);
+    settings.style = FieldStyle::kVectors;
+    const FieldVector rotation = [](long double x, long double y, long double& dx, long double& dy) {
+        dx = -y;
+        dy = x;
+        return !(x == 0 && y == 0);
+    };
+    ASSERT_TRUE(DrawField(vectors, settings, rotation, {}));
+    long double longest = 0;
+    // Each vector is a shaft and two head strokes.
+    for (std::size_t k = 0; k < vectors.Ops().size(); k += 3) {
+        const WorldPoint a = vectors.Ops()[k].points[0], b = vectors.Ops()[k].points[1];
+        longest = std::max(longest, std::hypot(b.x - a.x, b.y - a.y));
+    }
+    EXPECT_NEAR(static_cast<double>(longest), 0.5, 1e-12);
+    // Q after the first column stops the field.
+    RecordingSurface stopped(view);
+    EXPECT_FALSE(DrawField(stopped, settings, slope, [] { return true; }));
+    EXPECT_LE(stopped.Ops().size(), 19u * 3);
 }
