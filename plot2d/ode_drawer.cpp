@@ -70,6 +70,23 @@ bool SystemField::Visible(WorldPoint p, long double t) {
     return Run(r_, r) && r > 0;
 }
 
+SlopeRunSettings SlopeRunFor(const TExample& example, const TInitialCondition& c, const PlotView& view,
+                             bool suddenAngle) {
+    SlopeRunSettings run;
+    run.x0 = c.x0;
+    run.y0 = c.y0;
+    run.h = c.step;
+    run.steps = c.StepLimit();
+    run.method = c.Method();
+    run.stopAtBorder = example.flags52[0] != 0;
+    run.suddenAngle = suddenAngle;
+    run.xmin = view.xmin;
+    run.xmax = view.xmax;
+    run.ymin = view.ymin;
+    run.ymax = view.ymax;
+    return run;
+}
+
 TraceResult TraceSystem(TrajectoryTracer& tracer, SystemField& field, const TInitialCondition& c, TraceSink& sink) {
     const WorldPoint start{c.x0, c.y0};
     switch (c.Direction()) {
@@ -153,18 +170,7 @@ int OdeDrawer::DrawPass(const TExample& example, const std::vector<TInitialCondi
 
 int OdeDrawer::DrawSlopeSolution(const TExample& example, const TInitialCondition& c, bool observe) {
     const PlotView& view = surface_.View();
-    SlopeRunSettings run;
-    run.x0 = c.x0;
-    run.y0 = c.y0;
-    run.h = c.step;
-    run.steps = c.StepLimit();
-    run.method = c.Method();
-    run.stopAtBorder = example.flags52[0] != 0;
-    run.suddenAngle = suddenAngle;
-    run.xmin = view.xmin;
-    run.xmax = view.xmax;
-    run.ymin = view.ymin;
-    run.ymax = view.ymax;
+    const SlopeRunSettings run = SlopeRunFor(example, c, view, suddenAngle);
     surface_.Save();
     surface_.SetPen(ColourOf(std::min<int>(c.colour, kColourCount - 1)), std::clamp<int>(c.width, kMinPenWidth, kMaxPenWidth),
                     LineStyle::kSolid);

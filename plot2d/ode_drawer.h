@@ -70,6 +70,10 @@ private:
     std::uint64_t evaluations_ = 0;
 };
 
+// The run of a dy/dx solution from a condition in a view, as the example's switches say.
+SlopeRunSettings SlopeRunFor(const TExample& example, const TInitialCondition& c, const PlotView& view,
+                             bool suddenAngle);
+
 // Follows one trajectory of a system from a condition in its direction; the sink gets
 // the pieces. How the (last) run ended.
 TraceResult TraceSystem(TrajectoryTracer& tracer, SystemField& field, const TInitialCondition& c, TraceSink& sink);

@@ -148,18 +148,7 @@ bool TPlotCWin::SolutionEnd(int example, const TInitialCondition& c, long double
         return true;
     }
     if (slot.example.kind != kKindSlope) return false;
-    SlopeRunSettings run;
-    run.x0 = c.x0;
-    run.y0 = c.y0;
-    run.h = c.step;
-    run.steps = c.StepLimit();
-    run.method = c.Method();
-    run.stopAtBorder = slot.example.flags52[0] != 0;
-    run.suddenAngle = Tracing().suddenAngles;
-    run.xmin = v.xmin;
-    run.xmax = v.xmax;
-    run.ymin = v.ymin;
-    run.ymax = v.ymax;
+    const SlopeRunSettings run = SlopeRunFor(slot.example, c, v, Tracing().suddenAngles);
     SlopeEvaluator f(Engine().letters, slot.trees[2]);
     const SlopeRunResult r = RunSlopeSolution(f.Function(), run, [](long double, long double, long double, long double, bool) { return true; });
     if (r.stepsMade == 0) return false;
