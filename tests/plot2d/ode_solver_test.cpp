@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "plot2d/direction_field.h"
+#include "expr/engine.h"
+#include "plot2d/example.h"
+#include "plot2d/example_kinds.h"
 #include "plot2d/method_comparison.h"
+#include "plot2d/ode_drawer.h"
 #include "plot2d/slope_solver.h"
 #include "plotwin/recording_surface.h"
 
@@ -258,4 +262,65 @@ TEST(DirectionField, SegmentsHaveTheSetLengthAndSlopeAndVectorsScaleToTheLongest
     RecordingSurface stopped(view);
     EXPECT_FALSE(DrawField(stopped, settings, slope, [] { return true; }));
     EXPECT_LE(stopped.Ops().size(), 19u * 3);
+}
+
+TEST(SystemTrajectories, RestrictionHidesPartsAndTimeDependenceBendsThePath) {
+    FormulaEngine engine;
+    PlotView view;
+    view.SetClientSize(500, 500);
+    ASSERT_TRUE(view.SetViewSquare(0, 0, 5));
+    auto trees = [&](TExample& e, CurveTrees& t, std::vector<ExprNode*>& owned) {
+        for (int k : {0, 1, 3}) {
+            if (e.texts[static_cast<std::size_t>(k)].empty()) continue;
+            ASSERT_EQ(engine.CompileFormula(e.texts[static_cast<std::size_t>(k)]), 0);
+            t.tree[k] = engine.TakeCompiledTree();
+            owned.push_back(t.tree[k]);
+        }
+    };
+    TExample e = NewExample(kKindSystem, 0, 1, 0);
+    e.reserved16 = 0;  // no field
+    e.texts = {"1", "0", "", "0-x", "", "", ""};
+    e.positiveROnly = 1;
+    TInitialCondition c;
+    c.x0 = -3;
+    c.y0 = 1;
+    c.directionCode = static_cast<std::uint16_t>(TraceDirection::kForward);
+    std::vector<ExprNode*> owned;
+    CurveTrees t;
+    trees(e, t, owned);
+    RecordingSurface surface(view);
+    OdeDrawer drawer(engine.letters, surface);
+    drawer.silent = true;
+    drawer.Draw(e, {c}, t);
+    long double maxX = -10;
+    for (const DrawOp& op : surface.Ops())
+        for (const WorldPoint& p : op.points) maxX = std::max(maxX, p.x);
+    EXPECT_GT(maxX, -0.2L);
+    EXPECT_LT(maxX, 0.2L);  // nothing drawn where r = -x is not positive
+
+    TExample timed = NewExample(kKindSystem, 0, 1, 0);
+    timed.reserved16 = 0;
+    timed.texts = {"1", "t", "", "", "", "", ""};
+    timed.flag51 = 1;
+    CurveTrees tt;
+    trees(timed, tt, owned);
+    TInitialCondition s;
+    s.x0 = -2;
+    s.y0 = 0;
+    s.t0 = -2;
+    s.directionCode = static_cast<std::uint16_t>(TraceDirection::kForward);
+    RecordingSurface bent(view);
+    OdeDrawer timedDrawer(engine.letters, bent);
+    timedDrawer.silent = true;
+    timedDrawer.Draw(timed, {s}, tt);
+    // x = t, y = (t^2 - 4) / 2: through (0, -2) and (2, 0).
+    bool nearLowest = false, nearEnd = false;
+    for (const DrawOp& op : bent.Ops())
+        for (const WorldPoint& p : op.points) {
+            EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>((p.x * p.x - 4) / 2), 0.03);
+            if (std::fabs(p.x) < 0.1L) nearLowest = true;
+            if (std::fabs(p.x - 2) < 0.1L) nearEnd = true;
+        }
+    EXPECT_TRUE(nearLowest && nearEnd);
+    for (ExprNode* n : owned) FreeTree(n);
 }
