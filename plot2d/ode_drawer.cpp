@@ -181,10 +181,25 @@ int OdeDrawer::DrawSlopeSolution(const TExample& example, const TInitialConditio
         letters_.LetterValues[kLetterY] = {y, 0.0L};
         return Evaluate(2, s);
     };
+    // Pieces inside the view join into one polyline; pieces across the edge are clipped.
+    // Observing draws piece by piece so each step shows at once.
+    bool open = false;
+    auto close = [&] {
+        if (open) surface_.EndPolyline();
+        open = false;
+    };
     RunSlopeSolution(f, run, [&](long double px, long double py, long double x, long double y, bool drawn) {
-        if (drawn) {
+        if (drawn && !observe && view.InView(px, py) && view.InView(x, y)) {
+            if (!open) {
+                surface_.BeginPolyline();
+                surface_.PolylineTo({px, py});
+                open = true;
+            }
+            surface_.PolylineTo({x, y});
+        } else {
+            close();
             WorldPoint a{px, py}, b{x, y};
-            if (view.ClipSegment(a, b)) surface_.Segment(a, b);
+            if (drawn && view.ClipSegment(a, b)) surface_.Segment(a, b);
         }
         if (observe && hooks.showAndWait) {
             key = hooks.showAndWait(observeDelayMs);
@@ -193,6 +208,7 @@ int OdeDrawer::DrawSlopeSolution(const TExample& example, const TInitialConditio
         }
         return key != kKeyStopDrawing;
     });
+    close();
     surface_.Restore();
     return key;
 }
