@@ -1,9 +1,12 @@
 // Feeds arbitrary bytes to the .cv2 document reader. An accepted input must survive
-// write -> read -> write unchanged.
+// write -> read -> write unchanged, and every initial-condition node read must survive the
+// named-field reader and writer and drive a bounded solution run.
 #include <cstdint>
 #include <cstdlib>
 
 #include "plot2d/cv2_codec.h"
+#include "plot2d/initial_condition.h"
+#include "plot2d/slope_solver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace curvelo;
@@ -14,6 +17,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Cv2Document again;
         if (ReadCv2(once, type, again) != kCv2Ok) std::abort();
         if (WriteCv2(again) != once) std::abort();
+        const SlopeFunction f = [](long double x, long double y, long double& s) {
+            s = x - y;
+            return true;
+        };
+        for (const Cv2Example& e : doc.examples) {
+            for (const Cv2InitialCondition& stored : e.initialConditions) {
+                const TInitialCondition c = TInitialCondition::Load(stored);
+                if (!(c.Store() == stored)) std::abort();
+                SlopeRunSettings run;
+                run.x0 = c.x0;
+                run.y0 = c.y0;
+                run.h = c.step;
+                run.steps = c.StepLimit();
+                run.method = c.Method();
+                long long visits = 0;
+                RunSlopeSolution(f, run, [&](long double, long double, long double, long double, bool) { return ++visits < 1000; });
+                if (visits > run.steps + 1) std::abort();
+            }
+        }
     }
     return 0;
 }

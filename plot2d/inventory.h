@@ -11,6 +11,7 @@
 #include "expr/tree.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/example.h"
+#include "plot2d/initial_condition.h"
 #include "plot2d/start_points.h"
 
 namespace curvelo {
@@ -31,6 +32,9 @@ struct InventorySlot {
     // What a sequence's start points gave when last drawn (not stored).
     std::vector<SequenceRun> sequenceRuns;
 };
+
+// Most initial conditions one example keeps (the stored list's count is 16-bit).
+inline constexpr std::size_t kMaxInitialConditions = 1000;
 
 // The texts a kind compiles (the record numbers them 0..6).
 std::vector<int> TextsUsedBy(std::uint16_t kind);

@@ -276,6 +276,8 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
         slot.name = e.name;
         slot.results = e.results;
         slot.initialConditions = e.initialConditions;
+        if (slot.initialConditions.size() > kMaxInitialConditions)
+            slot.initialConditions.resize(kMaxInitialConditions);
         // A loaded implicit curve searches for branches again (its known ones are kept).
         if (slot.example.kind == kKindImplicit) slot.example.arrow = 1;
         // A sequence draws every start point: no more than its dialog would take.

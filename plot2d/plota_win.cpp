@@ -5,6 +5,7 @@
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/ode_exmp_dlg.h"
 #include "plot2d/implicit_drawer.h"
 #include "plot2d/object_form.h"
 #include "plot2d/sequence_dlg.h"
@@ -36,6 +37,10 @@ bool TPlotAWin::RunExampleDialog(int index, bool& endPoints) {
     ExampleInventory& inventory = Inventory();
     InventorySlot& slot = inventory.Slot(index);
     endPoints = false;
+    if (HasOdeForm(slot.example.kind)) {
+        TOdeExmpDlg dialog(this, slot.example, Engine(), Format(), &equationDialogPlace_);
+        return dialog.Execute() == 1;
+    }
     if (slot.example.kind == kKindSequence) {
         long double tolerance = inventory.PeriodTolerance();
         TSequenceDlg dialog(this, slot.example, slot.initialConditions, tolerance, slot.sequenceRuns, Engine(),
@@ -113,7 +118,7 @@ bool TPlotAWin::EditExample(int index) {
     if (!Authorised(Lock().protectInventory)) return false;
     if (!IsSlot(index)) return false;
     const TExample& e = Inventory().At(index);
-    if (!HasEquationForm(e.kind) && !HasObjectForm(e)) return false;
+    if (!HasEquationForm(e.kind) && !HasObjectForm(e) && !HasOdeForm(e.kind)) return false;
     bool endPoints = false;
     if (!RunExampleDialog(index, endPoints)) return false;
     Inventory().Compile(index, Engine());
@@ -136,6 +141,8 @@ bool TPlotAWin::EvCommand(int id) {
     case eqcmd::kExplicit: AddExample(kKindExplicit); return true;
     case eqcmd::kPolar: AddExample(kKindPolar); return true;
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
+    case eqcmd::kSystem: AddExample(kKindSystem); return true;
+    case eqcmd::kSlope: AddExample(kKindSlope); return true;
     case eqcmd::kImplicit: AddExample(kKindImplicit); return true;
     case eqcmd::kSegment: AddExample(kKindSegment); return true;
     case eqcmd::kSegmentPolar: AddExample(kKindSegment, true); return true;

@@ -16,6 +16,7 @@ inline constexpr int kSegment = 905, kSegmentPolar = 916, kLine = 908, kPoint = 
                      kSequence = 912, kRollingCircle = 789, kInterpolation = 913, kPointOnCurve = 507,
                      kPointSequence = 508;
 inline constexpr int kHideShowPoints = 820;
+inline constexpr int kSystem = 910, kSlope = 911;
 }
 
 class TPlotAWin : public TPlot11Win {

@@ -12,6 +12,8 @@
 #include "resources/resources.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/example_limits.h"
+#include "plot2d/ivp_form.h"
+#include "plot2d/ode_drawer.h"
 #include "plot2d/object_drawer.h"
 
 namespace curvelo {
@@ -36,17 +38,15 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     sampler.silent = Printing() || Animating();
     sampler.hooks.pollKey = [this] { return Interrupt().Poll(); };
     // A watched family shows each pass, then pauses; Q ends the pause and the family.
-    sampler.hooks.showPassAndWait = [this](int delayMs) {
-        ShowDrawingSoFar();
-        constexpr int kSliceMs = 20;
-        const int slices = std::clamp(delayMs, 0, kMaxFamilyDelayMs) / kSliceMs;
-        int key = 0;
-        for (int i = 0; i < slices && key != kKeyStopDrawing; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kSliceMs));
-            key = Interrupt().Poll();
-        }
-        return key;
-    };
+    sampler.hooks.showPassAndWait = [this](int delayMs) { return ShowAndWait(delayMs); };
+    OdeDrawer ode(Engine().letters, surface, Tracing().Settings());
+    ode.silent = sampler.silent;
+    ode.suddenAngle = Tracing().suddenAngles;
+    ode.hooks.pollKey = sampler.hooks.pollKey;
+    ode.hooks.showAndWait = [this](int delayMs) { return ShowAndWait(delayMs); };
+    // Observing is asked for one drawing only, and never while printing.
+    const Observed observed = observed_;
+    observed_ = {};
     ImplicitDrawer implicit(Engine().letters, surface, Tracing().Settings());
     implicit.silent = sampler.silent;
     implicit.observeAllowed = !Printing();
@@ -68,6 +68,16 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
         InventorySlot& slot = inventory.Slot(i);
         CurveTrees trees;
         for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
+        if (IsOdeKind(slot.example.kind)) {
+            // Conditions kept as texts follow the letters; the node keeps the values drawn.
+            std::vector<TInitialCondition> conditions = LoadConditions(slot.initialConditions);
+            for (TInitialCondition& c : conditions) UpdateFromTexts(slot.example.kind, Engine(), c);
+            slot.initialConditions = StoreConditions(conditions);
+            ode.observedCondition = observed.example == i && !Printing() ? observed.condition : -1;
+            ode.observeDelayMs = observed.delayMs;
+            complete = ode.Draw(slot.example, conditions, trees) != kKeyStopDrawing;
+            continue;
+        }
         if (slot.example.kind == kKindImplicit) {
             // A long search goes on until Q: the title bar says so meanwhile.
             const bool asking = !implicit.silent && slot.example.longSearch && slot.example.visible;
@@ -84,6 +94,25 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
     }
     ClearEvalCancel(letters);
     return complete;
+}
+
+void TPlotBWin::ObserveCondition(int example, int condition, int delayMs) {
+    observed_ = {example, condition, std::clamp(delayMs, 0, kMaxObserveDelayMs)};
+}
+
+int TPlotBWin::ShowAndWait(int delayMs) {
+    ShowDrawingSoFar();
+    constexpr int kSliceMs = 20;
+    const int ms = std::clamp(delayMs, 0, std::max(kMaxFamilyDelayMs, kMaxObserveDelayMs));
+    // A short pause still sleeps once, so observing stays visible.
+    const int slices = ms > 0 ? std::max(1, ms / kSliceMs) : 0;
+    const int slice = slices > 0 ? std::min(kSliceMs, ms) : 0;
+    int key = Interrupt().Poll();
+    for (int i = 0; i < slices && key != kKeyStopDrawing; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(slice));
+        key = Interrupt().Poll();
+    }
+    return key;
 }
 
 void TPlotBWin::AskTolerance(int command) {

@@ -14,6 +14,10 @@ public:
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
+    // The next drawing shows condition `condition` of example `example` step by step, each
+    // step followed by a pause of delayMs.
+    void ObserveCondition(int example, int condition, int delayMs);
+
 protected:
     void PaintContent(DrawSurface& surface) override;
     void PaintMovingExamples(DrawSurface& surface) override;
@@ -21,6 +25,13 @@ protected:
 private:
     // Draws every visible example; false when the user stopped the drawing with Q.
     bool DrawExamples(DrawSurface& surface);
+    // Waits delayMs in slices, polling the keys; the last key.
+    int ShowAndWait(int delayMs);
+
+    struct Observed {
+        int example = -1, condition = -1, delayMs = 0;
+    } observed_;
+
     // Commands 732, 733 and 735: asks for a tolerance with its prompt string.
     void AskTolerance(int command);
 };
