@@ -129,7 +129,9 @@ TEST(SlopeRun, LeavingTheTopGoesOnUnseenUnlessTheBordersStopIt) {
     EXPECT_EQ(r.stepsMade, 400);
     bool before = false, after = false;
     for (const Piece& p : pieces) {
-        if (p.ay > 5 && p.by > 5) EXPECT_FALSE(p.drawn);
+        if (p.ay > 5 && p.by > 5) {
+            EXPECT_FALSE(p.drawn);
+        }
         if (p.drawn && p.bx < 0.9L) before = true;
         if (p.drawn && p.ax > 2.3L) after = true;
     }
@@ -173,7 +175,9 @@ TEST(FieldGrid, TwentyRowsOnASquareViewAreSymmetricAboutTheCentre) {
     std::vector<long double> rows(ys.begin(), ys.end());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_NEAR(static_cast<double>(rows[i] + rows[rows.size() - 1 - i]), -4.0, 1e-15);
-        if (i) EXPECT_NEAR(static_cast<double>(rows[i] - rows[i - 1]), 0.5, 1e-15);
+        if (i) {
+            EXPECT_NEAR(static_cast<double>(rows[i] - rows[i - 1]), 0.5, 1e-15);
+        }
     }
     EXPECT_EQ(xs.size(), 19u);  // square on the screen: the same spacing across
     EXPECT_TRUE(ys.count(-2.0L));
