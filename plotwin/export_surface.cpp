@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plotwin/pictex_writer.h"
+
 namespace curvelo {
 namespace {
 
@@ -28,8 +30,9 @@ struct Edge {
 }  // namespace
 
 ExportSurface::ExportSurface(const PlotView& view, long double widthCm) : DrawSurface(view) {
-    u_ = widthCm * 0.5L / view.hw;
-    v_ = static_cast<long double>(view.H) * 0.5L * widthCm / (static_cast<long double>(view.W) * view.hh);
+    const PictexUnits units = PictexUnitsFor(view, widthCm);
+    u_ = units.u;
+    v_ = units.v;
 }
 
 long double ExportSurface::NumberWidthPt(std::string_view text, long double minusPt) {

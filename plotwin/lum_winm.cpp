@@ -25,14 +25,6 @@ std::string Str(int id) { return std::string(res::String(id)); }
 
 }  // namespace
 
-ExportKind ExportKindOf(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return ExportKind::kPictex;
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == "tikz" ? ExportKind::kTikz : ExportKind::kPictex;
-}
-
 std::string TLumWinm::DocumentTitle() const {
     return std::string(BareFileName(FileName()));
 }

@@ -16,9 +16,6 @@ inline constexpr int kPictex = 70, kTikz = 71;
 
 enum class ExportKind { kPictex, kTikz };
 
-// By the output's name: ".tikz" is TikZ, anything else PiCTeX.
-ExportKind ExportKindOf(const std::string& path);
-
 class TLumWinm : public TLumWint {
 public:
     using TLumWint::TLumWint;

@@ -280,3 +280,26 @@ TEST(TikzExport, PictureInCentimetresWithColoursStylesAndLabels) {
         << text;
     EXPECT_NE(text.find("\\end{tikzpicture}\r\n"), std::string::npos);
 }
+
+TEST(PictexExport, WritersOfTheRemainingCommands) {
+    PictexWriter w{NumberFormat{7, 2}};
+    w.Segment(0, 0, 1, 1, true, 3);  // oblique and dotted
+    w.Segment(0, 0, 0, 2, false);    // axis-parallel: a rule
+    w.ThickRule(0, 0, 2, 0, 0.05L);
+    w.Rectangle(-1, -1, 1, 1);
+    w.Multiput();
+    w.LineStyle(3, false);
+    w.LineStyle(4, false);
+    w.LineStyle(4, true);
+    w.LineStyle(0, false);  // style 0 writes nothing
+    w.Marker(3, 0, 0);
+    EXPECT_EQ(w.Text(),
+              "\\setdots <3pt>\r\n\\plot    0.00    0.00    1.00    1.00 /\r\n\\setsolid\r\n"
+              "\\putrule from    0.00    0.00 to    0.00    2.00\r\n"
+              "\\linethickness =    0.05cm\r\n\\putrule from    0.00    0.00 to    2.00    0.00\r\n"
+              "\\linethickness = 0.4pt\r\n"
+              "\\putrectangle corners at   -1.00   -1.00 and    1.00    1.00\r\n"
+              "\\multiput {.} at\r\n"
+              "\\setdashpattern<10pt,2pt,3pt,2pt>\r\n\\setdashpattern<10pt,2pt,3pt,2pt,3pt,2pt>\r\n\\setsolid\r\n"
+              "\\put {$\\scriptscriptstyle\\circ$} at    0.00    0.00\r\n");
+}
