@@ -161,7 +161,16 @@ TEST_F(PictureExportTest, PictexAndTikzCompileIntoTheWindowsPicture) {
                         "texlive-pictures, texlive-latex-base and poppler-utils";
     TPlot2Win w(nullptr, "rajz.cv2");
     Scene(w);
+    // A label whose text would break or command TeX if it went in as it stands, below the
+    // x axis where the checks do not look.
+    TextLabel label;
+    label.text = "idő π \\input{/etc/passwd} 50% $x_1^2$ #&~";
+    label.x = -4.5L;
+    label.y = -2;
+    w.Labels().push_back(label);
     PictexSettings s;
+    ASSERT_NE(w.ExportText(ExportKind::kPictex, s, kW, kH).find("\\backslash input\\{/etc/passwd\\}"),
+              std::string::npos);
     const auto exportTo = [&](ExportKind kind, int mode, const std::string& name) {
         s.mode = mode;
         WriteText(dir + "/" + name, w.ExportText(kind, s, kW, kH));
