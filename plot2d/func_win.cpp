@@ -207,7 +207,6 @@ std::string TFuncWin::FramePngName(const std::string& path, int frame) {
 }
 
 int TFuncWin::SaveFrameAnimation(int k, int frames, const std::string& path, int w, int h, std::string* why) {
-    constexpr int kMsgCannotSave = 12;
     if (k < 1 || k > kLastParamLetter || w < 1 || h < 1) return kMsgCannotSave;
     const bool png = path.size() >= 4 && (path.compare(path.size() - 4, 4, ".png") == 0 ||
                                           path.compare(path.size() - 4, 4, ".PNG") == 0);
@@ -217,6 +216,7 @@ int TFuncWin::SaveFrameAnimation(int k, int frames, const std::string& path, int
     std::vector<fw::Bitmap> pictures(png ? 1 : static_cast<std::size_t>(frames));
     bool failed = false, stopped = false;
     const int drawn = CaptureFrames(engine_.letters, k, frames, [&](int j) {
+        ShowCaptureProgress(j + 1, frames);
         fw::Bitmap& b = pictures[png ? 0 : static_cast<std::size_t>(j)];
         if (!b.Create(w, h)) {
             failed = true;
@@ -234,6 +234,7 @@ int TFuncWin::SaveFrameAnimation(int k, int frames, const std::string& path, int
         return !stopped;
     });
     RepaintAll();
+    UpdateTitle(this, false);
     if (failed) return kMsgCannotSave;
     if (stopped && drawn < frames) return -1;
     if (png) return 0;

@@ -17,7 +17,6 @@
 namespace curvelo {
 namespace {
 
-constexpr int kMsgCannotSave = 12;  // "nem tudom elmenteni ..."
 // Refused widths ask again, but not without end.
 constexpr int kMaxTries = 100;
 
