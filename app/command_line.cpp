@@ -16,6 +16,7 @@ constexpr unsigned kEval = CommandBit(Command::Eval);
 constexpr unsigned kRender = CommandBit(Command::Render);
 constexpr unsigned kAnalyse = CommandBit(Command::Analyse);
 constexpr unsigned kTable = CommandBit(Command::Table);
+constexpr unsigned kAnimate = CommandBit(Command::Animate);
 
 // name, value, commands, selects, repeatable, description
 constexpr std::array kOptions = {
@@ -33,12 +34,24 @@ constexpr std::array kOptions = {
                   "Komplex számolás: a valós és a képzetes részt írja ki, szóközzel elválasztva."},
     CommandOption{"--render", "DOKUMENTUM", kRender, true, false,
                   "Egy .cv2 rajzot rajzol meg kijelző nélkül."},
-    CommandOption{"-o", "KIMENET", kRender, false, false,
-                  "A kimenet állománya; kiterjesztése választ: .png, .svg, .pdf, vagy .cv2 "
-                  "(a dokumentum újra mentve)."},
-    CommandOption{"--size", "SZxM", kRender, false, false,
-                  "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600."},
-    CommandOption{"--timeout", "MP", kEval | kRender, false, false,
+    CommandOption{"-o", "KIMENET", kRender | kAnimate, false, false,
+                  "A kimenet állománya; kiterjesztése választ: .png, .svg, .pdf, .tex (PiCTeX), "
+                  ".tikz (TikZ), vagy .cv2 (a dokumentum újra mentve). Animációnál .gif, vagy .png: "
+                  "számozott képek (NÉV_001.png, ...)."},
+    CommandOption{"--size", "SZxM", kRender | kAnimate, false, false,
+                  "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600. "
+                  "A .tex és .tikz kimenetnek csak az arányait adja."},
+    CommandOption{"--width", "CM", kRender, false, false,
+                  "A .tex és .tikz kimenet szélessége centiméterben, 0.1-től 500-ig; alapérték 8."},
+    CommandOption{"--pictex-mode", "0..3", kRender, false, false,
+                  "A PiCTeX kimenet fajtája: 0 TeX önálló, 1 LaTeX2e önálló, 2 TeX kompilálható, "
+                  "3 TeX beilleszthető; alapérték 0."},
+    CommandOption{"--animate", "DOKUMENTUM", kAnimate, true, false,
+                  "Egy .cv2 rajz képsoros animációját menti kijelző nélkül: a betű az alsó "
+                  "határától a felsőig fut."},
+    CommandOption{"--letter", "L", kAnimate, false, false, "Az animált betű, A-tól W-ig."},
+    CommandOption{"--frames", "N", kAnimate, false, false, "A képek száma, 3-tól 200-ig; alapérték 23."},
+    CommandOption{"--timeout", "MP", kEval | kRender | kAnimate, false, false,
                   "Ennyi másodperc után a parancs abbahagyja a munkát, hibaüzenettel és 1-es "
                   "kilépési kóddal; 0: nincs korlát, legfeljebb 86400; alapérték 60."},
     CommandOption{"--analyse", "DOKUMENTUM", kAnalyse, true, false,

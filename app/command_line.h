@@ -10,7 +10,7 @@
 namespace curvelo {
 
 // What a command line asks for. Launcher is the desktop program itself.
-enum class Command { Launcher, Help, Version, Eval, Render, Analyse, Table };
+enum class Command { Launcher, Help, Version, Eval, Render, Analyse, Table, Animate };
 
 struct CommandOption {
     std::string_view name;         // "--set", "-o"

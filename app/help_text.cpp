@@ -29,8 +29,16 @@ constexpr std::array kCommands = {
                 {"az érték kiírva", "a képlet értéke nem értelmezett (kiírja: undefined)",
                  "hiba a képletben, egy definícióban vagy a kapcsolókban"}},
     CommandHelp{Command::Render, "curvelo --render DOKUMENTUM -o KIMENET [kapcsolók]",
-                "Rajzolás képbe kijelző nélkül.", "Rajzolás kijelző nélkül",
+                "Rajzolás képbe, PiCTeX vagy TikZ forrásba kijelző nélkül.", "Rajzolás kijelző nélkül",
                 {"a kimenet elkészült",
+                 "a dokumentum nem nyitható meg vagy hibás, vagy a kimenet nem írható "
+                 "(a program üzenete a hibakimeneten)",
+                 "hibás vagy hiányzó kapcsoló"}},
+    CommandHelp{Command::Animate, "curvelo --animate DOKUMENTUM --letter L -o KIMENET.gif [kapcsolók]",
+                "Képsoros animáció kijelző nélkül, animált GIF-be vagy számozott PNG képekbe; a képek "
+                "közti szünet a dokumentumé.",
+                "Animáció kijelző nélkül",
+                {"az animáció elmentve",
                  "a dokumentum nem nyitható meg vagy hibás, vagy a kimenet nem írható "
                  "(a program üzenete a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},

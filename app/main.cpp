@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     case Command::Version: std::cout << VersionText() << '\n'; return 0;
     case Command::Eval: return RunCalculator(argc, argv, std::cout, std::cerr);
     case Command::Render: return RunRender(argc, argv, std::cerr);
+    case Command::Animate: return RunAnimate(argc, argv, std::cerr);
     case Command::Analyse: return RunAnalyse(argc, argv, std::cout, std::cerr);
     case Command::Table: return RunTable(argc, argv, std::cout, std::cerr);
     case Command::Launcher: break;

@@ -1,6 +1,8 @@
 #include "app/render_command.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <ostream>
 #include <string>
@@ -14,6 +16,7 @@
 #include "framework/safe_file.h"
 #include "framework/vector_picture.h"
 #include "plot2d/plot2_win.h"
+#include "plotwin/value_parser.h"
 #include "resources/resources.h"
 
 namespace curvelo {
@@ -25,7 +28,17 @@ struct RenderArgs {
     std::string input, output;
     int width = 800, height = 600;
     int timeout = kDefaultBatchTimeout;
+    PictexSettings tex;
+    int letter = 0;
+    int frames = kDefaultFrames;
 };
+
+constexpr std::string_view kRenderUsage =
+    "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.tex|.tikz|.cv2 [--size WxH] [--width CM] "
+    "[--pictex-mode 0..3] [--timeout SECONDS]\n";
+constexpr std::string_view kAnimateUsage =
+    "curvelo --animate FILE.cv2 --letter A..W -o OUT.gif|.png [--frames 3..200] [--size WxH] "
+    "[--timeout SECONDS]\n";
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -53,10 +66,50 @@ bool ParseSize(const char* text, int& w, int& h) {
 }
 
 // The usage line goes with message 401 for arguments that cannot be understood.
-int Usage(std::ostream& err, const std::string& why) {
-    err << "error 401: " << res::String(401) << " (" << why << ")\n"
-        << "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.cv2 [--size WxH] [--timeout SECONDS]\n";
+int Usage(std::ostream& err, const std::string& why, std::string_view usage = kRenderUsage) {
+    err << "error 401: " << res::String(401) << " (" << why << ")\n" << usage;
     return 2;
+}
+
+// A plain decimal number within [lo, hi].
+bool ParseNumberIn(std::string_view text, long double lo, long double hi, long double& v) {
+    long double x = 0;
+    if (!ParsePlainNumber(text, &x) || !(x >= lo && x <= hi)) return false;
+    v = x;
+    return true;
+}
+
+// Reads the options of both commands; 0, or the usage error's exit code after its message.
+int ReadArgs(const CommandLine& line, RenderArgs& a, std::ostream& err, std::string_view usage) {
+    for (const OptionValue& v : line.options) {
+        const std::string_view name = v.option->name;
+        long double x = 0;
+        if (name == "--render" || name == "--animate") a.input = v.value;
+        else if (name == "-o") a.output = v.value;
+        else if (name == "--size") {
+            if (!ParseSize(std::string(v.value).c_str(), a.width, a.height))
+                return Usage(err, "--size WxH, 16 to 8192", usage);
+        } else if (name == "--timeout") {
+            if (!ParseTimeoutSeconds(v.value, a.timeout)) return Usage(err, "--timeout SECONDS, 0 to 86400", usage);
+        } else if (name == "--width") {
+            if (!ParseNumberIn(v.value, kMinExportWidthCm, kMaxExportWidthCm, x))
+                return Usage(err, "--width CM, 0.1 to 500", usage);
+            a.tex.widthCm = x;
+        } else if (name == "--pictex-mode") {
+            if (!ParseNumberIn(v.value, 0, 3, x) || x != std::floor(x)) return Usage(err, "--pictex-mode 0..3", usage);
+            a.tex.mode = static_cast<int>(x);
+        } else if (name == "--letter") {
+            const bool ok = v.value.size() == 1 && std::toupper(static_cast<unsigned char>(v.value[0])) >= 'A' &&
+                            std::toupper(static_cast<unsigned char>(v.value[0])) <= 'A' + kLastParamLetter - 1;
+            if (!ok) return Usage(err, "--letter A..W", usage);
+            a.letter = std::toupper(static_cast<unsigned char>(v.value[0])) - 'A' + 1;
+        } else if (name == "--frames") {
+            if (!ParseNumberIn(v.value, kMinFrames, kMaxFrames, x) || x != std::floor(x))
+                return Usage(err, "--frames 3..200", usage);
+            a.frames = static_cast<int>(x);
+        } else return Usage(err, std::string(name), usage);  // an option of the table not handled here
+    }
+    return 0;
 }
 
 // The program's message; why (when known) says in English what the system reported.
@@ -74,20 +127,11 @@ int RunRender(int argc, char** argv, std::ostream& err) {
     if (line.error != CommandLineError::None) return Usage(err, line.culprit);
     if (line.command != Command::Render) return Usage(err, "--render");
     RenderArgs a;
-    for (const OptionValue& v : line.options) {
-        const std::string_view name = v.option->name;
-        if (name == "--render") a.input = v.value;
-        else if (name == "-o") a.output = v.value;
-        else if (name == "--size") {
-            if (!ParseSize(std::string(v.value).c_str(), a.width, a.height))
-                return Usage(err, "--size WxH, 16 to 8192");
-        } else if (name == "--timeout") {
-            if (!ParseTimeoutSeconds(v.value, a.timeout)) return Usage(err, "--timeout SECONDS, 0 to 86400");
-        } else return Usage(err, std::string(name));  // an option of the table not handled here
-    }
+    if (int usage = ReadArgs(line, a, err, kRenderUsage)) return usage;
     if (a.input.empty() || a.output.empty()) return Usage(err, "--render and -o");
     const std::string kind = Extension(a.output);
-    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != "cv2") return Usage(err, a.output);
+    const bool tex = kind == "tex" || kind == "tikz";
+    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != "cv2" && !tex) return Usage(err, a.output);
 
     // No display is needed: everything is drawn off screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -109,6 +153,11 @@ int RunRender(int argc, char** argv, std::ostream& err) {
         if (code < 0) return Fail(err, kMsgNotAuthorised);
         if (code > 0) return Fail(err, code);
         written = true;
+    } else if (tex) {
+        const std::string text =
+            window.ExportText(kind == "tikz" ? ExportKind::kTikz : ExportKind::kPictex, a.tex, a.width, a.height);
+        if (limit.Passed()) return limit.Report(err);  // nothing is written
+        written = WriteFileSafely(a.output, text, &why);
     } else if (kind == "png") {
         fw::Bitmap bitmap(a.width, a.height);
         if (bitmap.IsNull()) return Fail(err, 12);
@@ -129,6 +178,32 @@ int RunRender(int argc, char** argv, std::ostream& err) {
         written = WriteFileSafely(a.output, kind == "svg" ? picture.ToSvg(title) : picture.ToPdf(title), &why);
     }
     return written ? 0 : Fail(err, 12, why);
+}
+
+int RunAnimate(int argc, char** argv, std::ostream& err) {
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (line.error != CommandLineError::None) return Usage(err, line.culprit, kAnimateUsage);
+    if (line.command != Command::Animate) return Usage(err, "--animate", kAnimateUsage);
+    RenderArgs a;
+    if (int usage = ReadArgs(line, a, err, kAnimateUsage)) return usage;
+    if (a.input.empty() || a.output.empty() || a.letter == 0) return Usage(err, "--animate, --letter and -o", kAnimateUsage);
+    const std::string kind = Extension(a.output);
+    if (kind != "gif" && kind != "png") return Usage(err, a.output, kAnimateUsage);
+
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    fw::TApplication app(argc, argv, "curvelo");
+    fw::SetBatchMode(true);
+    BatchTimeLimit limit(a.timeout);
+    TPlot2Win window(nullptr, a.input);
+    ScopedCancelCheck stopAtLimit(window.Engine().letters, limit.Check());
+    if (!window.Create()) return Fail(err, 11);
+    window.MoveWindow({0, 0, a.width, a.height});
+    if (int code = window.ReadDocument(a.input)) return Fail(err, code);
+    if (limit.Passed()) return limit.Report(err);
+    std::string why;
+    const int result = window.SaveFrameAnimation(a.letter, a.frames, a.output, a.width, a.height, &why);
+    if (limit.Passed()) return limit.Report(err);
+    return result == 0 ? 0 : Fail(err, 12, why);
 }
 
 }  // namespace curvelo

@@ -1,5 +1,7 @@
 // Headless rendering: curvelo --render FILE -o OUT [--size WxH] draws a document without a
-// display, into PNG, SVG or PDF by the output's extension, or saves it again as .cv2.
+// display, into PNG, SVG or PDF by the output's extension, exports it as PiCTeX (.tex) or
+// TikZ (.tikz), or saves it again as .cv2; curvelo --animate FILE --letter L -o OUT.gif saves
+// its frame animation.
 #pragma once
 
 #include <iosfwd>
@@ -8,5 +10,6 @@ namespace curvelo {
 
 // 0 on success; otherwise the program's message went to err and the result is non-zero.
 int RunRender(int argc, char** argv, std::ostream& err);
+int RunAnimate(int argc, char** argv, std::ostream& err);
 
 }  // namespace curvelo

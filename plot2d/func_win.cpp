@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "expr/eval.h"
 #include "expr/node_kinds.h"
+#include "framework/animated_gif.h"
 #include "framework/dc.h"
 #include "framework/kit_pwd_dlg.h"
 #include "framework/kit_services.h"
@@ -192,6 +194,53 @@ void TFuncWin::Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, 
     for (TSlideDlg* d : paramDialogs_)
         if (d) d->Refresh();
     if (wasShown) asking->Show();
+}
+
+std::string TFuncWin::FramePngName(const std::string& path, int frame) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of('/');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = hasExtension ? path.substr(0, dot) : path;
+    char number[16];
+    std::snprintf(number, sizeof number, "_%03d", frame + 1);
+    return stem + number + ".png";
+}
+
+int TFuncWin::SaveFrameAnimation(int k, int frames, const std::string& path, int w, int h, std::string* why) {
+    if (k < 1 || k > kLastParamLetter || w < 1 || h < 1) return kMsgCannotSave;
+    const bool png = path.size() >= 4 && (path.compare(path.size() - 4, 4, ".png") == 0 ||
+                                          path.compare(path.size() - 4, 4, ".PNG") == 0);
+    frames = std::clamp(frames, kMinFrames, kMaxFrames);
+    const std::int64_t perFrame = std::int64_t{w} * h * 4;
+    if (!png) frames = static_cast<int>(std::min<std::int64_t>(frames, std::max<std::int64_t>(kMinFrames, kFrameMemoryBudget / perFrame)));
+    std::vector<fw::Bitmap> pictures(png ? 1 : static_cast<std::size_t>(frames));
+    bool failed = false, stopped = false;
+    const int drawn = CaptureFrames(engine_.letters, k, frames, [&](int j) {
+        ShowCaptureProgress(j + 1, frames);
+        fw::Bitmap& b = pictures[png ? 0 : static_cast<std::size_t>(j)];
+        if (!b.Create(w, h)) {
+            failed = true;
+            return false;
+        }
+        {
+            fw::DC dc(b);
+            RenderTo(dc, w, h, 0, 0, false, true);
+        }
+        if (png && !b.SavePng(FramePngName(path, j), why)) {
+            failed = true;
+            return false;
+        }
+        stopped = interrupt_.Poll() == 'Q' || EvalCancelled(engine_.letters);
+        return !stopped;
+    });
+    RepaintAll();
+    UpdateTitle(this, false);
+    if (failed) return kMsgCannotSave;
+    if (stopped && drawn < frames) return -1;
+    if (png) return 0;
+    std::vector<const fw::Bitmap*> list;
+    for (const fw::Bitmap& b : pictures) list.push_back(&b);
+    return fw::SaveAnimatedGif(path, list, params_.FrameDelay, why) ? 0 : kMsgCannotSave;
 }
 
 bool TFuncWin::DrawsExample(int i) const {

@@ -65,6 +65,13 @@ public:
     // Runs live (frames = 0) or frame animation of letter k; the asking dialog hides meanwhile.
     void Animate(TSlideDlg* asking, int k, AnimMode mode, bool timerMode, int frames);
     bool Animating() const { return animating_; }
+    // Saves a frame animation of letter k drawn at w x h: an animated GIF, or numbered PNG
+    // frames (NAME_001.png, ...) when the path ends in ".png". Fewer frames are drawn when
+    // memory would not hold them. Q while drawing cancels with the result -1: no GIF is
+    // written (PNG frames already written stay); 0 when written, else 12 (message 412) with the reason in *why.
+    int SaveFrameAnimation(int k, int frames, const std::string& path, int w, int h, std::string* why = nullptr);
+    // The names of the numbered PNG frames of such a path, frame 0 first.
+    static std::string FramePngName(const std::string& path, int frame);
     // The animation picture on the screen now, or null when the window shows its own.
     const fw::Bitmap* ShownPicture() const { return shownPicture_; }
     // Whether the picture being drawn includes example i: a live animation draws the

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "expr/eval.h"
+#include "framework/common_dialogs.h"
 #include "framework/kit_services.h"
 #include "plot2d/func_win.h"
 #include "plotwin/value_parser.h"
+#include "resources/resources.h"
 
 namespace curvelo {
 namespace {
@@ -72,7 +74,7 @@ void TSlideDlg::Refresh() {
     if (letter_ != kLetterAt) bar_.Show(store, letter_, window_->Params());
     const bool open = !window_->ParamsFixed();
     for (int id : {paramid::kValue, paramid::kBar, paramid::kLowerBound, paramid::kUpperBound, paramid::kPlay,
-                   paramid::kRepeat})
+                   paramid::kRepeat, paramid::kSaveFrames})
         EnableItem(id, open);
 }
 
@@ -108,19 +110,39 @@ void TSlideDlg::MoveBound(bool upper) {
     window_->ParameterChanged(letter_);
 }
 
+int TSlideDlg::ReadFrameCount() {
+    std::int32_t n = 0;
+    if (std::uint16_t code =
+            EvaluateInteger(window_->Engine(), GetItemText(paramid::kFrames), kMinFrames, kMaxFrames, n)) {
+        ShowMessage(this, code);
+        return 0;
+    }
+    return n;
+}
+
 void TSlideDlg::StartAnimation(bool repeat) {
     const AnimMode mode = repeat ? AnimMode::Wrap : AnimMode::Bounce;
     int frames = 0;
     if (letter_ != kLetterAt && IsItemChecked(paramid::kFramesOn)) {
-        std::int32_t n = 0;
-        if (std::uint16_t code = EvaluateInteger(window_->Engine(), GetItemText(paramid::kFrames), kMinFrames,
-                                                 kMaxFrames, n)) {
-            ShowMessage(this, code);
-            return;
-        }
-        frames = n;
+        frames = ReadFrameCount();
+        if (frames == 0) return;
     }
     window_->Animate(this, letter_, mode, repeat && letter_ == kLetterAt, frames);
+}
+
+void TSlideDlg::SaveFrames() {
+    if (letter_ == kLetterAt || window_->ParamsFixed() || window_->Animating()) return;
+    const int frames = ReadFrameCount();
+    if (frames == 0) return;
+    fw::FileDialogOptions options;
+    options.filter = "GIF Files (*.GIF)|*.gif|PNG Files (*.PNG)|*.png|";
+    options.defaultExt = "gif";
+    options.fileName = std::string(res::String(29)) + ".gif";
+    if (!fw::SaveFileDialog(this, options)) return;
+    const fw::Size client = window_->GetClientSize();
+    const int result = window_->SaveFrameAnimation(letter_, frames, options.fileName, client.cx, client.cy);
+    if (result > 0) ShowMessage(this, result);
+    if (result == 0) fw::MessageBox(this, std::string(res::String(87)), std::string(res::String(88)), fw::kMbOk);
 }
 
 bool TSlideDlg::EvCommand(int id) {
@@ -130,6 +152,7 @@ bool TSlideDlg::EvCommand(int id) {
     case paramid::kUpperBound: MoveBound(true); return true;
     case paramid::kPlay: StartAnimation(false); return true;
     case paramid::kRepeat: StartAnimation(true); return true;
+    case paramid::kSaveFrames: SaveFrames(); return true;
     case fw::kIdOk: return true;  // no ok button: Enter in the value field is taken as typed
     case fw::kIdCancel: Show(false); return true;  // the dialog lives as long as its window
     default: return TDlg::EvCommand(id);

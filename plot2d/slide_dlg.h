@@ -12,7 +12,7 @@ class TFuncWin;
 
 namespace paramid {
 inline constexpr int kValue = 211, kFrames = 212, kFramesOn = 271, kBar = 295, kChooser = 296,
-                     kLowerBound = 804, kUpperBound = 805, kPlay = 738, kRepeat = 740;
+                     kLowerBound = 804, kUpperBound = 805, kPlay = 738, kRepeat = 740, kSaveFrames = 741;
 }
 
 // Index of the A..W dialog among a window's parameter dialogs.
@@ -61,6 +61,10 @@ private:
     void ValueTyped();
     void MoveBound(bool upper);
     void StartAnimation(bool repeat);
+    // The frame animation into an animated GIF or numbered PNG files.
+    void SaveFrames();
+    // The frame count of field 212, or 0 after its message.
+    int ReadFrameCount();
     bool ReadValue(long double& v);
 
     TFuncWin* window_;

@@ -78,4 +78,18 @@ int RunFrameAnimation(AnimationHost& host, LetterStore& store, ParamSettings& se
     return drawn;
 }
 
+int CaptureFrames(LetterStore& store, int letter, int frames, const std::function<bool(int frame)>& draw) {
+    frames = std::clamp(frames, kMinFrames, kMaxFrames);
+    SaveLetters(store);
+    int drawn = 0;
+    while (drawn < frames) {
+        SetLetter(store, letter, FrameValue(store, letter, drawn, frames));
+        const bool goOn = draw(drawn);
+        ++drawn;
+        if (!goOn) break;
+    }
+    RestoreLetters(store);
+    return drawn;
+}
+
 }  // namespace curvelo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "expr/letter_params.h"
 
@@ -41,5 +42,10 @@ std::int64_t RunLiveAnimation(AnimationHost& host, LetterStore& store, ParamSett
 // of frames drawn.
 int RunFrameAnimation(AnimationHost& host, LetterStore& store, ParamSettings& settings, int letter, AnimMode mode,
                       int frames);
+
+// The frames of a frame animation for saving: draw(j) draws frame j with the letter at the
+// j-th of `frames` values from its lower to its upper bound, and returns false to stop (Q).
+// Every letter has its old value afterwards. Returns the number of frames drawn.
+int CaptureFrames(LetterStore& store, int letter, int frames, const std::function<bool(int frame)>& draw);
 
 }  // namespace curvelo

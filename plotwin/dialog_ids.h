@@ -1,4 +1,5 @@
-// Control ids of the plot-window dialogs (resources/dialogs/VIEWALL, SETGRID, AXVBLS, PRNSPX2).
+// Control ids of the plot-window dialogs (resources/dialogs/VIEWALL, SETGRID, AXVBLS, PRNSPX2,
+// PICTEX).
 #pragma once
 
 namespace curvelo::dlg {
@@ -39,5 +40,9 @@ inline constexpr int kPrintByWidth = 161, kPrintWidth = 162;
 inline constexpr int kPrintByInterval = 163, kPrintInterval = 164;
 inline constexpr int kPrintLeft = 165, kPrintTop = 166;
 inline constexpr int kPrintFrame = 167, kPrintColour = 168;
+
+// "PICTEX": width, box register, the four modes (173 + mode), the white-space radius.
+inline constexpr int kPictexWidth = 171, kPictexBox = 172, kPictexModeFirst = 173, kPictexRadius = 177,
+                     kPictexRadiusLabel = 178;
 
 }  // namespace curvelo::dlg

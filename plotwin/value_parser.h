@@ -20,5 +20,6 @@ inline constexpr int kMsgNotUnderstood = 1;   // "nem értem"
 inline constexpr int kMsgPositiveValue = 14;  // "pozitív érték?"
 inline constexpr int kMsgOutOfLimits = 17;    // "túl a határokon"
 inline constexpr int kMsgBitmapOwned = 22;    // "a kép az ablak bezárásával elveszik"
+inline constexpr int kMsgCannotSave = 12;     // "nem tudom elmenteni ..." (the old file is kept)
 
 }  // namespace curvelo

@@ -28,16 +28,19 @@ std::string Slurp(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-int Render(std::vector<std::string> args, std::string* err = nullptr) {
+int Run(int (*command)(int, char**, std::ostream&), std::vector<std::string> args, std::string* err) {
     args.insert(args.begin(), "curvelo");
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     std::ostringstream e;
-    const int rc = RunRender(static_cast<int>(args.size()), argv.data(), e);
+    const int rc = command(static_cast<int>(args.size()), argv.data(), e);
     if (err) *err = e.str();
     return rc;
 }
+
+int Render(std::vector<std::string> args, std::string* err = nullptr) { return Run(RunRender, std::move(args), err); }
+int Animate(std::vector<std::string> args, std::string* err = nullptr) { return Run(RunAnimate, std::move(args), err); }
 
 std::string MakeDocument() {
     fw::automation::EnsureApplication();
@@ -74,6 +77,39 @@ TEST(RenderCommand, EveryOutputKindIsWrittenWithoutADisplay) {
     ASSERT_EQ(LoadCv2File(dir + "/k.cv2", kFileType2D, again), 0);
     ASSERT_EQ(again.examples.size(), 1u);
     EXPECT_EQ(again.examples[0].example.texts[0], "3cos(3t)");
+}
+
+TEST(RenderCommand, TeXSourcesAndFrameAnimationsWithoutADisplay) {
+    const std::string doc = MakeDocument();
+    const std::string dir = ::testing::TempDir();
+    ASSERT_EQ(Render({"--render", doc, "-o", dir + "/k.tex", "--size", "400x300", "--width", "12", "--pictex-mode",
+                      "2"}),
+              0);
+    const std::string tex = Slurp(dir + "/k.tex");
+    EXPECT_EQ(tex.rfind("\\input pictex\r\n\\beginpicture\r\n", 0), 0u) << tex.substr(0, 200);
+    EXPECT_NE(tex.find("\\plot "), std::string::npos);
+    ASSERT_EQ(Render({"--render", doc, "-o", dir + "/k.tikz", "--size", "400x300", "--width", "10"}), 0);
+    const std::string tikz = Slurp(dir + "/k.tikz");
+    EXPECT_NE(tikz.find("\\useasboundingbox (0,0) rectangle (10.0000,7.5000);"), std::string::npos);
+    std::string err;
+    EXPECT_EQ(Render({"--render", doc, "-o", dir + "/k.tex", "--pictex-mode", "4"}, &err), 2);
+    EXPECT_EQ(Render({"--render", doc, "-o", dir + "/k.tex", "--width", "0.05"}, &err), 2);
+    EXPECT_EQ(Slurp(dir + "/k.tex"), tex) << "a refused command leaves the old file";
+
+    ASSERT_EQ(Animate({"--animate", doc, "--letter", "a", "--frames", "4", "-o", dir + "/k.gif", "--size", "64x48"},
+                      &err),
+              0)
+        << err;
+    const std::string gif = Slurp(dir + "/k.gif");
+    EXPECT_EQ(gif.substr(0, 6), "GIF89a");
+    EXPECT_NE(gif.find("NETSCAPE2.0"), std::string::npos);
+    ASSERT_EQ(Animate({"--animate", doc, "--letter", "B", "--frames", "3", "-o", dir + "/k.png", "--size", "64x48"}), 0);
+    EXPECT_EQ(Slurp(dir + "/k_003.png").substr(1, 3), "PNG");
+    EXPECT_EQ(Animate({"--animate", doc, "--letter", "X", "-o", dir + "/k.gif"}, &err), 2);
+    EXPECT_EQ(Animate({"--animate", doc, "--letter", "A", "--frames", "201", "-o", dir + "/k.gif"}, &err), 2);
+    EXPECT_EQ(Animate({"--animate", doc, "-o", dir + "/k.gif"}, &err), 2);
+    EXPECT_EQ(Animate({"--animate", doc, "--letter", "A", "-o", dir + "/nincs/k.gif"}, &err), 1);
+    EXPECT_NE(err.find("error 412"), std::string::npos) << err;
 }
 
 TEST(RenderCommand, BadInputGivesTheProgramsMessageAndNonZero) {
