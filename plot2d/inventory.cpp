@@ -58,7 +58,8 @@ int ExampleInventory::Begin(std::uint16_t kind, long double rangeStart, long dou
 std::uint16_t ExampleInventory::Commit(int index, FormulaEngine& engine) {
     TExample& e = At(index);
     ++creationCounter_;
-    e.colourCopy = e.penColour;
+    // Kinds from 300 up keep their own first colour there (a surface's "szín 1").
+    if (e.kind < 300) e.colourCopy = e.penColour;
     e.confirmMark = 0xFFFF;
     return Compile(index, engine);
 }
@@ -104,6 +105,7 @@ std::uint16_t ExampleInventory::Compile(int index, FormulaEngine& engine) {
     InventorySlot& slot = Slot(index);
     FreeTrees(slot);
     TExample& e = slot.example;
+    if (e.kind >= 300 && kindCompiler_) return kindCompiler_(slot, engine);
     std::uint16_t error = 0;
     for (int text : TextsUsedBy(e.kind))
         slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, e.texts[static_cast<std::size_t>(text)], error);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,13 +19,23 @@ inline constexpr int kDefaultInventoryCapacity = 36;
 inline constexpr int kMaxInventoryCapacity = 1000;
 // kExampleNameLength (20) comes with the document model.
 
+// What a window keeps per example beyond its trees (a surface's mesh); made by the kind's
+// compile step and freed with the slot.
+struct SlotWork {
+    virtual ~SlotWork() = default;
+};
+
 struct InventorySlot {
     TExample example;
     std::string name;  // "elnevez", at most 20 characters
     std::array<ExprNode*, TExample::kTexts> trees{};
     // The measurement results archived for the example, as stored (link bytes zero).
     std::vector<std::array<std::uint8_t, kResultSize>> results;
+    std::unique_ptr<SlotWork> work;
 };
+
+// The compile step of kinds from 300 up, which the 3D layers provide.
+using KindCompiler = std::uint16_t (*)(InventorySlot& slot, FormulaEngine& engine);
 
 // The texts a kind compiles (the record numbers them 0..6).
 std::vector<int> TextsUsedBy(std::uint16_t kind);
@@ -73,6 +84,8 @@ public:
 
     std::vector<std::string> ListLines(std::string_view numberFormat) const;
 
+    void SetKindCompiler(KindCompiler compiler) { kindCompiler_ = compiler; }
+
 private:
     static void FreeTrees(InventorySlot& slot);
     std::vector<InventorySlot> slots_;
@@ -80,6 +93,7 @@ private:
     unsigned creationCounter_ = 0;
     bool blackGraphs_ = false;
     int selected_ = -1;
+    KindCompiler kindCompiler_ = nullptr;
 };
 
 }  // namespace curvelo
