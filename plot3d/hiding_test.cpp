@@ -52,6 +52,16 @@ double PlaneValue(const double n[4], const double q[3]) { return n[0] * q[0] + n
 
 }  // namespace
 
+VisibilitySettings VisibilityOf(const View3D& view) {
+    VisibilitySettings s;
+    s.hideInvisible = view.hideInvisible;
+    s.parametricShading = view.parametricShading;
+    s.steps = std::max<int>(1, view.visibilitySteps);
+    s.planeTolerance = 0.001 * view.planeSetting;
+    s.tolerance = static_cast<double>(view.visibilityTolerance);
+    return s;
+}
+
 bool InsidePolygon(const double* u, const double* v, int n, double pu, double pv) {
     bool inside = false;
     for (int i = 0, j = n - 1; i < n; j = i++) {

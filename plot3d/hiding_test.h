@@ -22,6 +22,9 @@ struct VisibilitySettings {
     double tolerance = 0.1;         // how far a tested point moves towards the eye
 };
 
+// The window's settings as the visibility test takes them.
+VisibilitySettings VisibilityOf(const View3D& view);
+
 class HidingTest {
 public:
     // Takes the hiding examples of the inventory as they are now; the meshes must be

@@ -5,10 +5,13 @@
 #include <array>
 #include <cmath>
 
+#include "plot3d/view3d.h"
+
 namespace curvelo {
 
 struct ProjectionSnapshot {
-    // From the view state: eye, cell corners and whether cube coordinates are projected.
+    explicit ProjectionSnapshot(const View3D& view);
+    // A view of the cell from the eye (tests and batch drawings).
     ProjectionSnapshot(const std::array<long double, 3>& eye, const std::array<long double, 3>& cellMin,
                        const std::array<long double, 3>& cellMax, bool cube);
 
@@ -19,7 +22,7 @@ struct ProjectionSnapshot {
         y = (y - centre[1]) * scale[1];
         z = (z - centre[2]) * scale[2];
     }
-    // (u, v) on the view plane.
+    // (u, v) on the view plane: View3D::ProjectPoint in doubles.
     void Project(double x, double y, double z, double& u, double& v) const {
         Normalise(x, y, z);
         const double wx = e[0] - x, wy = e[1] - y, wz = e[2] - z;
@@ -35,8 +38,12 @@ struct ProjectionSnapshot {
     double worldEye[3] = {60, 80, 60};  // the eye in world coordinates
     double e[3] = {60, 80, 60};         // the eye as projected (normalised in cube mode)
     double d[3] = {59, 79, 59};         // view vector
-    double rho2 = 0, a = 0, b = 0;
+    double rho2 = 0, a = 0, b = 0;  // D.x² + D.y², factors A and B
     double cellMin[3] = {0, 0, 0}, cellMax[3] = {2, 2, 2};
 };
+
+// A view of the cell from the eye, its projection up to date.
+View3D ViewLookingFrom(const std::array<long double, 3>& eye, const std::array<long double, 3>& cellMin,
+                       const std::array<long double, 3>& cellMax, bool cube);
 
 }  // namespace curvelo

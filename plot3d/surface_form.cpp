@@ -51,12 +51,12 @@ std::uint16_t Colour(const EquationForm& form, int id, std::uint16_t old) {
     return static_cast<std::uint16_t>(it->second);
 }
 
-// Whether a formula edit must hold a formula: the surface of revolution needs either its
-// polar r or both x and y.
+// Whether a formula edit must hold a formula: the surface of revolution needs its polar r,
+// or y (x empty: y = f(x)).
 bool Required(const TExample& e, const EquationForm& form, int id) {
     if (e.kind != kKindRevolution) return true;
     const bool polar = !Get(form, surfid::kText2).empty();
-    return polar ? id == surfid::kText2 : id != surfid::kText2;
+    return polar ? id == surfid::kText2 : id == surfid::kText1;
 }
 
 }  // namespace

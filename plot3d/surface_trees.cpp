@@ -137,7 +137,7 @@ std::uint16_t CompileTube(InventorySlot& slot, FormulaEngine& engine) {
     return error;
 }
 
-// The curve of texts 0, 1 (or polar text 2) turned about the line a x + b y = c of its
+// The curve of texts 0, 1 (polar: r in text 2; explicit: y = f(x) in text 1) turned about the line a x + b y = c of its
 // plane: the point moves by (cos u - 1) h n in the plane and h sin u |n| out of it, with
 // n = (a, b) and h = (a x + b y - c) / |n|^2.
 std::uint16_t CompileRevolution(InventorySlot& slot, FormulaEngine& engine) {
@@ -153,6 +153,11 @@ std::uint16_t CompileRevolution(InventorySlot& slot, FormulaEngine& engine) {
         FreeTree(t);
         x = xy[0];
         y = xy[1];
+    } else if (e.texts[0].empty()) {
+        // An explicit curve y = f(x) of a 2D window: x = t, y = f(t).
+        x = Letter(nk::T);
+        y = CompileText(engine, e.texts[1], error);
+        ToParametric(y);
     } else {
         x = CompileText(engine, e.texts[0], error);
         y = CompileText(engine, e.texts[1], error);

@@ -46,6 +46,20 @@ protected:
     SurfacePainter painter;
 };
 
+TEST(ProjectionSnapshotTest, AgreesWithTheViewsProjection) {
+    for (bool cube : {false, true}) {
+        View3D view = ViewLookingFrom({7, -3, 4}, {-1, 0, 2}, {3, 2, 5}, cube);
+        const ProjectionSnapshot p(view);
+        for (const Vec3& q : {Vec3{1, 1, 3.5L}, Vec3{-1, 0, 2}, Vec3{2.5L, -4, 9}}) {
+            const WorldPoint w = view.ProjectPoint(q);
+            double u, v;
+            p.Project(static_cast<double>(q.x), static_cast<double>(q.y), static_cast<double>(q.z), u, v);
+            EXPECT_NEAR(u, static_cast<double>(w.x), 1e-12);
+            EXPECT_NEAR(v, static_cast<double>(w.y), 1e-12);
+        }
+    }
+}
+
 TEST_F(SurfaceDrawingTest, InterpenetratingSurfacesArePaintedFarthestFirstAcrossBoth) {
     AddExplicit("0.5x");
     AddExplicit("-0.5x");

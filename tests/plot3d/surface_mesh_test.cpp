@@ -239,6 +239,13 @@ TEST_F(SurfaceMeshTest, RevolutionTurnsTheCurveAboutItsAxis) {
             EXPECT_NEAR(v.x, t, 1e-12);
             EXPECT_NEAR(std::hypot(v.y, v.z), 1 + 0.5 * std::sin(t), 1e-12);
         }
+    // A 2D window's explicit curve y = f(x) (x left empty) turns the same way.
+    e.texts = {"", "1+0.5sin(x)", "", "", "", "", ""};
+    SurfaceWork& w1 = Build(i);
+    for (int j = 0; j <= 36; ++j) {
+        const MeshVertex& v = w1.Vertex(9, j);
+        EXPECT_NEAR(std::hypot(v.y, v.z), 1 + 0.5 * std::sin(v.x), 1e-12);
+    }
     // About the line x = 1 (1x + 0y = 1): the distance from it is kept, y unchanged.
     surf::AxisA(e) = 1;
     surf::AxisB(e) = 0;
