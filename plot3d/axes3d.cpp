@@ -16,8 +16,12 @@ constexpr int kCellEdgeSamples = 100, kDashedCellEdgeSamples = 12;
 // The sketch's lines keep this far from the edges of the output.
 constexpr int kSketchMargin = 20;
 
-// Depth of p in front of the eye, along the line of sight.
-long double Depth(const View3D& view, const Vec3& p) { return view.viewVector.Dot(view.eye - p); }
+// Depth of p in front of the eye, along the line of sight (in the coordinates the projection
+// works in).
+long double Depth(const View3D& view, const Vec3& p) {
+    if (view.cubeNormalisation) return view.viewVector.Dot(view.normEye - view.Normalise(p));
+    return view.viewVector.Dot(view.eye - p);
+}
 
 std::string Trimmed(std::string s) {
     const std::size_t first = s.find_first_not_of(' ');
@@ -30,9 +34,8 @@ void DrawSegment3D(DrawSurface& surface, const View3D& view, Vec3 a, Vec3 b, int
     // Only what lies in front of the eye has a picture; the depth runs linearly along a-b.
     const long double near = 1e-6L * view.viewVector.Dot(view.viewVector);
     const long double da = Depth(view, a), db = Depth(view, b);
-    if (view.cubeNormalisation) {
-        // Cube coordinates have their own depth; leave the clipping to the projection.
-    } else if (da < near && db < near) {
+    // The depth is linear along the segment in both coordinate systems.
+    if (da < near && db < near) {
         return;
     } else if (da < near) {
         a = a + (b - a) * ((near - da) / (db - da));
@@ -79,7 +82,12 @@ void DrawAxes3D(DrawSurface& surface, View3D& view, const FrameSettings& frame, 
             if (Depth(view, end) <= 0 || (hidden && hidden(end))) continue;
             const WorldPoint p = view.ProjectPoint(end);
             if (!v.InView(p.x, p.y)) continue;
-            DrawFrameLabel(surface, frame, p, frame.axisTitles[k], 0, 0, LabelRole::kAxisTitle);
+            // The name sits beyond the end, on the side the axis points to.
+            const WorldPoint from = view.ProjectPoint(axes[k][1] * 0.5L);
+            const long double dx = (p.x - from.x) * v.ppx, dy = (p.y - from.y) * v.ppy;
+            const int a = std::fabs(dx) < 0.3L * std::fabs(dy) ? 0 : dx > 0 ? 1 : -1;
+            const int b = std::fabs(dy) < 0.3L * std::fabs(dx) ? 0 : dy > 0 ? 1 : -1;
+            DrawFrameLabel(surface, frame, p, frame.axisTitles[k], a, b, LabelRole::kAxisTitle);
         }
     }
     surface.Restore();
