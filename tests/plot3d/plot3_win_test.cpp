@@ -11,6 +11,7 @@
 
 #include "framework/automation.h"
 #include "framework/bitmap.h"
+#include "framework/clipboard.h"
 #include "framework/dialog.h"
 #include "framework/keys.h"
 #include "framework/kit_inp_dlg.h"
@@ -266,4 +267,23 @@ TEST_F(Plot3WinTest, SettingsFileKeepsRotationStepAndFrameCount) {
     EXPECT_EQ(again.Space().rotationStep, 0.125L);
     EXPECT_EQ(again.Space().rotationFrames, 90);
     std::remove(ini.c_str());
+}
+
+TEST_F(Plot3WinTest, PictureGoesToTheClipboardAsVectorsAndAPdfFile) {
+    TPlot3Win w(nullptr, "névtelen1.cv3");
+    ASSERT_TRUE(w.Create());
+    AddBoxedExample(w, {-1, -1, -1}, {1, 1, 1});
+    w.RunCommand(eyecmd::kAutoFit);
+    w.RunCommand(cellcmd::kShown);
+    w.RunCommand(outcmd::kCopyPicture);
+    ASSERT_TRUE(fw::clipboard::HasSvg());
+    const std::string svg = fw::clipboard::GetSvg();
+    // The twelve edges of the cell and the three axes are lines of the picture.
+    std::size_t lines = 0;
+    for (std::size_t at = svg.find("<path"); at != std::string::npos; at = svg.find("<path", at + 1)) ++lines;
+    for (std::size_t at = svg.find("<polyline"); at != std::string::npos; at = svg.find("<polyline", at + 1)) ++lines;
+    EXPECT_GE(lines, 3u);
+    const std::string pdf = ::testing::TempDir() + "/ter-" + std::to_string(::getpid()) + ".pdf";
+    ASSERT_TRUE(w.PrintToPdf(pdf, 150));
+    std::remove(pdf.c_str());
 }
