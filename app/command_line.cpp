@@ -32,10 +32,10 @@ constexpr std::array kOptions = {
     CommandOption{"--complex", "", kEval, false, false,
                   "Komplex számolás: a valós és a képzetes részt írja ki, szóközzel elválasztva."},
     CommandOption{"--render", "DOKUMENTUM", kRender, true, false,
-                  "Egy .cv2 rajzot rajzol meg kijelző nélkül."},
+                  "Egy .cv2 vagy .cv3 rajzot rajzol meg kijelző nélkül."},
     CommandOption{"-o", "KIMENET", kRender, false, false,
-                  "A kimenet állománya; kiterjesztése választ: .png, .svg, .pdf, vagy .cv2 "
-                  "(a dokumentum újra mentve)."},
+                  "A kimenet állománya; kiterjesztése választ: .png, .svg, .pdf, vagy a dokumentuméval "
+                  "egyező .cv2 vagy .cv3 (a dokumentum újra mentve)."},
     CommandOption{"--size", "SZxM", kRender, false, false,
                   "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600."},
     CommandOption{"--timeout", "MP", kEval | kRender, false, false,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "framework/safe_file.h"
 #include "framework/vector_picture.h"
 #include "plot2d/plot2_win.h"
+#include "plot3d/plot3_win.h"
 #include "resources/resources.h"
 
 namespace curvelo {
@@ -55,7 +57,7 @@ bool ParseSize(const char* text, int& w, int& h) {
 // The usage line goes with message 401 for arguments that cannot be understood.
 int Usage(std::ostream& err, const std::string& why) {
     err << "error 401: " << res::String(401) << " (" << why << ")\n"
-        << "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.cv2 [--size WxH] [--timeout SECONDS]\n";
+        << "curvelo --render FILE.cv2|FILE.cv3 -o OUT.png|.svg|.pdf|.cv2|.cv3 [--size WxH] [--timeout SECONDS]\n";
     return 2;
 }
 
@@ -87,14 +89,22 @@ int RunRender(int argc, char** argv, std::ostream& err) {
     }
     if (a.input.empty() || a.output.empty()) return Usage(err, "--render and -o");
     const std::string kind = Extension(a.output);
-    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != "cv2") return Usage(err, a.output);
+    // A 3D document is drawn by a 3D window and saved again only as a 3D document.
+    const bool space = Extension(a.input) == "cv3";
+    const std::string documentKind = space ? "cv3" : "cv2";
+    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != documentKind) return Usage(err, a.output);
 
     // No display is needed: everything is drawn off screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     fw::TApplication app(argc, argv, "curvelo");
     fw::SetBatchMode(true);  // nobody is there to answer a dialog
     BatchTimeLimit limit(a.timeout);
-    TPlot2Win window(nullptr, a.input);
+    std::unique_ptr<TPlot0Win> drawn;
+    if (space)
+        drawn = std::make_unique<TPlot3Win>(nullptr, a.input);
+    else
+        drawn = std::make_unique<TPlot2Win>(nullptr, a.input);
+    TPlot0Win& window = *drawn;
     ScopedCancelCheck stopAtLimit(window.Engine().letters, limit.Check());
     if (!window.Create()) return Fail(err, 11);
     window.MoveWindow({0, 0, a.width, a.height});
@@ -103,7 +113,7 @@ int RunRender(int argc, char** argv, std::ostream& err) {
 
     std::string why;
     bool written = false;
-    if (kind == "cv2") {
+    if (kind == documentKind) {
         const int code = window.WriteDocument(a.output);
         // A document whose lock protects saving cannot be saved without its password.
         if (code < 0) return Fail(err, kMsgNotAuthorised);

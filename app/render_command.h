@@ -1,5 +1,5 @@
-// Headless rendering: curvelo --render FILE -o OUT [--size WxH] draws a document without a
-// display, into PNG, SVG or PDF by the output's extension, or saves it again as .cv2.
+// Headless rendering: curvelo --render FILE -o OUT [--size WxH] draws a 2D or 3D document without a
+// display, into PNG, SVG or PDF by the output's extension, or saves it again as .cv2 (.cv3).
 #pragma once
 
 #include <iosfwd>

@@ -49,8 +49,9 @@ struct SurfaceSceneSetup {
         surf::Colour2(e) = 11;
         inventory.Commit(i, engine);
         ComputeAllMeshes(inventory, engine);
-        const auto boxes = ExampleBoxes(inventory);
-        view.SetCellFromBoxes(boxes);
+        const TExample& s = inventory.At(0);
+        const Box3 box{{s.values161[0], s.values161[1], s.values161[2]}, {s.values191[0], s.values191[1], s.values191[2]}};
+        view.SetCellFromBoxes({&box, 1});
         view.parametricShading = parametricShading;
         view.FitViewToCell(plane, false);
     }

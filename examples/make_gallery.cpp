@@ -1,5 +1,5 @@
-// Writes the example documents of the gallery with the program's own 2D window, so they are
-// exactly what a user would save: make_gallery FOLDER
+// Writes the example documents of the gallery with the program's own 2D and 3D windows, so
+// they are exactly what a user would save: make_gallery FOLDER
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -9,6 +9,7 @@
 #include "framework/automation.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/plot2_win.h"
+#include "plot3d/plot3_win.h"
 #include "plotwin/frame_settings.h"
 
 using namespace curvelo;
@@ -35,6 +36,23 @@ bool Make(const std::string& folder, const std::string& name, const std::functio
     return ok;
 }
 
+// A 3D document: the examples are added, the cell and the view follow them (Home), then the
+// eye and the frame are set as fill leaves them.
+bool MakeSpace(const std::string& folder, const std::string& name, const std::function<void(TPlot3Win&)>& add,
+               const std::function<void(TPlot3Win&)>& look) {
+    TPlot3Win w(nullptr, name);
+    if (!w.Create()) return false;
+    w.MoveWindow({0, 0, 800, 600});
+    // The view is fitted to the client area, which the window knows once it is shown.
+    w.Show();
+    fw::automation::ProcessEvents();
+    add(w);
+    w.RunCommand(eyecmd::kAutoFit);
+    look(w);
+    const bool ok = w.WriteDocument(folder + "/" + name) == 0;
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", name.c_str());
+    return ok;
+}
 
 }  // namespace
 
@@ -98,5 +116,26 @@ int main(int argc, char** argv) {
         e.kindCount = 30;
         w.View().SetViewSquare(0, 0, 2.5L);
     });
+    ok &= MakeSpace(
+        folder, "nyereg.cv3",
+        [](TPlot3Win& w) {
+            ExampleInventory& inv = w.Inventory();
+            const int i = inv.Begin(301, -3, 3);
+            TExample& e = inv.At(i);
+            e.texts[2] = "(xx-yy)/4";
+            e.low = e.low2 = -3;
+            e.high = e.high2 = 3;
+            e.values161 = {-3, -3, -2.25L};
+            e.values191 = {3, 3, 2.25L};
+            inv.Commit(i, w.Engine());
+        },
+        [](TPlot3Win& w) {
+            w.RunCommand(eyecmd::kLeft);
+            w.RunCommand(eyecmd::kLeft);
+            w.RunCommand(eyecmd::kUp);
+            w.RunCommand(cellcmd::kShown);
+            w.RunCommand(cellcmd::kDashed);
+            w.RunCommand(cellcmd::kCoordinates);
+        });
     return ok ? 0 : 1;
 }

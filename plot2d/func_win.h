@@ -79,10 +79,6 @@ public:
     // A 3D window takes a 2D curve as a surface of revolution (it opens the surface's
     // dialog); other windows refuse.
     virtual bool TakeRevolution(const TExample& /*curve*/) { return false; }
-    // Opens a new 3D window for a curve to be turned when none is open; set by the program.
-    using WindowMaker = TFuncWin* (*)(fw::TWindow* parent);
-    static void SetThreeDWindowMaker(WindowMaker maker) { threeDWindowMaker_ = maker; }
-    static WindowMaker ThreeDWindowMaker() { return threeDWindowMaker_; }
 
 protected:
     // After any change of the examples: the document is modified, the inventory's view
@@ -118,7 +114,6 @@ private:
     // The letter's value and bounds go to the linked window, which draws again.
     void PassToLinkedWindow(int k);
 
-    static inline WindowMaker threeDWindowMaker_ = nullptr;
     // Evaluating number fields changes the engine's scratch state only.
     mutable FormulaEngine engine_;
     ExampleInventory inventory_;

@@ -118,12 +118,16 @@ void TPlotEWin::TurnSelectedCurve() {
         return;
     }
     const TExample curve = Inventory().At(index);
-    // The 3D window opened last takes it; without one, a new 3D window is opened.
-    const std::vector<TFuncWin*> windows = OpenWindows();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        if (*it != this && (*it)->TakeRevolution(curve)) return;
-    if (WindowMaker make = ThreeDWindowMaker())
-        if (TFuncWin* w = make(Parent())) w->TakeRevolution(curve);
+    // The 3D window opened last takes it; without one, the launcher opens a new 3D window.
+    auto giveToLast = [&] {
+        const std::vector<TFuncWin*> windows = OpenWindows();
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+            if (*it != this && (*it)->TakeRevolution(curve)) return true;
+        return false;
+    };
+    if (giveToLast()) return;
+    if (fw::TWindow* launcher = Parent()) launcher->EvCommand(kCmdLauncherNew3D);
+    giveToLast();
 }
 
 }  // namespace curvelo

@@ -7,6 +7,8 @@
 namespace curvelo {
 
 inline constexpr int kCmdSurfaceOfRevolution = 1007;
+// The launcher's "new 3D window" command.
+inline constexpr int kCmdLauncherNew3D = 403;
 
 class TPlotEWin : public TPlotCWin {
 public:

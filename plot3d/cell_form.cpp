@@ -1,68 +1,54 @@
 #include "plot3d/cell_form.h"
 
-#include <cstring>
-
-#include "expr/eval.h"
-#include "plot3d/surface_kinds.h"
+#include <cmath>
 
 namespace curvelo {
 namespace {
 
-constexpr int kEdits[2][3] = {{cellid::kMinX, cellid::kMinY, cellid::kMinZ}, {cellid::kMaxX, cellid::kMaxY, cellid::kMaxZ}};
+// Bytes of the record's switch group at offset 52: keep at the walls, automatic box.
+constexpr std::size_t kAtWalls = 0, kAutomaticBox = 2;
+constexpr long double kMinExtent = 1e-13L;
 
-bool HasKeepSwitch(std::uint16_t kind) { return std::strcmp(CellDialogOf(kind), "AUTOBOXC") != 0; }
+bool HasSavedBox(std::uint16_t kind) { return kind == 301 || kind == 305; }
 
 }  // namespace
 
-const char* CellDialogOf(std::uint16_t kind) {
-    if (IsMeshKind(kind)) return "AUTOBOXA";
-    if (kind == kKindSurfaceImplicit || kind > 309) return "AUTOBOXB";
-    return "AUTOBOXC";
+std::string CellTemplateOf(std::uint16_t kind) {
+    switch (kind) {
+    case 301: case 302: case 303: case 306: case 307: case 315: case 316: return "AUTOBOXA";
+    default: return kind == 305 || kind > 309 ? "AUTOBOXB" : "AUTOBOXC";
+    }
 }
 
-EquationForm CellFormOf(const TExample& e, const NumberFormat& format) {
-    EquationForm f;
-    for (int a = 0; a < 3; ++a) {
-        f.edits[kEdits[0][a]] = format.FormatForField(e.values161[static_cast<std::size_t>(a)]);
-        f.edits[kEdits[1][a]] = format.FormatForField(e.values191[static_cast<std::size_t>(a)]);
+CellForm CellFormOf(const TExample& e) {
+    CellForm f;
+    for (std::size_t k = 0; k < 3; ++k) {
+        f.ends[2 * k] = e.values161[k];
+        f.ends[2 * k + 1] = e.values191[k];
     }
-    f.checks[cellid::kFixed] = !surf::AutoBox(e);
-    if (HasKeepSwitch(e.kind)) f.checks[cellid::kKeepAtWalls] = surf::KeepAtWalls(e);
+    f.fixed = e.flags52[kAutomaticBox] == 0;
+    f.atWalls = e.flags52[kAtWalls] != 0;
     return f;
 }
 
-FormOutcome ApplyCellForm(const EquationForm& form, FormulaEngine& engine, TExample& example, bool& changed) {
-    changed = false;
-    std::array<long double, 3> box[2];
-    for (int side = 0; side < 2; ++side)
-        for (int a = 0; a < 3; ++a) {
-            const int id = kEdits[side][a];
-            auto it = form.edits.find(id);
-            if (std::uint16_t code = EvaluateText(engine, it == form.edits.end() ? "" : it->second,
-                                                  box[side][static_cast<std::size_t>(a)]))
-                return {code, id};
-        }
-    for (int a = 0; a < 3; ++a)
-        if (!(box[1][static_cast<std::size_t>(a)] - box[0][static_cast<std::size_t>(a)] >= 1e-13L))
-            return {6, kEdits[1][a]};
-    auto checked = [&](int id, bool old) {
-        auto it = form.checks.find(id);
-        return it == form.checks.end() ? old : it->second;
-    };
-    TExample e = example;
-    e.values161 = box[0];
-    e.values191 = box[1];
-    surf::AutoBox(e) = checked(cellid::kFixed, !surf::AutoBox(e)) ? 0 : 1;
-    if (HasKeepSwitch(e.kind)) surf::KeepAtWalls(e) = checked(cellid::kKeepAtWalls, surf::KeepAtWalls(e)) ? 1 : 0;
-    changed = e.values161 != example.values161 || e.values191 != example.values191 ||
-              surf::AutoBox(e) != surf::AutoBox(example) || surf::KeepAtWalls(e) != surf::KeepAtWalls(example);
-    if (!changed) return {};
-    if (e.kind == kKindSurfaceExplicit || e.kind == kKindSurfaceImplicit) {
+int ApplyCellForm(const CellForm& form, TExample& e) {
+    for (std::size_t k = 0; k < 3; ++k) {
+        const long double lo = form.ends[2 * k], hi = form.ends[2 * k + 1];
+        if (!std::isfinite(lo) || !std::isfinite(hi) || hi - lo < kMinExtent) return 6;
+    }
+    const CellForm before = CellFormOf(e);
+    if (before.ends == form.ends && before.fixed == form.fixed && before.atWalls == form.atWalls) return -1;
+    for (std::size_t k = 0; k < 3; ++k) {
+        e.values161[k] = form.ends[2 * k];
+        e.values191[k] = form.ends[2 * k + 1];
+    }
+    e.flags52[kAutomaticBox] = form.fixed ? 0 : 1;
+    e.flags52[kAtWalls] = form.atWalls ? 1 : 0;
+    if (HasSavedBox(e.kind)) {
         e.saved221 = e.values161;
         e.saved251 = e.values191;
     }
-    example = e;
-    return {};
+    return 0;
 }
 
 }  // namespace curvelo

@@ -84,7 +84,7 @@ void HidingTest::Prepare(ExampleInventory& inventory, FormulaEngine& engine, con
     for (int x = 0; x < inventory.Count(); ++x) {
         InventorySlot& slot = inventory.Slot(x);
         const TExample& e = slot.example;
-        if (!e.visible || !IsSurfaceKind(e.kind)) continue;
+        if (!e.visible || !IsHidingKind(e.kind)) continue;
         const bool parametric = IsParametricMeshKind(e.kind);
         if (parametric && !settings_.parametricShading) continue;
         SurfaceWork* work = SurfaceWorkOf(slot);

@@ -1,6 +1,5 @@
 #include "plot3d/surface_dlg.h"
 
-#include "plot3d/cell_form.h"
 #include "plot3d/surface_form.h"
 #include "plot3d/surface_kinds.h"
 #include "plotwin/colour_table.h"
@@ -57,18 +56,6 @@ void TSurfaceDlg::SetupWindow() {
 
 FormOutcome TSurfaceDlg::ApplyFields(TExample& edited) {
     return ApplySurfaceForm(ReadForm(*this, SurfaceFormOf(Example(), Format())), Engine(), edited);
-}
-
-TCellDlg::TCellDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format)
-    : TExampleFormDlg(parent, CellDialogOf(example.kind), example, engine, format) {}
-
-void TCellDlg::SetupWindow() {
-    ShowForm(*this, CellFormOf(Example(), Format()));
-    TDlg::SetupWindow();
-}
-
-FormOutcome TCellDlg::ApplyFields(TExample& edited) {
-    return ApplyCellForm(ReadForm(*this, CellFormOf(Example(), Format())), Engine(), edited, changed_);
 }
 
 }  // namespace curvelo

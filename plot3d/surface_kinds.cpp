@@ -32,7 +32,7 @@ bool IsMeshKind(std::uint16_t kind) {
     }
 }
 
-bool IsSurfaceKind(std::uint16_t kind) { return IsMeshKind(kind) || kind == kKindSurfaceImplicit; }
+bool IsHidingKind(std::uint16_t kind) { return IsMeshKind(kind) || kind == kKindSurfaceImplicit; }
 
 bool IsParametricMeshKind(std::uint16_t kind) {
     return kind == kKindSurfaceParametric || kind == kKindTube || kind == kKindRevolution ||

@@ -18,7 +18,7 @@ enum SurfaceKind : std::uint16_t {
 // The kinds with a mesh (the implicit surface has none).
 bool IsMeshKind(std::uint16_t kind);
 // The kinds that take part in hiding: the mesh kinds and the implicit surface.
-bool IsSurfaceKind(std::uint16_t kind);
+bool IsHidingKind(std::uint16_t kind);
 // Kinds whose hiding goes through the mesh quadrilaterals (needs parametric shading).
 bool IsParametricMeshKind(std::uint16_t kind);
 

@@ -86,29 +86,4 @@ int DrawSurfaceLines(LineDrawContext& c, InventorySlot& slot, int direction) {
     return status;
 }
 
-int DrawSegment3D(LineDrawContext& c, const double a[3], const double b[3], int samples, bool hideInvisible) {
-    if (!hideInvisible) {
-        double au, av, bu, bv;
-        c.projection.Project(a[0], a[1], a[2], au, av);
-        c.projection.Project(b[0], b[1], b[2], bu, bv);
-        WorldPoint p{au, av}, q{bu, bv};
-        if (c.out.View().ClipSegment(p, q)) c.out.Segment(p, q);
-        return 0;
-    }
-    samples = std::clamp(samples, 1, kMaxSamples);
-    const ScopedSurfaceLetters keepLetters(c.engine.letters);
-    const PlotView& view = c.out.View();
-    RunWriter run(c.out);
-    for (int s = 0; s <= samples; ++s) {
-        const double f = static_cast<double>(s) / samples;
-        const double p[3] = {a[0] + f * (b[0] - a[0]), a[1] + f * (b[1] - a[1]), a[2] + f * (b[2] - a[2])};
-        double u, v;
-        c.projection.Project(p[0], p[1], p[2], u, v);
-        if (view.InView(u, v) && !c.hiding.IsPointHidden(p)) run.Point(u, v);
-        else run.Break();
-        if (c.pollKey && c.pollKey() == kDrawStopped) return kDrawStopped;
-    }
-    return 0;
-}
-
 }  // namespace curvelo

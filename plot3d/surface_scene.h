@@ -1,6 +1,6 @@
 // What a 3D window draws from its inventory, in order: the fast surfaces by the painter's
-// algorithm, then the slow surfaces' mesh lines in inventory order; and the space segments
-// of the axes and the cell drawn afterwards with the same visibility test.
+// algorithm, then the slow surfaces' mesh lines in inventory order; afterwards the same
+// visibility test serves the axes and the cell.
 #pragma once
 
 #include <functional>
@@ -27,11 +27,8 @@ public:
     // nothing here: the window shows the axis sketch instead.
     int DrawExamples(DrawSurface& out, ExampleInventory& inventory, FormulaEngine& engine, const View3D& view,
                      const SceneOutput& output);
-    // A space segment after DrawExamples: straight, or with its hidden parts left out when
-    // the view hides invisible parts. samples is the number of visibility steps.
-    int DrawSegment(DrawSurface& out, FormulaEngine& engine, const Vec3& a, const Vec3& b, int samples);
-    // Whether a space point is hidden by a surface (axis labels), after DrawExamples.
-    bool IsHidden(const Vec3& p);
+    // Whether a space point is hidden by a surface (axes, cell edges), after DrawExamples.
+    bool IsHidden(FormulaEngine& engine, const Vec3& p);
 
     const SurfacePainter& Painter() const { return painter_; }
 
@@ -43,13 +40,7 @@ private:
     SceneOutput output_;
 };
 
-// The sketch of an empty 3D window: three lines from near the middle of the client area,
-// down to the left, down to the right and up, labelled x, y and z at their outer ends.
-void DrawAxisSketch(DrawSurface& out, Rgb colour, int width);
-
 // Recomputes every surface's mesh (and automatic box); the window then recomputes its cell.
 void ComputeAllMeshes(ExampleInventory& inventory, FormulaEngine& engine);
-// The boxes of the visible examples that have one, for the automatic cell.
-std::vector<Box3> ExampleBoxes(const ExampleInventory& inventory);
 
 }  // namespace curvelo

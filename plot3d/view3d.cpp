@@ -163,9 +163,9 @@ void View3D::Isometric() {
 }
 
 int View3D::CheckEye(const Vec3& candidate) const {
-    if (!Finite(candidate)) return 18;
-    if (OverCellBase(candidate.x, candidate.y)) return 15;
-    if ((candidate - centre).L1() > kFarDiagonals * CellDiagonalL1()) return 18;
+    if (!Finite(candidate)) return kMsgTooFar;
+    if (OverCellBase(candidate.x, candidate.y)) return kMsgTooClose;
+    if ((candidate - centre).L1() > kFarDiagonals * CellDiagonalL1()) return kMsgTooFar;
     return 0;
 }
 

@@ -24,6 +24,8 @@ inline constexpr long double kTiny3 = 1e-18L;
 // Below this a cell extent or an axis range counts as empty.
 inline constexpr long double kCellEpsilon = 1e-13L;
 inline constexpr int kMinRotationFrames = 2, kMaxRotationFrames = 200;
+// Messages 515 "túl közeli" and 518 "túl távoli" (400 + code).
+inline constexpr int kMsgTooClose = 115, kMsgTooFar = 118;
 
 class View3D {
 public:
@@ -96,8 +98,8 @@ public:
     // Halves the eye while it is too far, then doubles it while it is over the cell's base.
     void BringEyeIntoRange();
 
-    // What an eye typed into the observer dialog would be: 0, or the message number
-    // 515 (too close: over the cell's base) or 518 (too far).
+    // What an eye typed into the observer dialog would be: 0, kMsgTooClose (over the
+    // cell's base) or kMsgTooFar.
     int CheckEye(const Vec3& candidate) const;
 
     // The automatic cell from the boxes of the visible examples; false when none took part

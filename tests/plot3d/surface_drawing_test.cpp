@@ -5,6 +5,7 @@
 
 #include "expr/engine.h"
 #include "plot2d/inventory.h"
+#include "plot3d/axes3d.h"
 #include "plot3d/hiding_test.h"
 #include "plot3d/surface_kinds.h"
 #include "plot3d/surface_lines.h"
@@ -243,17 +244,16 @@ TEST_F(SurfaceDrawingTest, SlowDrawingStopsAtQAndKeepsWhatItDrew) {
 TEST_F(SurfaceDrawingTest, HiddenSegmentBreaksBehindASurface) {
     AddExplicit("0", 10);
     HidingTest hiding;
-    VisibilitySettings s;
-    const ProjectionSnapshot p = ProjectionSnapshot({0.3, 0.4, 50}, {-2, -2, -2}, {2, 2, 2}, false);
-    hiding.Prepare(inventory, engine, p, s);
-    LineDrawContext c{out, engine, p, hiding, nullptr};
+    const View3D view3 = ViewLookingFrom({0.3, 0.4, 50}, {-2, -2, -2}, {2, 2, 2}, false);
+    const ProjectionSnapshot p(view3);
+    hiding.Prepare(inventory, engine, p, VisibilitySettings{});
+    const HiddenTest hidden = [&](const Vec3& q) {
+        const double d[3] = {static_cast<double>(q.x), static_cast<double>(q.y), static_cast<double>(q.z)};
+        return hiding.IsPointHidden(d);
+    };
     // A vertical segment through the surface: its lower half is hidden from above.
     const double a[3] = {0.2, 0.2, -0.9}, b[3] = {0.25, 0.2, 0.9};
-    DrawSegment3D(c, a, b, 100, false);
-    ASSERT_EQ(out.Ops().size(), 1u);
-    EXPECT_EQ(out.Ops()[0].kind, DrawOp::kSegment);
-    out.Clear();
-    DrawSegment3D(c, a, b, 100, true);
+    DrawSegment3D(out, view3, {a[0], a[1], a[2]}, {b[0], b[1], b[2]}, 100, hidden);
     ASSERT_EQ(out.Ops().size(), 1u);
     const DrawOp& run = out.Ops()[0];
     // Points below the surface are hidden, except the ones within the tolerance of it.

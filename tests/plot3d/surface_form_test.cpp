@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "expr/engine.h"
-#include "plot3d/cell_form.h"
 #include "plot3d/surface_form.h"
 #include "plot3d/surface_kinds.h"
 
@@ -93,32 +92,6 @@ TEST_F(SurfaceFormTest, PlaneAndRevolutionRefuseWhatCannotBeBuilt) {
     g.edits[surfid::kText1] = "";
     g.edits[surfid::kText2] = "1+cos(t)";
     EXPECT_EQ(ApplySurfaceForm(g, engine, r).code, 0);
-}
-
-TEST_F(SurfaceFormTest, CellFormRefusesEmptyRangesAndReportsChanges) {
-    TExample e = NewSurfaceExample(kKindSurfaceExplicit, 4, 5);
-    EXPECT_STREQ(CellDialogOf(e.kind), "AUTOBOXA");
-    EXPECT_STREQ(CellDialogOf(kKindSurfaceImplicit), "AUTOBOXB");
-    EXPECT_STREQ(CellDialogOf(304), "AUTOBOXC");
-    e.values161 = {-1, -1, -1};
-    e.values191 = {1, 1, 1};
-    EquationForm f = CellFormOf(e, format);
-    bool changed = true;
-    ASSERT_EQ(ApplyCellForm(f, engine, e, changed).code, 0);
-    EXPECT_FALSE(changed);
-    f.edits[cellid::kMaxZ] = "-1";
-    FormOutcome o = ApplyCellForm(f, engine, e, changed);
-    EXPECT_EQ(o.code, 6);
-    EXPECT_EQ(o.focusId, cellid::kMaxZ);
-    f.edits[cellid::kMaxZ] = "0.5";
-    f.checks[cellid::kFixed] = true;
-    f.checks[cellid::kKeepAtWalls] = false;
-    ASSERT_EQ(ApplyCellForm(f, engine, e, changed).code, 0);
-    EXPECT_TRUE(changed);
-    EXPECT_FALSE(surf::AutoBox(e));
-    EXPECT_FALSE(surf::KeepAtWalls(e));
-    EXPECT_EQ(e.values191[2], 0.5L);
-    EXPECT_EQ(e.saved251[2], 0.5L);  // the explicit surface's saved copy follows
 }
 
 }  // namespace

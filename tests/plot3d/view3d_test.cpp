@@ -151,10 +151,10 @@ TEST(View3DMoves, ApproachMoveAwayInfinityIsometric) {
 
 TEST(View3DMoves, ObserverEyeChecksAndSphericalForm) {
     View3D v;
-    EXPECT_EQ(v.CheckEye({1, 1, 50}), 15);
-    EXPECT_EQ(v.CheckEye({2, 2, -5}), 15);  // the border counts as over the cell
-    EXPECT_EQ(v.CheckEye({70000, 0, 0}), 18);
-    EXPECT_EQ(v.CheckEye({NAN, 0, 0}), 18);
+    EXPECT_EQ(v.CheckEye({1, 1, 50}), kMsgTooClose);
+    EXPECT_EQ(v.CheckEye({2, 2, -5}), kMsgTooClose);  // the border counts as over the cell
+    EXPECT_EQ(v.CheckEye({70000, 0, 0}), kMsgTooFar);
+    EXPECT_EQ(v.CheckEye({NAN, 0, 0}), kMsgTooFar);
     EXPECT_EQ(v.CheckEye({10, 20, 30}), 0);
 
     const Vec3 eye{60, 80, 60};
