@@ -35,7 +35,8 @@ constexpr std::array kOptions = {
                   "Egy .cv2 vagy .cv3 rajzot rajzol meg kijelző nélkül."},
     CommandOption{"-o", "KIMENET", kRender, false, false,
                   "A kimenet állománya; kiterjesztése választ: .png, .svg, .pdf, vagy a dokumentuméval "
-                  "egyező .cv2 vagy .cv3 (a dokumentum újra mentve)."},
+                  "egyező .cv2 vagy .cv3 (a dokumentum újra mentve); .cv3 rajz felületeinek hálója "
+                  ".stl vagy .obj állományba is írható (3D nyomtatáshoz)."},
     CommandOption{"--size", "SZxM", kRender, false, false,
                   "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600."},
     CommandOption{"--timeout", "MP", kEval | kRender, false, false,

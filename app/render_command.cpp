@@ -57,7 +57,7 @@ bool ParseSize(const char* text, int& w, int& h) {
 // The usage line goes with message 401 for arguments that cannot be understood.
 int Usage(std::ostream& err, const std::string& why) {
     err << "error 401: " << res::String(401) << " (" << why << ")\n"
-        << "curvelo --render FILE.cv2|FILE.cv3 -o OUT.png|.svg|.pdf|.cv2|.cv3 [--size WxH] [--timeout SECONDS]\n";
+        << "curvelo --render FILE.cv2|FILE.cv3 -o OUT.png|.svg|.pdf|.cv2|.cv3|.stl|.obj [--size WxH] [--timeout SECONDS]\n";
     return 2;
 }
 
@@ -92,7 +92,9 @@ int RunRender(int argc, char** argv, std::ostream& err) {
     // A 3D document is drawn by a 3D window and saved again only as a 3D document.
     const bool space = Extension(a.input) == "cv3";
     const std::string documentKind = space ? "cv3" : "cv2";
-    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != documentKind) return Usage(err, a.output);
+    // A 3D document's surfaces may also go out as a mesh for 3D printing.
+    const bool mesh = space && (kind == "stl" || kind == "obj");
+    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != documentKind && !mesh) return Usage(err, a.output);
 
     // No display is needed: everything is drawn off screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -113,7 +115,11 @@ int RunRender(int argc, char** argv, std::ostream& err) {
 
     std::string why;
     bool written = false;
-    if (kind == documentKind) {
+    if (mesh) {
+        // No surface, or the file could not be written: nothing to show for it.
+        if (!static_cast<TPlot3Win&>(window).ExportMesh(a.output)) return Fail(err, 12);
+        written = true;
+    } else if (kind == documentKind) {
         const int code = window.WriteDocument(a.output);
         // A document whose lock protects saving cannot be saved without its password.
         if (code < 0) return Fail(err, kMsgNotAuthorised);

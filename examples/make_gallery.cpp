@@ -10,6 +10,8 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/plot2_win.h"
 #include "plot3d/plot3_win.h"
+#include "plot3d/surface_commands.h"
+#include "plot3d/surface_kinds.h"
 #include "plotwin/frame_settings.h"
 
 using namespace curvelo;
@@ -137,5 +139,38 @@ int main(int argc, char** argv) {
             w.RunCommand(cellcmd::kDashed);
             w.RunCommand(cellcmd::kCoordinates);
         });
+    // Surfaces with their own defaults, as the Equation menu makes them.
+    auto surface = [](TPlot3Win& w, std::uint16_t kind, const std::function<void(TExample&)>& set) {
+        const int i = BeginSurface(w.Inventory(), kind);
+        if (i < 0) return;
+        set(w.Inventory().At(i));
+        CommitSurface(w.Inventory(), i, w.Engine());
+    };
+    ok &= MakeSpace(
+        folder, "gomb.cv3",
+        [&](TPlot3Win& w) {
+            surface(w, kKindSpherical, [](TExample& e) {
+                surf::Spectrum(e) = 1;
+                surf::MeshLines(e) = 1;
+                e.penColour = 6;
+            });
+        },
+        [](TPlot3Win& w) { w.RunCommand(eyecmd::kUp); });
+    ok &= MakeSpace(
+        folder, "cso.cv3", [&](TPlot3Win& w) { surface(w, kKindTube, [](TExample&) {}); },
+        [](TPlot3Win& w) {
+            w.RunCommand(eyecmd::kUp);
+            w.RunCommand(eyecmd::kUp);
+        });
+    ok &= MakeSpace(
+        folder, "sombrero.cv3",
+        [&](TPlot3Win& w) {
+            surface(w, kKindSurfaceExplicit, [](TExample& e) { surf::Slow(e) = 1; });
+            surface(w, kKindPlane, [](TExample& e) {
+                e.texts = {"0", "0", "1", "0,0,0.3", "", "4", ""};
+                surf::Slow(e) = 1;
+            });
+        },
+        [](TPlot3Win& w) { w.RunCommand(eyecmd::kUp); });
     return ok ? 0 : 1;
 }
