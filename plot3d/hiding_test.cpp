@@ -54,7 +54,6 @@ double PlaneValue(const double n[4], const double q[3]) { return n[0] * q[0] + n
 
 VisibilitySettings VisibilityOf(const View3D& view) {
     VisibilitySettings s;
-    s.hideInvisible = view.hideInvisible;
     s.parametricShading = view.parametricShading;
     s.steps = std::max<int>(1, view.visibilitySteps);
     s.planeTolerance = 0.001 * view.planeSetting;

@@ -15,7 +15,6 @@ namespace curvelo {
 
 struct VisibilitySettings {
     bool hiddenLineTest = true;     // slow lines test each sample
-    bool hideInvisible = false;     // axes, labels, cell edges and segments too
     bool parametricShading = false; // parametric kinds take part in hiding
     int steps = 12;                 // steps along the line of sight ("Áttetszőség")
     double planeTolerance = 0.1;    // 0.001 x "Egysíkúság"

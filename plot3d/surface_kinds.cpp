@@ -102,8 +102,8 @@ void ClampSurfaceCounts(TExample& e) {
     if (!IsMeshKind(e.kind)) return;
     int n1 = std::clamp<int>(e.ints111[0], 1, kMaxMeshVertices);
     int n2 = std::clamp<int>(e.ints111[1], 1, kMaxMeshVertices);
-    // Too many vertices: shrink the larger count until they fit.
-    while ((n1 + 1) * (n2 + 1) > kMaxMeshVertices) {
+    // Too many vertices: shrink the larger count until they fit (twice at most).
+    for (int pass = 0; pass < 4 && (n1 + 1) * (n2 + 1) > kMaxMeshVertices; ++pass) {
         if (n1 >= n2) n1 = std::max(1, kMaxMeshVertices / (n2 + 1) - 1);
         else n2 = std::max(1, kMaxMeshVertices / (n1 + 1) - 1);
     }
