@@ -10,8 +10,9 @@ if [ $# -eq 0 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -
   out="build/gallery"
   mkdir -p "$out"
   echo "Nincs grafikus megjelenítő: a példarajzokat képekbe rajzolom."
-  for doc in examples/*.cv2; do
-    png="$out/$(basename "${doc%.cv2}").png"
+  shopt -s nullglob
+  for doc in examples/*.cv2 examples/*.cv3; do
+    png="$out/$(basename "${doc%.*}").png"
     build/release/app/curvelo --render "$doc" -o "$png" --size 1024x768 2>/dev/null
     echo "  $png"
   done

@@ -33,10 +33,12 @@ constexpr std::array kOptions = {
     CommandOption{"--complex", "", kEval, false, false,
                   "Komplex számolás: a valós és a képzetes részt írja ki, szóközzel elválasztva."},
     CommandOption{"--render", "DOKUMENTUM", kRender, true, false,
-                  "Egy .cv2 rajzot rajzol meg kijelző nélkül."},
+                  "Egy .cv2 vagy .cv3 rajzot rajzol meg kijelző nélkül."},
     CommandOption{"-o", "KIMENET", kRender | kAnimate, false, false,
                   "A kimenet állománya; kiterjesztése választ: .png, .svg, .pdf, .tex (PiCTeX), "
-                  ".tikz (TikZ), vagy .cv2 (a dokumentum újra mentve). Animációnál .gif, vagy .png: "
+                  ".tikz (TikZ), vagy a dokumentuméval egyező .cv2 vagy .cv3 (a dokumentum újra mentve); .cv3 "
+                  "rajz felületeinek hálója .stl vagy .obj állományba is írható (3D nyomtatáshoz). "
+                  "Animációnál .gif, vagy .png: "
                   "számozott képek (NÉV_001.png, ...)."},
     CommandOption{"--size", "SZxM", kRender | kAnimate, false, false,
                   "A kép szélessége és magassága képpontban, 16-tól 8192-ig; alapérték 800x600. "

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "framework/safe_file.h"
 #include "framework/vector_picture.h"
 #include "plot2d/plot2_win.h"
+#include "plot3d/plot3_win.h"
 #include "plotwin/value_parser.h"
 #include "resources/resources.h"
 
@@ -34,7 +36,7 @@ struct RenderArgs {
 };
 
 constexpr std::string_view kRenderUsage =
-    "curvelo --render FILE.cv2 -o OUT.png|.svg|.pdf|.tex|.tikz|.cv2 [--size WxH] [--width CM] "
+    "curvelo --render FILE.cv2|FILE.cv3 -o OUT.png|.svg|.pdf|.tex|.tikz|.cv2|.cv3|.stl|.obj [--size WxH] [--width CM] "
     "[--pictex-mode 0..3] [--timeout SECONDS]\n";
 constexpr std::string_view kAnimateUsage =
     "curvelo --animate FILE.cv2 --letter A..W -o OUT.gif|.png [--frames 3..200] [--size WxH] "
@@ -131,14 +133,25 @@ int RunRender(int argc, char** argv, std::ostream& err) {
     if (a.input.empty() || a.output.empty()) return Usage(err, "--render and -o");
     const std::string kind = Extension(a.output);
     const bool tex = kind == "tex" || kind == "tikz";
-    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != "cv2" && !tex) return Usage(err, a.output);
+    // A 3D document is drawn by a 3D window and saved again only as a 3D document.
+    const bool space = Extension(a.input) == "cv3";
+    const std::string documentKind = space ? "cv3" : "cv2";
+    // A 3D document's surfaces may also go out as a mesh for 3D printing.
+    const bool mesh = space && (kind == "stl" || kind == "obj");
+    if (kind != "png" && kind != "svg" && kind != "pdf" && kind != documentKind && !mesh && !tex)
+        return Usage(err, a.output);
 
     // No display is needed: everything is drawn off screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     fw::TApplication app(argc, argv, "curvelo");
     fw::SetBatchMode(true);  // nobody is there to answer a dialog
     BatchTimeLimit limit(a.timeout);
-    TPlot2Win window(nullptr, a.input);
+    std::unique_ptr<TPlot0Win> drawn;
+    if (space)
+        drawn = std::make_unique<TPlot3Win>(nullptr, a.input);
+    else
+        drawn = std::make_unique<TPlot2Win>(nullptr, a.input);
+    TPlot0Win& window = *drawn;
     ScopedCancelCheck stopAtLimit(window.Engine().letters, limit.Check());
     if (!window.Create()) return Fail(err, 11);
     window.MoveWindow({0, 0, a.width, a.height});
@@ -147,7 +160,11 @@ int RunRender(int argc, char** argv, std::ostream& err) {
 
     std::string why;
     bool written = false;
-    if (kind == "cv2") {
+    if (mesh) {
+        // No surface, or the file could not be written: nothing to show for it.
+        if (!static_cast<TPlot3Win&>(window).ExportMesh(a.output)) return Fail(err, 12);
+        written = true;
+    } else if (kind == documentKind) {
         const int code = window.WriteDocument(a.output);
         // A document whose lock protects saving cannot be saved without its password.
         if (code < 0) return Fail(err, kMsgNotAuthorised);

@@ -1,7 +1,7 @@
-// Headless rendering: curvelo --render FILE -o OUT [--size WxH] draws a document without a
-// display, into PNG, SVG or PDF by the output's extension, exports it as PiCTeX (.tex) or
-// TikZ (.tikz), or saves it again as .cv2; curvelo --animate FILE --letter L -o OUT.gif saves
-// its frame animation.
+// Headless rendering: curvelo --render FILE -o OUT [--size WxH] draws a 2D or 3D document
+// without a display, into PNG, SVG or PDF by the output's extension, exports it as PiCTeX
+// (.tex) or TikZ (.tikz), writes a 3D document's meshes (.stl, .obj), or saves it again as
+// .cv2 (.cv3); curvelo --animate FILE --letter L -o OUT.gif saves its frame animation.
 #pragma once
 
 #include <iosfwd>

@@ -1,5 +1,5 @@
-// Writes the example documents of the gallery with the program's own 2D window, so they are
-// exactly what a user would save: make_gallery FOLDER
+// Writes the example documents of the gallery with the program's own 2D and 3D windows, so
+// they are exactly what a user would save: make_gallery FOLDER
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -9,6 +9,9 @@
 #include "framework/automation.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/plot2_win.h"
+#include "plot3d/plot3_win.h"
+#include "plot3d/surface_commands.h"
+#include "plot3d/surface_kinds.h"
 #include "plotwin/frame_settings.h"
 
 using namespace curvelo;
@@ -35,6 +38,23 @@ bool Make(const std::string& folder, const std::string& name, const std::functio
     return ok;
 }
 
+// A 3D document: the examples are added, the cell and the view follow them (Home), then the
+// eye and the frame are set as fill leaves them.
+bool MakeSpace(const std::string& folder, const std::string& name, const std::function<void(TPlot3Win&)>& add,
+               const std::function<void(TPlot3Win&)>& look) {
+    TPlot3Win w(nullptr, name);
+    if (!w.Create()) return false;
+    w.MoveWindow({0, 0, 800, 600});
+    // The view is fitted to the client area, which the window knows once it is shown.
+    w.Show();
+    fw::automation::ProcessEvents();
+    add(w);
+    w.RunCommand(eyecmd::kAutoFit);
+    look(w);
+    const bool ok = w.WriteDocument(folder + "/" + name) == 0;
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", name.c_str());
+    return ok;
+}
 
 }  // namespace
 
@@ -105,5 +125,59 @@ int main(int argc, char** argv) {
         w.Inventory().At(i).flag49 = 1;
         w.RenderLayer(0);  // the search, so the document holds the start points
     });
+    ok &= MakeSpace(
+        folder, "nyereg.cv3",
+        [](TPlot3Win& w) {
+            ExampleInventory& inv = w.Inventory();
+            const int i = inv.Begin(301, -3, 3);
+            TExample& e = inv.At(i);
+            e.texts[2] = "(xx-yy)/4";
+            e.low = e.low2 = -3;
+            e.high = e.high2 = 3;
+            e.values161 = {-3, -3, -2.25L};
+            e.values191 = {3, 3, 2.25L};
+            inv.Commit(i, w.Engine());
+        },
+        [](TPlot3Win& w) {
+            w.RunCommand(eyecmd::kLeft);
+            w.RunCommand(eyecmd::kLeft);
+            w.RunCommand(eyecmd::kUp);
+            w.RunCommand(cellcmd::kShown);
+            w.RunCommand(cellcmd::kDashed);
+            w.RunCommand(cellcmd::kCoordinates);
+        });
+    // Surfaces with their own defaults, as the Equation menu makes them.
+    auto surface = [](TPlot3Win& w, std::uint16_t kind, const std::function<void(TExample&)>& set) {
+        const int i = BeginSurface(w.Inventory(), kind);
+        if (i < 0) return;
+        set(w.Inventory().At(i));
+        CommitSurface(w.Inventory(), i, w.Engine());
+    };
+    ok &= MakeSpace(
+        folder, "gomb.cv3",
+        [&](TPlot3Win& w) {
+            surface(w, kKindSpherical, [](TExample& e) {
+                surf::Spectrum(e) = 1;
+                surf::MeshLines(e) = 1;
+                e.penColour = 6;
+            });
+        },
+        [](TPlot3Win& w) { w.RunCommand(eyecmd::kUp); });
+    ok &= MakeSpace(
+        folder, "cso.cv3", [&](TPlot3Win& w) { surface(w, kKindTube, [](TExample&) {}); },
+        [](TPlot3Win& w) {
+            w.RunCommand(eyecmd::kUp);
+            w.RunCommand(eyecmd::kUp);
+        });
+    ok &= MakeSpace(
+        folder, "sombrero.cv3",
+        [&](TPlot3Win& w) {
+            surface(w, kKindSurfaceExplicit, [](TExample& e) { surf::Slow(e) = 1; });
+            surface(w, kKindPlane, [](TExample& e) {
+                e.texts = {"0", "0", "1", "0,0,0.3", "", "4", ""};
+                surf::Slow(e) = 1;
+            });
+        },
+        [](TPlot3Win& w) { w.RunCommand(eyecmd::kUp); });
     return ok ? 0 : 1;
 }

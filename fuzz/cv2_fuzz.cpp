@@ -1,12 +1,21 @@
 // Feeds arbitrary bytes to the .cv2 document reader. An accepted input must survive
-// write -> read -> write unchanged, and every initial-condition node read must survive the
-// named-field reader and writer and drive a bounded solution run.
+// write -> read -> write unchanged, every initial-condition node read must survive the
+// named-field reader and writer and drive a bounded solution run, and a 3D document also
+// gives a usable view.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
 #include "plot2d/cv2_codec.h"
 #include "plot2d/initial_condition.h"
 #include "plot2d/slope_solver.h"
+#include "plot3d/cv3_document.h"
+
+namespace {
+
+bool Finite(const curvelo::Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace curvelo;
@@ -36,6 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (visits > run.steps + 1) std::abort();
             }
         }
+        if (type != kFileType3D) continue;
+        View3D view;
+        ApplyView3D(doc, view);
+        if (!Finite(view.eye) || !Finite(view.axisMin) || !Finite(view.axisMax)) std::abort();
+        if (view.rotationFrames < kMinRotationFrames || view.rotationFrames > kMaxRotationFrames) std::abort();
+        const WorldPoint p = view.ProjectPoint(view.centre);
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) std::abort();
+        Cv2Document frame = FrameSettingsOf3D(doc);
+        CaptureView3D(view, frame);
     }
     return 0;
 }

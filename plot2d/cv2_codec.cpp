@@ -30,10 +30,14 @@ constexpr long double kDefaultFirstPageMeasure = -0.3937019154660433L;
 
 // Plot header words always written as zero.
 bool ZeroPlotWord(std::size_t w) {
+    for (std::size_t used : kCv3FrameWords)
+        if (w == used) return false;
     return w == 2 || w == 3 || w == 15 || (w >= 29 && w <= 34) || w == 36 || w == 37 || w >= 43;
 }
 // Plot number slots always written as zero: slot 10 and the reserved ones no setting uses.
 bool ZeroNumberSlot(std::size_t s) {
+    for (std::size_t used : kCv3FrameSlots)
+        if (s == used) return false;
     const bool reserved = s == 10 || (s >= 29 && s <= 32) || s == 40 || s >= 44;
     const bool taken = (s >= 44 && s <= 47)     // curve tracer
                        || s == 52               // the sequences' periodicity tolerance

@@ -19,6 +19,11 @@ inline constexpr std::int32_t kFileType2DVariant = 842;  // the many-body window
 inline constexpr std::int32_t kFileType3D = 961;
 inline constexpr std::int32_t kCv2Version = 5;
 
+// A 3D document gives the view some places that a 2D window uses for its frame settings;
+// a 3D window keeps those settings in these otherwise reserved places instead.
+inline constexpr std::size_t kCv3FrameSlots[] = {29, 64, 65, 66, 67};
+inline constexpr std::size_t kCv3FrameWords[] = {70, 71, 72};
+
 inline constexpr std::size_t kLogFontSize = 60;
 inline constexpr std::size_t kInitialConditionSize = 95;
 inline constexpr std::size_t kResultSize = 78;

@@ -28,6 +28,7 @@ inline constexpr int kPenSolid = 251;  // 251, 252, 253: solid, dotted, dashed
 struct EquationForm {
     std::map<int, std::string> edits;  // edit id -> text
     std::map<int, bool> checks;        // check box id -> state
+    std::map<int, int> combos;         // combo box id -> selected index
     int penStyle = 0;                  // 0 solid, 1 dotted, 2 dashed
     int shading = 0;                   // implicit: 0 none, 1 f < g, 2 f > g
 };

@@ -16,6 +16,8 @@ TFnListDlg::~TFnListDlg() {
 
 void TFnListDlg::SetupWindow() {
     TDlg::SetupWindow();
+    for (int id : {invid::kDerive, invid::kIteration})
+        if (const std::string text = window_->InventoryButtonText(id); !text.empty()) SetItemText(id, text);
     Refresh();
 }
 

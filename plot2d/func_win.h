@@ -83,6 +83,10 @@ public:
     // The other windows with an engine that are open now.
     static std::vector<TFuncWin*> OpenWindows();
 
+    // A 3D window takes a 2D curve as a surface of revolution (it opens the surface's
+    // dialog); other windows refuse.
+    virtual bool TakeRevolution(const TExample& /*curve*/) { return false; }
+
 protected:
     // After any change of the examples: the document is modified, the inventory's view
     // refreshed and the picture drawn again.

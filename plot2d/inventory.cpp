@@ -74,7 +74,8 @@ int ExampleInventory::Begin(std::uint16_t kind, long double rangeStart, long dou
 std::uint16_t ExampleInventory::Commit(int index, FormulaEngine& engine) {
     TExample& e = At(index);
     ++creationCounter_;
-    e.colourCopy = e.penColour;
+    // Kinds from 300 up keep their own first colour there (a surface's "szín 1").
+    if (e.kind < 300) e.colourCopy = e.penColour;
     // A point sequence keeps its point size in the mark's field.
     if (e.kind != kKindPointSequence) e.confirmMark = 0xFFFF;
     return Compile(index, engine);
@@ -122,6 +123,7 @@ std::uint16_t ExampleInventory::Compile(int index, FormulaEngine& engine) {
     InventorySlot& slot = Slot(index);
     FreeTrees(slot);
     TExample& e = slot.example;
+    if (e.kind >= 300 && kindCompiler_) return kindCompiler_(slot, engine);
     std::uint16_t error = 0;
     // An interpolation polynomial's formula is made from its nodes; a point on a curve
     // compiles the curve it copied.

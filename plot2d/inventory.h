@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ inline constexpr int kDefaultInventoryCapacity = 36;
 inline constexpr int kMaxInventoryCapacity = 1000;
 // kExampleNameLength (20) comes with the document model.
 
+// What a window keeps per example beyond its trees (a surface's mesh); made by the kind's
+// compile step and freed with the slot.
+struct SlotWork {
+    virtual ~SlotWork() = default;
+};
+
 struct InventorySlot {
     TExample example;
     std::string name;  // "elnevez", at most 20 characters
@@ -31,10 +38,14 @@ struct InventorySlot {
     std::vector<Cv2InitialCondition> initialConditions;
     // What a sequence's start points gave when last drawn (not stored).
     std::vector<SequenceRun> sequenceRuns;
+    std::unique_ptr<SlotWork> work;
 };
 
 // Most initial conditions one example keeps (the stored list's count is 16-bit).
 inline constexpr std::size_t kMaxInitialConditions = 1000;
+
+// The compile step of kinds from 300 up, which the 3D layers provide.
+using KindCompiler = std::uint16_t (*)(InventorySlot& slot, FormulaEngine& engine);
 
 // The texts a kind compiles (the record numbers them 0..6).
 std::vector<int> TextsUsedBy(std::uint16_t kind);
@@ -92,6 +103,8 @@ public:
 
     std::vector<std::string> ListLines(std::string_view numberFormat) const;
 
+    void SetKindCompiler(KindCompiler compiler) { kindCompiler_ = compiler; }
+
 private:
     static void FreeTrees(InventorySlot& slot);
     std::vector<InventorySlot> slots_;
@@ -100,6 +113,7 @@ private:
     bool blackGraphs_ = false;
     long double periodTolerance_ = kDefaultPeriodTolerance;
     int selected_ = -1;
+    KindCompiler kindCompiler_ = nullptr;
 };
 
 }  // namespace curvelo

@@ -12,6 +12,7 @@
 #include "framework/kit_services.h"
 #include "plot2d/cv2_codec.h"
 #include "plot2d/plot2_document.h"
+#include "framework/settings_dir.h"
 #include "resources/resources.h"
 #include "textwin/note_win.h"
 
@@ -65,11 +66,12 @@ std::string TPlot0Win::DocumentFilter() const { return std::string(res::String(2
 
 int TPlot0Win::ReadDocument(const std::string& path) {
     Cv2Document doc;
-    if (std::uint16_t code = LoadCv2File(path, kFileType2D, doc)) return code;
+    if (std::uint16_t code = LoadCv2File(path, DocumentFileType(), doc)) return code;
     int background = BackgroundColour();
     Plot2Fonts fonts = FontsOfWindow();
     Plot2Switches switches = SwitchesOfWindow();
-    ApplyWindowState(doc, {View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches, &measure_, &tracing_});
+    ApplyWindowState(SharedStateOf(doc),
+                     {View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches, &measure_, &tracing_});
     Params() = ParamsOf(doc);
     RefreshParamDialogs();
     if (int* slot = ColourSlot(kColourKindBackground)) *slot = background;
@@ -86,6 +88,7 @@ int TPlot0Win::ReadDocument(const std::string& path) {
     if (p[0] >= 0 && p[1] >= 0 && p[2] >= 120 && p[3] >= 72 &&
         std::int64_t{p[0]} + p[2] <= Screen().width && std::int64_t{p[1]} + p[3] <= Screen().height)
         MoveWindow({p[0], p[1], p[0] + p[2], p[1] + p[3]});
+    ReadOwnState(doc);
     document_ = std::move(doc);
     RefreshInventoryView();
     RepaintAll();
@@ -95,6 +98,7 @@ int TPlot0Win::ReadDocument(const std::string& path) {
 int TPlot0Win::WriteDocument(const std::string& path) {
     if (!Authorised(Lock().protectSaving)) return -1;
     Cv2Document doc = document_;
+    doc.fileType = DocumentFileType();
     CaptureLock(Lock(), doc);
     int background = BackgroundColour();
     Plot2Fonts fonts = FontsOfWindow();
@@ -110,6 +114,7 @@ int TPlot0Win::WriteDocument(const std::string& path) {
         doc.notepad = Notepad()->Text();
         doc.hasNotepad = !doc.notepad.empty();
     }
+    WriteOwnState(doc);
     if (std::uint16_t code = SaveCv2File(path, doc)) return code;
     document_ = std::move(doc);
     return 0;
@@ -148,6 +153,7 @@ bool TPlot0Win::NewDrawing() {
     if (Notepad()) Notepad()->SetText(std::string());
     document_ = Cv2Document();
     View().ResetView();
+    DrawingCleared();
     SetUntitled(untitledName_);
     RefreshInventoryView();
     RepaintAll();
@@ -179,6 +185,73 @@ void TPlot0Win::AskSimultaneousPrinting() {
         files.push_back(options.fileName);
     }
     if (!PrintSimultaneously(files, ms)) ShowMessage(this, 11);
+}
+
+namespace {
+
+// Black graphs is the window's own value kept in the view-layer block.
+constexpr int kSettingsBlackGraphs = 2;
+
+}  // namespace
+
+void TPlot0Win::SetupWindow() {
+    if (!SettingsFileName().empty() && UsesSettingsFile() && ReadWindowSettings()) ReadSettingsFile();
+    TPlotWin::SetupWindow();
+}
+
+void TPlot0Win::ReadSettingsFile() {
+    auto s = LoadWindowSettingsFile(fw::SettingsDirectory() + "/" + SettingsFileName(), SettingsKind());
+    if (!s) return;
+    const fw::ScreenMetrics& screen = Screen();
+    if (s->left >= 0 && s->top >= 0 && s->width >= 120 && s->height >= 72 &&
+        std::int64_t{s->left} + s->width <= screen.width && std::int64_t{s->top} + s->height <= screen.height)
+        MoveWindow({s->left, s->top, s->left + s->width, s->top + s->height});
+    PrintSetup& p = Print();
+    if (s->printWidth >= 0.25L) p.width = s->printWidth;
+    if (s->printLeft >= 0.25L) p.left = s->printLeft;
+    if (s->printTop >= 0.25L) p.top = s->printTop;
+    p.interval = s->printInterval > 1e-18L ? s->printInterval : -1;
+    p.frame = s->printFrame != 0;
+    p.colour = s->printColour != 0;
+    if (!s->colourIndexes.empty() && s->colourIndexes[0] <= 24)
+        if (int* slot = ColourSlot(kColourKindBackground)) *slot = s->colourIndexes[0];
+    if (s->viewInts[1] == 10) Inventory().SetBlackGraphs(s->viewInts[kSettingsBlackGraphs] != 0);
+    ReadOwnSettings(*s);
+    lastDocument_ = s->lastDocument;
+    if (OpenLastEdit() && StartFile().empty() && !lastDocument_.empty())
+        SetStartOptions(OpenLastEdit(), ReadWindowSettings(), lastDocument_);
+}
+
+void TPlot0Win::Destroy(int retVal) {
+    if (!SettingsFileName().empty() && UsesSettingsFile() && IsCreated() && !settingsSaved_) WriteSettingsFile();
+    TPlotWin::Destroy(retVal);
+}
+
+void TPlot0Win::WriteSettingsFile() {
+    settingsSaved_ = true;
+    WindowSettings s;
+    s.kind = SettingsKind();
+    const fw::Rect r = GetNormalRect();
+    s.left = r.left;
+    s.top = r.top;
+    s.width = r.right - r.left;
+    s.height = r.bottom - r.top;
+    s.maximised = IsMaximized() ? 1 : 0;
+    const PrintSetup& p = Print();
+    s.printInterval = p.interval;
+    s.printWidth = p.width;
+    s.printLeft = p.left;
+    s.printTop = p.top;
+    s.printFrame = p.frame;
+    s.printColour = p.colour;
+    s.colourIndexes = {static_cast<std::uint16_t>(BackgroundColour())};
+    s.viewInts[0] = 1;
+    s.viewInts[1] = 10;
+    s.viewInts[kSettingsBlackGraphs] = Inventory().BlackGraphs() ? 1 : 0;
+    WriteOwnSettings(s);
+    s.lastDocument = HasFilePath() ? FileName() : lastDocument_;
+    // Silent: settings are a convenience.
+    SaveWindowSettingsFile(fw::SettingsDirectory() + "/" + SettingsFileName(), s);
 }
 
 void TPlot0Win::ShowAuthor() {

@@ -9,6 +9,7 @@
 #include "plot2d/cv2_document.h"
 #include "plot2d/plot2_document.h"
 #include "plot2d/plot_win.h"
+#include "plotwin/window_settings.h"
 
 namespace curvelo {
 
@@ -25,6 +26,8 @@ public:
     int WriteDocument(const std::string& path) override;
     std::string DocumentFilter() const override;
     std::string DocumentExtension() const override { return "cv2"; }
+    // The file type word of the window's documents; another type is refused.
+    virtual std::int32_t DocumentFileType() const { return kFileType2D; }
 
     // Asks about unsaved changes, then empties the window for a new drawing; false when
     // the user kept the old one.
@@ -37,13 +40,36 @@ public:
     void AskSimultaneousPrinting();
 
     bool EvCommand(int id) override;
+    // Writes the window kind's settings file before the window goes.
+    void Destroy(int retVal = 0) override;
 
     // The integration tools' limits and count (kept in the document) and methods.
     MeasureSettings& Measures() { return measure_; }
     // The trajectory tracer's tolerances (kept in the document).
     TraceOptions& Tracing() { return tracing_; }
 
+protected:
+    // Reads the settings file first, so the window opens where and as it was last time and
+    // can reopen the last edited document.
+    void SetupWindow() override;
+    // The window kind's settings file in the settings folder ("cv2.ini"), and its kind
+    // number; an empty name keeps no settings file.
+    virtual std::string SettingsFileName() const { return {}; }
+    virtual std::int32_t SettingsKind() const { return 0; }
+    // What a window kind keeps in its settings file beyond the shared part.
+    virtual void ReadOwnSettings(const WindowSettings&) {}
+    virtual void WriteOwnSettings(WindowSettings&) const {}
+    // A window kind's own part of its documents: written after the shared state, read
+    // after it. SharedStateOf gives the document as the shared reader is to see it.
+    virtual void WriteOwnState(Cv2Document&) const {}
+    virtual Cv2Document SharedStateOf(const Cv2Document& doc) const { return doc; }
+    virtual void ReadOwnState(const Cv2Document&) {}
+    // After a new drawing emptied the shared state.
+    virtual void DrawingCleared() {}
+
 private:
+    void ReadSettingsFile();
+    void WriteSettingsFile();
     void ShowAuthor();
     Plot2Fonts FontsOfWindow() const;
     Plot2Switches SwitchesOfWindow() const;
@@ -53,6 +79,8 @@ private:
     // The last document read or written: what this window does not use survives in it.
     Cv2Document document_;
     const std::string untitledName_;
+    std::string lastDocument_;  // of the settings file, kept when nothing newer was edited
+    bool settingsSaved_ = false;
 };
 
 }  // namespace curvelo

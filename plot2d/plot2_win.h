@@ -12,17 +12,9 @@ class TPlot2Win : public TPlotEWin {
 public:
     TPlot2Win(fw::TWindow* parent, const std::string& caption);
 
-    // Writes the window kind's settings file ("cv2.ini") before the window goes.
-    void Destroy(int retVal = 0) override;
-
 protected:
-    // Reads the settings file first, so the window opens where and as it was last time and
-    // can reopen the last edited document.
-    void SetupWindow() override;
-
-private:
-    std::string lastDocument_;  // of the settings file, kept when nothing newer was edited
-    bool settingsSaved_ = false;
+    std::string SettingsFileName() const override { return "cv2.ini"; }
+    std::int32_t SettingsKind() const override { return kSettingsKind2D; }
 };
 
 }  // namespace curvelo

@@ -116,3 +116,38 @@ void TPlotEWin::DrawWebDiagrams(DrawSurface& surface) {
 }
 
 }  // namespace curvelo
+
+namespace curvelo {
+
+bool TPlotEWin::EvCommand(int id) {
+    if (id != kCmdSurfaceOfRevolution) return TPlotCWin::EvCommand(id);
+    TurnSelectedCurve();
+    return true;
+}
+
+bool TPlotEWin::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (id != kCmdSurfaceOfRevolution) return TPlotCWin::EvCommandEnable(id, ce);
+    ce.Enable(CanDerive(Inventory().Selected()));
+    return true;
+}
+
+void TPlotEWin::TurnSelectedCurve() {
+    const int index = Inventory().Selected();
+    if (!CanDerive(index)) {
+        ShowMessage(this, 15);  // "válassz!"
+        return;
+    }
+    const TExample curve = Inventory().At(index);
+    // The 3D window opened last takes it; without one, the launcher opens a new 3D window.
+    auto giveToLast = [&] {
+        const std::vector<TFuncWin*> windows = OpenWindows();
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+            if (*it != this && (*it)->TakeRevolution(curve)) return true;
+        return false;
+    };
+    if (giveToLast()) return;
+    if (fw::TWindow* launcher = Parent()) launcher->EvCommand(kCmdLauncherNew3D);
+    giveToLast();
+}
+
+}  // namespace curvelo

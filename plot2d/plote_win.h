@@ -6,6 +6,10 @@
 
 namespace curvelo {
 
+inline constexpr int kCmdSurfaceOfRevolution = 1007;
+// The launcher's "new 3D window" command.
+inline constexpr int kCmdLauncherNew3D = 403;
+
 class TPlotEWin : public TPlotCWin {
 public:
     using TPlotCWin::TPlotCWin;
@@ -19,6 +23,8 @@ public:
     bool CanHaveFamily(int index) const override;
     bool EditIteration(int index) override;
     bool CanIterate(int index) const override;
+    bool EvCommand(int id) override;
+    bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
 protected:
     // The examples first, then the iteration diagrams over them.
@@ -27,6 +33,9 @@ protected:
 
 private:
     void DrawWebDiagrams(DrawSurface& surface);
+    // "Forgási felület": the selected curve goes to a 3D window (the last one opened, or a
+    // new one) as a surface of revolution.
+    void TurnSelectedCurve();
     // Runs an example's dialog; an accepted dialog recompiles, marks and repaints.
     template <class Dialog>
     bool EditWithDialog(int index);

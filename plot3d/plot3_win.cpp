@@ -1,11 +1,209 @@
 #include "plot3d/plot3_win.h"
 
-namespace curvelo {
+#include <chrono>
+#include <cmath>
+#include <thread>
 
-TPlot3Win::TPlot3Win(fw::TWindow* parent, const std::string& caption) : TGridWin(parent, caption) {
-    SetMenu("PLOT3MENU");
-    LoadAccelerators("PLOT3MENU");
-    ShowDefaultFrame();
+#include "expr/eval.h"
+#include "framework/common_dialogs.h"
+#include "framework/kit_inp_dlg.h"
+#include "framework/kit_services.h"
+#include "plot2d/fn_list_dlg.h"
+#include "plot3d/cell_dlg.h"
+#include "plot3d/mesh_export.h"
+#include "plot3d/surface_commands.h"
+#include "plot3d/surface_dlg.h"
+#include "plot3d/surface_kinds.h"
+#include "plot3d/surface_mesh.h"
+#include "plot3d/surface_trees.h"
+#include "plot3d/rotation_playback.h"
+#include "resources/resources.h"
+
+namespace curvelo {
+namespace {
+
+// The playback runs until Q, but never longer than this many frames.
+constexpr long kMaxPlaybackFrames = 10'000'000;
+// Keys are looked at this often while a frame stays on the screen.
+constexpr int kPollSliceMs = 5;
+
+}  // namespace
+
+TPlot3Win::TPlot3Win(fw::TWindow* parent, const std::string& caption) : TPlotRWin(parent, caption) {
+    Inventory().SetKindCompiler(&CompileSurface);
+}
+
+int TPlot3Win::AddSurface(std::uint16_t kind) {
+    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
+    const int index = BeginSurface(Inventory(), kind);
+    if (index < 0) return -1;
+    return RunSurfaceDialog(index, true) ? index : -1;
+}
+
+bool TPlot3Win::EditExample(int index) {
+    if (!IsSlot(index) || !FindSurfaceKind(Inventory().At(index).kind)) return false;
+    if (!Authorised(Lock().protectInventory)) return false;
+    return RunSurfaceDialog(index, false);
+}
+
+bool TPlot3Win::TakeRevolution(const TExample& curve) {
+    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return true;
+    const int index = BeginRevolutionOf(Inventory(), curve);
+    if (index < 0) return true;
+    SetFocus();
+    RunSurfaceDialog(index, true);
+    return true;
+}
+
+bool TPlot3Win::RunSurfaceDialog(int index, bool isNew) {
+    ExampleInventory& inventory = Inventory();
+    TSurfaceDlg dialog(this, inventory.At(index), Engine(), Format());
+    if (dialog.Execute() != 1) {
+        if (isNew) inventory.Abandon(index);
+        return false;
+    }
+    if (isNew) {
+        if (const std::uint16_t code = CommitSurface(inventory, index, Engine())) ShowMessage(this, code);
+        inventory.Select(index);
+    } else {
+        if (const std::uint16_t code = inventory.Compile(index, Engine())) ShowMessage(this, code);
+        ComputeMesh(inventory.Slot(index), Engine());
+    }
+    // The cell follows the examples; the view shows it.
+    if (SetCellFromExamples()) FitViewToCell();
+    if (isNew && inventory.Count() == 1) FitViewToCell();
+    ExamplesChanged();
+    if (isNew && inventory.Count() == 1) ShowInventory();
+    return true;
+}
+
+int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
+    SceneOutput output;
+    output.colourOutput = CurrentOutput().colourOutput;
+    if (!Animating() && !Printing()) {
+        output.pollKey = [this] { return Interrupt().Poll(); };
+        ShowStatusKind(1);
+    }
+    const int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
+    // A drawing stopped with Q leaves the status text in the title bar.
+    if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
+    return status;
+}
+
+bool TPlot3Win::IsPointHidden(const Vec3& p) const {
+    return scene_.IsHidden(const_cast<TPlot3Win*>(this)->Engine(), p);
+}
+
+void TPlot3Win::RecomputeExamples() { ComputeAllMeshes(Inventory(), Engine()); }
+
+bool TPlot3Win::ExportMesh(const std::string& path) {
+    std::string error;
+    return ExportMeshFile(path, Inventory(), &error);
+}
+
+void TPlot3Win::AskMeshExport() {
+    fw::FileDialogOptions options;
+    options.filter = "STL (*.stl)|*.stl|OBJ (*.obj)|*.obj";
+    options.defaultExt = "stl";
+    if (!fw::SaveFileDialog(this, options) || options.fileName.empty()) return;
+    if (!ExportMesh(options.fileName)) ShowMessage(this, 12);  // "nem tudom elmenteni ..."
+}
+
+std::string TPlot3Win::InventoryButtonText(int id) const {
+    if (id == invid::kDerive) return "rétegek";
+    if (id == invid::kIteration) return "sejt";
+    return {};
+}
+
+bool TPlot3Win::EditIteration(int index) {
+    if (!IsSlot(index)) return false;
+    TCellDlg dialog(this, index);
+    if (dialog.Execute() != 1 || dialog.Outcome() != 0) return false;
+    RecomputeExamples();
+    SetCellFromExamples();
+    SetModified(true);
+    RepaintAll();
+    return true;
+}
+
+int TPlot3Win::AutoRotate() {
+    View3D& space = Space();
+    const int frames = AllocateFrames(space.rotationFrames);
+    if (frames < 1) return 0;
+    const long double keptStep = space.rotationStep;
+    const Vec3 keptEye = space.eye;
+    space.rotationStep = View3D::FullTurnStep(frames);
+    const std::string status = "; " + std::string(res::String(601));
+    bool stopped = false;
+    for (int k = 1; k <= frames && !stopped; ++k) {
+        space.Rotate(false);
+        RenderFrame(k - 1);
+        SetCaption(std::to_string(k) + " " + std::string(res::String(124)) + " " + std::to_string(frames) + status);
+        stopped = PollKey(this) == 'Q';
+    }
+    if (!stopped) {
+        RotationPlayback playback(frames, space.rotationDelayMs);
+        bool playing = true;
+        for (long shown = 0; shown < kMaxPlaybackFrames && playing; ++shown) {
+            ShowFrame(playback.Frame());
+            // The delay passes in slices, so the keys answer at once.
+            for (int waited = 0; playing && waited < playback.DelayMs(); waited += kPollSliceMs) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(kPollSliceMs));
+                if (const int key = PollKey(this)) playing = playback.Key(key);
+            }
+            if (const int key = PollKey(this)) playing = playing && playback.Key(key);
+            playback.Advance();
+        }
+    }
+    FreeFrames();
+    space.rotationStep = keptStep;
+    space.eye = keptEye;
+    space.EyeChanged();
+    UpdateTitle(this, false);
+    RepaintAll();
+    return stopped ? 0 : frames;
+}
+
+void TPlot3Win::AskFrameCount() {
+    View3D& space = Space();
+    std::string text = std::to_string(space.rotationFrames);
+    TInpDlg ask(this, std::string(res::String(195)), std::string(res::String(196)), &text, 20);
+    if (ask.Execute() != 1) return;
+    long double value = 0;
+    if (const std::uint16_t code = EvaluateText(Engine(), text, value)) {
+        ShowMessage(this, code);
+        return;
+    }
+    const bool whole = value == std::floor(value) && value > -1e9L && value < 1e9L;
+    if (const int code = whole ? space.SetRotationFrames(static_cast<int>(value)) : 17) ShowMessage(this, code);
+}
+
+bool TPlot3Win::EvCommand(int id) {
+    switch (id) {
+    case rotcmd::kAutoRotation: AutoRotate(); return true;
+    case rotcmd::kFrameCount: AskFrameCount(); return true;
+    case surfcmd::kMeshExport: AskMeshExport(); return true;
+    default: break;
+    }
+    if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind) {
+        const auto kind = static_cast<std::uint16_t>(id - 700);
+        const SurfaceKindInfo* info = FindSurfaceKind(kind);
+        if (info) {
+            AddSurface(kind);
+            return true;
+        }
+    }
+    return TPlotRWin::EvCommand(id);
+}
+
+bool TPlot3Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (id == surfcmd::kMeshExport) {
+        bool any = false;
+        for (int i = 0; i < Inventory().Count() && !any; ++i) any = IsMeshKind(Inventory().At(i).kind);
+        ce.Enable(any);
+        return true;
+    }
+    return TPlotRWin::EvCommandEnable(id, ce);
 }
 
 }  // namespace curvelo

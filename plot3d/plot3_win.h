@@ -1,13 +1,64 @@
-// The 3D plot window that the launcher opens.
+// The 3D plot window that the launcher opens: the top of the 3D chain, with the automatic
+// rotation about the z axis and the inventory's 3D buttons.
 #pragma once
 
-#include "plotwin/grid_win.h"
+#include <string>
+
+#include "plot3d/plotr_win.h"
+#include "plot3d/surface_scene.h"
 
 namespace curvelo {
 
-class TPlot3Win : public TGridWin {
+namespace rotcmd {
+inline constexpr int kAutoRotation = 725, kFrameCount = 748;
+}
+
+namespace surfcmd {
+// 1001 ... 1016: the surface kinds of the Equation menu (kind = command - 700); 1007 the
+// surface of revolution.
+inline constexpr int kFirstKind = 1001, kLastKind = 1016, kRevolution = 1007, kMeshExport = 1017;
+}
+
+class TPlot3Win : public TPlotRWin {
 public:
     TPlot3Win(fw::TWindow* parent, const std::string& caption);
+
+    // Records one full turn in the frame count's pictures and plays them back until Q;
+    // the eye and the step are as before afterwards. Returns the number of frames recorded
+    // (0 when Q stopped the recording or no picture could be had).
+    int AutoRotate();
+    // Asks the number of frames of the automatic rotation.
+    void AskFrameCount();
+
+    // "rétegek" waits for level curves; "sejt" opens the example's cell dialog.
+    std::string InventoryButtonText(int id) const override;
+    bool CanIterate(int index) const override { return IsSlot(index); }
+    bool EditIteration(int index) override;
+
+    bool EvCommand(int id) override;
+    bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
+
+    // Surfaces: a new one from the Equation menu (the slot, or -1), "módosít" of one, and a
+    // 2D window's curve taken as a surface of revolution (its dialog opens first).
+    int AddSurface(std::uint16_t kind);
+    bool EditExample(int index) override;
+    bool TakeRevolution(const TExample& curve) override;
+    // Writes the visible surfaces' meshes as STL or OBJ (by the extension).
+    bool ExportMesh(const std::string& path);
+
+protected:
+    int DrawExamples3D(DrawSurface& surface) override;
+    bool IsPointHidden(const Vec3& p) const override;
+    void RecomputeExamples() override;
+
+private:
+    // Runs the surface dialog on the slot; a new surface is committed or abandoned, an old
+    // one recompiled. True when the dialog was confirmed.
+    bool RunSurfaceDialog(int index, bool isNew);
+    void AskMeshExport();
+
+    // Drawing state of one picture; the hiding test answers the axes drawn after it.
+    mutable SurfaceScene scene_;
 };
 
 }  // namespace curvelo

@@ -15,6 +15,10 @@ void TLumWing::ViewApplied() {
 
 void TLumWing::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
     TLumWin::PaintPicture(surface, dc, withBackground);
+    PaintFrame(surface, dc);
+}
+
+void TLumWing::PaintFrame(DrawSurface& surface, fw::DC& dc) {
     // Ticks, arrows and the room beside the numbers keep their screen size on paper (the
     // screen's sizes come back with the view after the output).
     frame_.UpdateDerived(View(), dc.ScreenScale());

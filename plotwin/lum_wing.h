@@ -20,6 +20,11 @@ public:
     void ResetView() override;
     void ViewApplied() override;
 
+protected:
+    // The plane frame under everything else; windows that draw a frame of their own
+    // elsewhere in the picture leave it out.
+    virtual void PaintFrame(DrawSurface& surface, fw::DC& dc);
+
 private:
     FrameSettings frame_;
     int tickStatus_ = 0;

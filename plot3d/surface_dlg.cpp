@@ -1,0 +1,61 @@
+#include "plot3d/surface_dlg.h"
+
+#include "plot3d/surface_form.h"
+#include "plot3d/surface_kinds.h"
+#include "plotwin/colour_table.h"
+
+namespace curvelo {
+namespace {
+
+// Writes a form into the dialog's controls; colour combos list the 25 colour names.
+void ShowForm(fw::TDialog& dlg, const EquationForm& form) {
+    for (const auto& [id, text] : form.edits) {
+        if (!dlg.HasItem(id)) continue;
+        dlg.SetItemLimit(id, static_cast<int>(TExample::kTextCapacity));
+        dlg.SetItemText(id, text);
+    }
+    for (const auto& [id, on] : form.checks)
+        if (dlg.HasItem(id)) dlg.CheckItem(id, on);
+    for (const auto& [id, index] : form.combos) {
+        if (!dlg.HasItem(id)) continue;
+        dlg.ClearList(id);
+        for (int c = 0; c < kColourCount; ++c) dlg.AddString(id, std::string(ColourName(c)));
+        dlg.SetSelIndex(id, index);
+    }
+}
+
+// Reads back the controls the form has; controls the template lacks keep the form's value.
+EquationForm ReadForm(const fw::TDialog& dlg, EquationForm form) {
+    for (auto& [id, text] : form.edits)
+        if (dlg.HasItem(id)) text = dlg.GetItemText(id);
+    for (auto& [id, on] : form.checks)
+        if (dlg.HasItem(id)) on = dlg.IsItemChecked(id);
+    for (auto& [id, index] : form.combos)
+        if (dlg.HasItem(id)) index = dlg.GetSelIndex(id);
+    for (int style = 0; style < 3; ++style)
+        if (dlg.HasItem(surfid::kPenSolid + style) && dlg.IsItemChecked(surfid::kPenSolid + style)) form.penStyle = style;
+    return form;
+}
+
+const char* DialogOf(std::uint16_t kind) {
+    const SurfaceKindInfo* info = FindSurfaceKind(kind);
+    return info ? info->dialog : "EQUA301";
+}
+
+}  // namespace
+
+TSurfaceDlg::TSurfaceDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format)
+    : TExampleFormDlg(parent, DialogOf(example.kind), example, engine, format) {}
+
+void TSurfaceDlg::SetupWindow() {
+    const EquationForm form = SurfaceFormOf(Example(), Format());
+    ShowForm(*this, form);
+    if (HasItem(surfid::kPenSolid + form.penStyle)) CheckItem(surfid::kPenSolid + form.penStyle, true);
+    TDlg::SetupWindow();
+}
+
+FormOutcome TSurfaceDlg::ApplyFields(TExample& edited) {
+    return ApplySurfaceForm(ReadForm(*this, SurfaceFormOf(Example(), Format())), Engine(), edited);
+}
+
+}  // namespace curvelo

@@ -1,0 +1,18 @@
+// The equation dialog of the surface kinds: it edits a copy and writes it back only when
+// every field is valid.
+#pragma once
+
+#include "plot2d/example_form_dlg.h"
+
+namespace curvelo {
+
+class TSurfaceDlg : public TExampleFormDlg {
+public:
+    TSurfaceDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format);
+
+protected:
+    void SetupWindow() override;
+    FormOutcome ApplyFields(TExample& edited) override;
+};
+
+}  // namespace curvelo
