@@ -34,13 +34,16 @@ constexpr std::array kCommands = {
                  "a dokumentum nem nyitható meg vagy hibás, vagy a kimenet nem írható "
                  "(a program üzenete a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},
-    CommandHelp{Command::Analyse, "curvelo --analyse DOKUMENTUM --integral A B N [--example N]",
-                "Mérés kijelző nélkül: a hat összeg soronként, az ablak számformátumával; "
-                "--integral helyett --arclength az ívhosszat méri.",
+    CommandHelp{Command::Analyse,
+                "curvelo --analyse DOKUMENTUM [--example N] --integral A B N | --arclength A B N | "
+                "--zeros | --extrema y|x|r | --intersections M",
+                "Mérés és vizsgálat kijelző nélkül, az ablak számformátumával: a hat összeg "
+                "soronként (--integral, --arclength), vagy a nullpontok, szélsőértékek, "
+                "metszéspontok a keresés egy teljes körében, soronként egy.",
                 "Mérés kijelző nélkül",
-                {"az összegek kiírva",
-                 "a dokumentum nem nyitható meg vagy hibás, vagy a példa nem mérhető így "
-                 "(a program üzenete a hibakimeneten)",
+                {"az összegek vagy a talált pontok kiírva",
+                 "a dokumentum nem nyitható meg vagy hibás, a példa nem vizsgálható így, vagy "
+                 "nincs találat (\"nem találom\", \"túl sok\"; a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},
     CommandHelp{Command::Table, "curvelo --table DOKUMENTUM [--example N]",
                 "Értéktáblázat kijelző nélkül: a példa táblázatának teljes szövege, az ablak "
