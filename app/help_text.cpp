@@ -35,11 +35,11 @@ constexpr std::array kCommands = {
                  "(a program üzenete a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},
     CommandHelp{Command::Analyse,
-                "curvelo --analyse DOKUMENTUM [--example N] --integral A B N | --arclength A B N | "
-                "--zeros | --extrema y|x|r | --intersections M",
-                "Mérés és vizsgálat kijelző nélkül, az ablak számformátumával: a hat összeg "
-                "soronként (--integral, --arclength), vagy a nullpontok, szélsőértékek, "
-                "metszéspontok a keresés egy teljes körében, soronként egy.",
+                "curvelo --analyse DOKUMENTUM [--example N] VIZSGÁLAT",
+                "Mérés és vizsgálat kijelző nélkül, az ablak számformátumával. A VIZSGÁLAT "
+                "--integral A B N vagy --arclength A B N (a hat összeg soronként), illetve "
+                "--zeros, --extrema y|x|r vagy --intersections M (a talált pontok a keresés "
+                "egy teljes körében, soronként egy).",
                 "Mérés kijelző nélkül",
                 {"az összegek vagy a talált pontok kiírva",
                  "a dokumentum nem nyitható meg vagy hibás, a példa nem vizsgálható így, vagy "

@@ -167,13 +167,19 @@ ScanOutcome AnalysisScan::Round(LetterStore& letters, std::vector<AnalysisHit>& 
 }
 
 std::string HitText(int tool, std::uint16_t kind, const AnalysisHit& hit, const NumberFormat& format, bool degrees) {
-    auto field = [&](const char* name, long double v) { return std::string(name) + " = " + format.FormatForField(v); };
+    // A root found as -1e-20 reads 0, not -0.
+    auto number = [&](long double v) {
+        std::string text = format.FormatForField(v);
+        if (!text.empty() && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos) text.erase(0, 1);
+        return text;
+    };
+    auto field = [&](const char* name, long double v) { return std::string(name) + " = " + number(v); };
     std::string text = field("x", hit.x);
     if (tool == analysiscmd::kZeros) return text;
     text += "   " + field("y", hit.y);
     if (tool == analysiscmd::kIntersections) {
         if (std::isnan(hit.angle)) return text;
-        return text + "   szög = " + format.FormatForField(degrees ? hit.angle * 180 / kPi : hit.angle) +
+        return text + "   szög = " + number(degrees ? hit.angle * 180 / kPi : hit.angle) +
                (degrees ? "°" : "");
     }
     if (HasCurveQuantities(kind)) text += "   " + field("t", hit.t) + "   " + field("r", hit.r);
