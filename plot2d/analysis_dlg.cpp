@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "expr/eval_cancel.h"
 #include "expr/letter_params.h"
 #include "expr/letters.h"
 #include "expr/math_functions.h"
@@ -149,8 +150,11 @@ bool TAnalysisDlg::FindNext() {
     choice.hi = scan.Scan().High();
     if (choice == last_) scan.Scan().SetCursor(cursor_);
     last_ = choice;
+    // A Q from an earlier computation must not stop this one, nor linger after it.
+    ClearEvalCancel(engine.letters);
     const ScanOutcome outcome =
         scan.Next(engine.letters, hit_, [this] { return window_ ? window_->Interrupt().Poll() : kKeyQuit; });
+    ClearEvalCancel(engine.letters);
     cursor_ = scan.Scan().Cursor();
     if (outcome != ScanOutcome::kFound) {
         SetItemText(analysisid::kText, outcome == ScanOutcome::kStopped ? std::string() : MessageText(ScanMessage(outcome)));

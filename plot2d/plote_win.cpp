@@ -186,9 +186,11 @@ void TPlotEWin::DrawAnalysisMarks(DrawSurface& surface) {
         }
     }
     if (currentHit_ && surface.View().InView(currentHit_->x, currentHit_->y)) {
-        surface.SetPen({0, 0, 0}, 2, LineStyle::kSolid);
-        surface.SetBrush({255, 0, 0});
+        // A red dot in a black ring.
+        surface.SetPen({0, 0, 0}, 1, LineStyle::kSolid);
         surface.Dot(*currentHit_, 6);
+        surface.SetPen({255, 0, 0}, 1, LineStyle::kSolid);
+        surface.Dot(*currentHit_, 4);
     }
     surface.Restore();
 }

@@ -130,11 +130,11 @@ void TRunningPointDlg::Draw(DrawSurface& surface) const {
             surface.PolylineTo({p.cx + p.radius * std::cos(a), p.cy + p.radius * std::sin(a)});
         }
         surface.EndPolyline();
-        surface.SetBrush({0, 140, 0});
         surface.Dot({p.cx, p.cy}, 2);
     }
     surface.SetPen({0, 0, 0}, 1, LineStyle::kSolid);
-    surface.SetBrush({255, 0, 0});
+    surface.Dot({p.x, p.y}, kDotRadius + 2);
+    surface.SetPen({255, 0, 0}, 1, LineStyle::kSolid);
     surface.Dot({p.x, p.y}, kDotRadius);
     surface.Restore();
 }
