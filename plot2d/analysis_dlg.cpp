@@ -7,6 +7,7 @@
 #include "expr/letters.h"
 #include "expr/math_functions.h"
 #include "framework/kit_services.h"
+#include "plot2d/example_chooser.h"
 #include "plot2d/plote_win.h"
 
 namespace curvelo {
@@ -60,24 +61,9 @@ bool TAnalysisDlg::Suits(std::uint16_t kind) const {
 }
 
 void TAnalysisDlg::Fill(int combo, std::vector<int>& slots, int avoid) {
-    const ExampleInventory& inventory = window_->Inventory();
-    const int before = Chosen(combo, slots);
-    ClearList(combo);
-    slots.clear();
-    const std::vector<std::string> lines = inventory.ListLines(window_->Format().Pattern());
-    for (int i = 0; i < inventory.Count(); ++i) {
-        if (!Suits(inventory.Slot(i).example.kind)) continue;
-        AddString(combo, lines[static_cast<std::size_t>(i)]);
-        slots.push_back(i);
-    }
-    // Keep the choice; else the selected example; else the first that is not the other one.
-    const int wanted = before >= 0 ? before : inventory.Selected();
-    int choose = -1;
-    for (std::size_t k = 0; k < slots.size(); ++k)
-        if (slots[k] == wanted && slots[k] != avoid) choose = static_cast<int>(k);
-    for (std::size_t k = 0; k < slots.size() && choose < 0; ++k)
-        if (slots[k] != avoid) choose = static_cast<int>(k);
-    SetSelIndex(combo, choose);
+    slots = FillExampleChooser(*this, combo, window_->Inventory(), window_->Format().Pattern(),
+                               [this](std::uint16_t kind) { return Suits(kind); }, Chosen(combo, slots),
+                               window_->Inventory().Selected(), avoid);
 }
 
 std::uint16_t TAnalysisDlg::FirstKind() const {
@@ -116,10 +102,7 @@ void TAnalysisDlg::Refresh() {
     FillValues();
 }
 
-int TAnalysisDlg::Chosen(int combo, const std::vector<int>& slots) const {
-    const int k = HasItem(combo) ? GetSelIndex(combo) : -1;
-    return k >= 0 && k < static_cast<int>(slots.size()) ? slots[static_cast<std::size_t>(k)] : -1;
-}
+int TAnalysisDlg::Chosen(int combo, const std::vector<int>& slots) const { return ChosenExample(*this, combo, slots); }
 
 bool TAnalysisDlg::FindNext() {
     if (!window_) return false;

@@ -26,13 +26,6 @@ bool EvalAtPoint(LetterStore& letters, ExprNode* tree, long double x, long doubl
     return ok && std::isfinite(value);
 }
 
-bool EvalIn(LetterStore& letters, ExprNode* tree, int letter, long double t, long double& value) {
-    const ExtComplex saved = letters.LetterValues[letter];
-    const bool ok = tree && EvalAt(letters, tree, letter, t, value) && std::isfinite(value);
-    letters.LetterValues[letter] = saved;
-    return ok;
-}
-
 int BuildForm(FormulaEngine& engine, const ExampleInventory& inventory, int index, const PlotView& view,
               CurveForm& form) {
     if (index < 0 || index >= inventory.Count()) return kMsgChooseExample;
@@ -123,13 +116,13 @@ int AnalysisScan::PrepareIntersections(FormulaEngine& engine, const ExampleInven
 void AnalysisScan::Complete(LetterStore& letters, AnalysisHit& hit) {
     const CurveForm& s = Scanned();
     CurvePointAt(letters, s, hit.t, hit.x, hit.y);
-    if (s.r) EvalIn(letters, s.r.get(), s.letter, hit.t, hit.r);
+    if (s.r) EvalInLetter(letters, s.r.get(), s.letter, hit.t, hit.r);
     if (tool_ != analysiscmd::kIntersections) return;
     // The angle between the scanned curve's tangent and the other curve's, whose normal is
     // the gradient of its equation.
     const CurveForm& o = scannedFirst_ ? second_ : first_;
     long double ux = 0, uy = 0, gx = 0, gy = 0;
-    if (!EvalIn(letters, s.dx.get(), s.letter, hit.t, ux) || !EvalIn(letters, s.dy.get(), s.letter, hit.t, uy) ||
+    if (!EvalInLetter(letters, s.dx.get(), s.letter, hit.t, ux) || !EvalInLetter(letters, s.dy.get(), s.letter, hit.t, uy) ||
         !EvalAtPoint(letters, o.gx.get(), hit.x, hit.y, gx) || !EvalAtPoint(letters, o.gy.get(), hit.x, hit.y, gy)) {
         hit.angle = std::nanl("");
         return;

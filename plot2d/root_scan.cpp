@@ -6,13 +6,13 @@
 #include "framework/kit_services.h"
 
 namespace curvelo {
-namespace {
-
-bool EvalIn(LetterStore& letters, ExprNode* f, int v, long double t, long double& value) {
-    return f && EvalAt(letters, f, v, t, value) && !std::isnan(value);
+bool EvalInLetter(LetterStore& letters, ExprNode* f, int v, long double t, long double& value) {
+    if (!f || v < 0 || v >= kLetterCount) return false;
+    const ExtComplex saved = letters.LetterValues[v];
+    const bool ok = EvalAt(letters, f, v, t, value) && std::isfinite(value);
+    letters.LetterValues[v] = saved;
+    return ok;
 }
-
-}  // namespace
 
 int BracketRoot(LetterStore& letters, ExprNode* f, int v, long double a, long double b, long double tolerance,
                 long double& root) {
@@ -24,14 +24,14 @@ int BracketRoot(LetterStore& letters, ExprNode* f, int v, long double a, long do
         return code;
     };
     long double fa = 0, fb = 0;
-    if (!EvalIn(letters, f, v, a, fa)) return finish(kRootUndefined);
+    if (!EvalInLetter(letters, f, v, a, fa)) return finish(kRootUndefined);
     bool found = false;
     if (std::fabs(fa) < kRootTiny) {
         root = a;
         found = true;
     }
     const bool sa = fa > 0;
-    if (!EvalIn(letters, f, v, b, fb)) return finish(kRootUndefined);
+    if (!EvalInLetter(letters, f, v, b, fb)) return finish(kRootUndefined);
     if (!found && std::fabs(fb) < kRootTiny) {
         root = b;
         found = true;
@@ -40,7 +40,7 @@ int BracketRoot(LetterStore& letters, ExprNode* f, int v, long double a, long do
     for (int halvings = 0; !found; ++halvings) {
         const long double m = (a + b) * 0.5L;
         long double fm = 0;
-        if (!EvalIn(letters, f, v, m, fm)) return finish(kRootUndefined);
+        if (!EvalInLetter(letters, f, v, m, fm)) return finish(kRootUndefined);
         if ((fm > 0) == sa) a = m;
         else b = m;
         if (b - a < tolerance || halvings + 1 >= kMaxHalvings) {
@@ -62,12 +62,7 @@ bool RootScan::Accepts(LetterStore& letters, const ScanTarget& target, long doub
     const long double tolerance = Tolerance();
     const int code = BracketRoot(letters, target.f, target.letter, a, b, tolerance, root);
     long double value = 0;
-    const ExtComplex saved = letters.LetterValues[target.letter];
-    auto valueAt = [&](long double t) {
-        const bool ok = EvalIn(letters, target.f, target.letter, t, value);
-        letters.LetterValues[target.letter] = saved;
-        return ok;
-    };
+    auto valueAt = [&](long double t) { return EvalInLetter(letters, target.f, target.letter, t, value); };
     bool hit = false;
     if (code < 0) {
         ++suspicious;

@@ -22,6 +22,9 @@ inline constexpr int kMaxSuspicious = 10;
 // point is a root but the sign does not change across the interval.
 inline constexpr int kRootFound = 0, kRootUndefined = 1, kRootNoSignChange = 104, kRootAtEndOnly = -1;
 
+// F at letter v = t, when it is a finite number; letter v keeps its value.
+bool EvalInLetter(LetterStore& letters, ExprNode* f, int v, long double t, long double& value);
+
 // Bisection of F (in letter v) on [a, b] down to `tolerance` or 100 halvings; letter v is
 // restored. root is meaningful when the code is 0 (or -1: the end point that vanished).
 int BracketRoot(LetterStore& letters, ExprNode* f, int v, long double a, long double b, long double tolerance,

@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "expr/eval.h"
+#include "plot2d/root_scan.h"
 
 namespace curvelo {
-namespace {
-
-bool EvalIn(LetterStore& letters, ExprNode* tree, int letter, long double t, long double& value) {
-    return tree && EvalAt(letters, tree, letter, t, value) && std::isfinite(value);
-}
-
-}  // namespace
-
 void RunningPoint::Reset(long double lo, long double hi, int steps) {
     lo_ = std::isfinite(lo) ? lo : 0;
     hi_ = std::isfinite(hi) && hi > lo_ ? hi : lo_ + 1;
@@ -50,10 +42,10 @@ bool LocalPictureAt(LetterStore& letters, const CurveForm& form, long double t, 
     LocalPicture p;
     p.t = t;
     long double ddx = 0, ddy = 0;
-    const bool ok = CurvePointAt(letters, form, t, p.x, p.y) && EvalIn(letters, form.dx.get(), form.letter, t, p.dx) &&
-                    EvalIn(letters, form.dy.get(), form.letter, t, p.dy);
-    const bool second = ok && EvalIn(letters, form.ddx.get(), form.letter, t, ddx) &&
-                        EvalIn(letters, form.ddy.get(), form.letter, t, ddy);
+    const bool ok = CurvePointAt(letters, form, t, p.x, p.y) && EvalInLetter(letters, form.dx.get(), form.letter, t, p.dx) &&
+                    EvalInLetter(letters, form.dy.get(), form.letter, t, p.dy);
+    const bool second = ok && EvalInLetter(letters, form.ddx.get(), form.letter, t, ddx) &&
+                        EvalInLetter(letters, form.ddy.get(), form.letter, t, ddy);
     letters.LetterValues[form.letter] = saved;
     const long double speed2 = p.dx * p.dx + p.dy * p.dy;
     if (!ok || !(speed2 > 0)) return false;

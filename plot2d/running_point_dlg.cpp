@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "expr/math_functions.h"
+#include "plot2d/example_chooser.h"
 #include "plot2d/plote_win.h"
 
 namespace curvelo {
@@ -35,27 +36,12 @@ void TRunningPointDlg::SetupWindow() {
     Refresh();
 }
 
-int TRunningPointDlg::Chosen() const {
-    const int k = GetSelIndex(traceid::kCurve);
-    return k >= 0 && k < static_cast<int>(slots_.size()) ? slots_[static_cast<std::size_t>(k)] : -1;
-}
+int TRunningPointDlg::Chosen() const { return ChosenExample(*this, traceid::kCurve, slots_); }
 
 void TRunningPointDlg::Refresh() {
     if (!window_) return;
-    const ExampleInventory& inventory = window_->Inventory();
-    const int before = Chosen();
-    ClearList(traceid::kCurve);
-    slots_.clear();
-    const std::vector<std::string> lines = inventory.ListLines(window_->Format().Pattern());
-    int choose = -1;
-    const int wanted = before >= 0 ? before : inventory.Selected();
-    for (int i = 0; i < inventory.Count(); ++i) {
-        if (!HasCurveForm(inventory.Slot(i).example.kind)) continue;
-        if (i == wanted || choose < 0) choose = static_cast<int>(slots_.size());
-        AddString(traceid::kCurve, lines[static_cast<std::size_t>(i)]);
-        slots_.push_back(i);
-    }
-    SetSelIndex(traceid::kCurve, choose);
+    slots_ = FillExampleChooser(*this, traceid::kCurve, window_->Inventory(), window_->Format().Pattern(), HasCurveForm,
+                                Chosen(), window_->Inventory().Selected());
     Rebuild();
 }
 
