@@ -129,6 +129,8 @@ void AnalysisScan::Complete(LetterStore& letters, AnalysisHit& hit) {
     }
     const long double vx = -gy, vy = gx;
     hit.angle = std::atan2(std::fabs(ux * vy - uy * vx), std::fabs(ux * vx + uy * vy));
+    const long double lu = std::hypot(ux, uy), lv = std::hypot(vx, vy);
+    if (lu > 0 && lv > 0) hit.tangent1 = {ux / lu, uy / lu}, hit.tangent2 = {vx / lv, vy / lv};
 }
 
 ScanOutcome AnalysisScan::Next(LetterStore& letters, AnalysisHit& hit, const std::function<int()>& pollKey,

@@ -36,6 +36,8 @@ struct AnalysisHit {
     long double t = 0, x = 0, y = 0;
     long double r = 0;      // extrema of polar and parametric curves: r(t) or |P|
     long double angle = 0;  // intersections: between the tangents, radians, 0 ... pi/2
+    // Intersections: the unit tangents of the two curves there.
+    WorldPoint tangent1, tangent2;
     int subinterval = 0;
 };
 

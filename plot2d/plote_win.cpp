@@ -137,8 +137,8 @@ void TPlotEWin::AnalysisDialogGone(TAnalysisDlg* dialog) {
 }
 
 void TPlotEWin::SetAnalysisHit(const TAnalysisDlg* from) {
-    std::optional<WorldPoint> hit;
-    if (from && from->HasHit()) hit = WorldPoint{from->Hit().x, from->Hit().y};
+    std::optional<AnalysisHit> hit;
+    if (from && from->HasHit()) hit = from->Hit();
     if (!hit && !currentHit_) return;
     currentHit_ = hit;
     RepaintAll();
@@ -186,11 +186,19 @@ void TPlotEWin::DrawAnalysisMarks(DrawSurface& surface) {
         }
     }
     if (currentHit_ && surface.View().InView(currentHit_->x, currentHit_->y)) {
+        const WorldPoint at{currentHit_->x, currentHit_->y};
+        // The two tangents of an intersection show its angle.
+        const long double reach = 40 * surface.View().upx;
+        surface.SetPen({0, 0, 0}, 1, LineStyle::kDashed);
+        for (const WorldPoint& u : {currentHit_->tangent1, currentHit_->tangent2}) {
+            WorldPoint a{at.x - u.x * reach, at.y - u.y * reach}, b{at.x + u.x * reach, at.y + u.y * reach};
+            if ((u.x != 0 || u.y != 0) && surface.View().ClipSegment(a, b)) surface.Segment(a, b);
+        }
         // A red dot in a black ring.
         surface.SetPen({0, 0, 0}, 1, LineStyle::kSolid);
-        surface.Dot(*currentHit_, 6);
+        surface.Dot(at, 6);
         surface.SetPen({255, 0, 0}, 1, LineStyle::kSolid);
-        surface.Dot(*currentHit_, 4);
+        surface.Dot(at, 4);
     }
     surface.Restore();
 }

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "plot2d/analysis_scan.h"
 #include "plot2d/measure_result.h"
 #include "plot2d/plotc_win.h"
 
@@ -73,7 +74,7 @@ private:
     TAnalysisDlg* analysisDialog_ = nullptr;
     TRunningPointDlg* runningPoint_ = nullptr;
     bool dragging_ = false;
-    std::optional<WorldPoint> currentHit_;
+    std::optional<AnalysisHit> currentHit_;
 };
 
 }  // namespace curvelo

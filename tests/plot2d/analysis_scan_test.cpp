@@ -178,6 +178,9 @@ TEST_F(AnalysisScanTest, LineMeetsParametricCircleAtHandComputedAngles) {
     for (const AnalysisHit& h : hits) {
         EXPECT_NEAR(static_cast<double>(h.y), 1, 1e-12);
         EXPECT_NEAR(static_cast<double>(h.angle * 180 / kPi), 60, 1e-9);
+        // The unit tangents drawn at the point: the line's is level.
+        EXPECT_NEAR(static_cast<double>(std::fabs(h.tangent2.x)), 1, 1e-15);
+        EXPECT_NEAR(static_cast<double>(std::fabs(h.tangent1.x * h.tangent2.x + h.tangent1.y * h.tangent2.y)), 0.5, 1e-12);
     }
     // x + y = 2 meets it at (2, 0) and (0, 2), where the tangent is vertical or level: 45
     // degrees to the line. y = 2 only touches it at (0, 2), found through H'.
