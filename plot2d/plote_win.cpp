@@ -188,8 +188,8 @@ void TPlotEWin::DrawAnalysisMarks(DrawSurface& surface) {
     if (currentHit_ && surface.View().InView(currentHit_->x, currentHit_->y)) {
         const WorldPoint at{currentHit_->x, currentHit_->y};
         // The two tangents of an intersection show its angle.
-        const long double reach = 40 * surface.View().upx;
-        surface.SetPen({0, 0, 0}, 1, LineStyle::kDashed);
+        const long double reach = 70 * surface.View().upx;
+        surface.SetPen({96, 96, 96}, 1, LineStyle::kDashDot);
         for (const WorldPoint& u : {currentHit_->tangent1, currentHit_->tangent2}) {
             WorldPoint a{at.x - u.x * reach, at.y - u.y * reach}, b{at.x + u.x * reach, at.y + u.y * reach};
             if ((u.x != 0 || u.y != 0) && surface.View().ClipSegment(a, b)) surface.Segment(a, b);
