@@ -124,11 +124,13 @@ bool TAnalysisDlg::FindNext() {
                          ? scan.PrepareExtrema(engine, inventory, choice.first, q, view)
                          : scan.PrepareIntersections(engine, inventory, choice.first, choice.second, view);
     hasHit_ = false;
-    window_->SetAnalysisHit(nullptr);
-    if (code) {
-        SetItemText(analysisid::kText, MessageText(code));
-        return false;
-    }
+    // The picture loses the last hit's mark (and shows the new one) once.
+    auto show = [this](const std::string& text) {
+        SetItemText(analysisid::kText, text);
+        window_->SetAnalysisHit(this);
+        return hasHit_;
+    };
+    if (code) return show(MessageText(code));
     choice.lo = scan.Scan().Low();
     choice.hi = scan.Scan().High();
     if (choice == last_) scan.Scan().SetCursor(cursor_);
@@ -139,17 +141,13 @@ bool TAnalysisDlg::FindNext() {
         scan.Next(engine.letters, hit_, [this] { return window_ ? window_->Interrupt().Poll() : kKeyQuit; });
     ClearEvalCancel(engine.letters);
     cursor_ = scan.Scan().Cursor();
-    if (outcome != ScanOutcome::kFound) {
-        SetItemText(analysisid::kText, outcome == ScanOutcome::kStopped ? std::string() : MessageText(ScanMessage(outcome)));
-        return false;
-    }
+    if (outcome != ScanOutcome::kFound)
+        return show(outcome == ScanOutcome::kStopped ? std::string() : MessageText(ScanMessage(outcome)));
     hasHit_ = true;
     hitKind_ = FirstKind();
     const bool degrees = !HasItem(analysisid::kDegrees) || IsItemChecked(analysisid::kDegrees);
-    SetItemText(analysisid::kText, HitText(tool_, hitKind_, hit_, window_->Format(), degrees));
     window_->ArchiveHit(choice.first, HitRecord(tool_, hit_));
-    window_->SetAnalysisHit(this);
-    return true;
+    return show(HitText(tool_, hitKind_, hit_, window_->Format(), degrees));
 }
 
 void TAnalysisDlg::SaveValue() {
