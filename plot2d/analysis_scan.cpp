@@ -149,9 +149,11 @@ ScanOutcome AnalysisScan::Round(LetterStore& letters, std::vector<AnalysisHit>& 
                                 const std::function<int()>& pollKey) {
     scan_.SetCursor(0);
     int remaining = kScanSubintervals, suspicious = 0;
-    while (remaining > 0) {
+    // Each call examines at least one subinterval, unless the interval is unusable.
+    for (int calls = 0; calls < kScanSubintervals && remaining > 0; ++calls) {
         AnalysisHit hit;
         const ScanOutcome outcome = Next(letters, hit, pollKey, remaining);
+        if (scan_.LastTries() == 0) break;
         remaining -= scan_.LastTries();
         suspicious += scan_.LastSuspicious();
         if (outcome == ScanOutcome::kStopped) return outcome;

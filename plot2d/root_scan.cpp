@@ -78,9 +78,9 @@ bool RootScan::Accepts(LetterStore& letters, const ScanTarget& target, long doub
 ScanOutcome RootScan::Next(LetterStore& letters, const ScanTarget& target, long double& root,
                            const std::function<int()>& pollKey, int maxTries) {
     lastTries_ = lastSuspicious_ = 0;
-    if (target.letter < 0 || target.letter >= kLetterCount || !target.f || !(hi_ > lo_))
-        return ScanOutcome::kNotFound;
     const long double w = (hi_ - lo_) * kScanWidthFactor;
+    if (target.letter < 0 || target.letter >= kLetterCount || !target.f || !(hi_ > lo_) || !std::isfinite(w))
+        return ScanOutcome::kNotFound;
     const int limit = maxTries < kScanSubintervals ? maxTries : kScanSubintervals;
     while (lastTries_ < limit) {
         if (pollKey && pollKey() == kKeyQuit) return ScanOutcome::kStopped;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "expr/eval.h"
@@ -256,4 +257,18 @@ TEST_F(AnalysisScanTest, HitsArchiveOnceAndBecomePoints) {
     ASSERT_EQ(EvaluateText(engine, inventory.At(p).texts[0], x), 0);
     EXPECT_NEAR(static_cast<double>(x), -kPi, 1e-14);
     EXPECT_EQ(AddHitPoint(inventory, engine, 1e300L, 0), -1);
+}
+
+TEST_F(AnalysisScanTest, BoundsFromAHostileFileFindNothing) {
+    const int i = Add(kKindExplicit, {"", "sin(x)"});
+    AnalysisScan scan;
+    std::vector<AnalysisHit> round;
+    const long double bad[][2] = {{std::nanl(""), 5}, {-5, std::numeric_limits<long double>::infinity()}, {5, -5}};
+    for (const auto& b : bad) {
+        inventory.At(i).low = b[0];
+        inventory.At(i).high = b[1];
+        ASSERT_EQ(scan.PrepareZeros(engine, inventory, i, view), 0);
+        round.clear();
+        EXPECT_EQ(scan.Round(engine.letters, round), ScanOutcome::kNotFound);
+    }
 }
