@@ -218,7 +218,9 @@ void DC::Rectangle(int l, int t, int r, int b) {
 
 void DC::Ellipse(int l, int t, int r, int b) {
     Record(*impl_, [=](DC& d) { d.Ellipse(l, t, r, b); });
-    impl_->painter->drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
+    // The smallest ellipse covers its one pixel; Qt draws nothing for an empty rectangle.
+    if (r - l == 1 && b - t == 1) impl_->painter->drawPoint(l, t);
+    else impl_->painter->drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
 }
 
 void DC::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {

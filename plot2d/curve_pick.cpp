@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot2d/curve_sampler.h"
+#include "plot2d/object_drawer.h"
 #include "plotwin/recording_surface.h"
 
 namespace curvelo {
@@ -25,6 +26,15 @@ std::vector<DrawOp> RecordCurve(InventorySlot& slot, LetterStore& letters, const
     CurveTrees trees;
     for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
     sampler.Draw(slot.example, trees);
+    // Segments, lines and points are found as they are drawn; the record and the start
+    // points stay as the screen drawing left them.
+    if (ObjectDrawer::Draws(slot.example)) {
+        ObjectDrawer objects(letters, recorded);
+        objects.silent = true;
+        TExample example = slot.example;
+        std::vector<Cv2InitialCondition> startPoints = slot.initialConditions;
+        objects.Draw(example, trees, &startPoints);
+    }
     return recorded.Ops();
 }
 

@@ -8,6 +8,7 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/ordered_midpoint.h"
 #include "plotwin/colour_table.h"
+#include "plotwin/draw_dot.h"
 #include "plotwin/to_int.h"
 
 namespace curvelo {
@@ -32,7 +33,14 @@ bool IsCurveKind(std::uint16_t kind) {
     return kind == kKindExplicit || kind == kKindPolar || kind == kKindParametric;
 }
 
-LineStyle StyleOf(std::uint16_t style) {
+bool Mappable(const WorldPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.x) < kMappable &&
+           std::fabs(p.y) < kMappable;
+}
+
+}  // namespace
+
+LineStyle LineStyleOf(std::uint16_t style) {
     switch (style) {
     case 1: return LineStyle::kDotted;
     case 2: return LineStyle::kDashed;
@@ -42,12 +50,35 @@ LineStyle StyleOf(std::uint16_t style) {
     }
 }
 
-bool Mappable(const WorldPoint& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.x) < kMappable &&
-           std::fabs(p.y) < kMappable;
+int ForEachFamilyMember(const TExample& example, LetterStore& letters, const SamplerHooks& hooks,
+                        const std::function<int()>& pass) {
+    int passes = 1;
+    long double increment = 0;
+    const int param = example.familyParam;
+    const bool family = example.familyActive && param >= 1 && param < kLetterCount;
+    // The family's letter is the user's value again once the family is drawn.
+    const ExtComplex letterBefore = family ? letters.LetterValues[param] : ExtComplex{};
+    if (family) {
+        const int s = std::abs(static_cast<int>(example.familySteps));
+        passes = s + 1;
+        if (s > 0) increment = (example.familyHigh - example.familyLow) / s;
+        letters.LetterValues[param] = {example.familyLow, 0.0L};
+    }
+    int key = 0;
+    for (int k = 0; k < passes; ++k) {
+        key = pass();
+        if (key == kKeyStopDrawing) break;
+        if (family) {
+            letters.LetterValues[param].re += increment;
+            if (example.familySteps < 0 && hooks.showPassAndWait && k + 1 < passes) {
+                key = hooks.showPassAndWait(example.familyDelay);
+                if (key == kKeyStopDrawing) break;
+            }
+        }
+    }
+    if (family) letters.LetterValues[param] = letterBefore;
+    return key;
 }
-
-}  // namespace
 
 SamplingRange ComputeSamplingRange(const TExample& example, const PlotView& view,
                                    bool transformActive) {
@@ -224,7 +255,7 @@ void CurveSampler::AddPoint(const TExample& example, long double t, WorldPoint p
         }
         surface_.PolylineTo(p);
     } else if (dotsMode) {
-        surface_.Dot(p, dotRadius);
+        DrawDotOfRadius(surface_, p, dotRadius);
     } else if (breaks) {
         LiftPen();
     } else if (penDown_) {
@@ -325,38 +356,16 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
                           ? curveWidth
                           : example.penWidth;
     surface_.Save();
-    surface_.SetPen(colour, width, StyleOf(example.penStyle));
+    surface_.SetPen(colour, width, LineStyleOf(example.penStyle));
     surface_.SetBrush(colour);
 
-    int passes = 1;
-    long double increment = 0;
-    const int param = example.familyParam;
-    const bool family = example.familyActive && param >= 1 && param < kLetterCount;
-    // The family's letter is the user's value again once the family is drawn.
-    const ExtComplex letterBefore = family ? letters_.LetterValues[param] : ExtComplex{};
-    if (family) {
-        const int s = std::abs(static_cast<int>(example.familySteps));
-        passes = s + 1;
-        if (s > 0) increment = (example.familyHigh - example.familyLow) / s;
-        letters_.LetterValues[param] = {example.familyLow, 0.0L};
-    }
-    int key = 0;
-    for (int k = 0; k < passes; ++k) {
-        key = DrawPass(example, range);
-        if (key != kKeyStopDrawing && example.kind == kKindParametric && example.arrow &&
-            !surface_.IsExport())
+    const int key = ForEachFamilyMember(example, letters_, hooks, [&] {
+        const int k = DrawPass(example, range);
+        if (k != kKeyStopDrawing && example.kind == kKindParametric && example.arrow && !surface_.IsExport())
             DrawArrow(example);
-        if (key == kKeyStopDrawing) break;
-        if (family) {
-            letters_.LetterValues[param].re += increment;
-            if (example.familySteps < 0 && hooks.showPassAndWait && k + 1 < passes) {
-                key = hooks.showPassAndWait(example.familyDelay);
-                if (key == kKeyStopDrawing) break;
-            }
-        }
-    }
+        return k;
+    });
     surface_.Restore();
-    if (family) letters_.LetterValues[param] = letterBefore;
     letters_.JumpTolerance = savedTolerance;
     return key;
 }

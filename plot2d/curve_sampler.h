@@ -50,6 +50,16 @@ struct SamplerHooks {
     PointTransform transform;
 };
 
+// The line style of a stored pen style (0 solid, 1 dotted, 2 dashed, ...).
+LineStyle LineStyleOf(std::uint16_t style);
+
+// Runs pass() once, or, for an example with an active family, once per member with the
+// family's letter set to the member's value; an observed family (negative steps) shows
+// each member and waits between them. The letter gets its value back afterwards. Returns
+// the last key; kKeyStopDrawing ends the members early.
+int ForEachFamilyMember(const TExample& example, LetterStore& letters, const SamplerHooks& hooks,
+                        const std::function<int()>& pass);
+
 class CurveSampler {
 public:
     CurveSampler(LetterStore& letters, DrawSurface& surface) : letters_(letters), surface_(surface) {}

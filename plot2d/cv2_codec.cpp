@@ -32,9 +32,13 @@ constexpr long double kDefaultFirstPageMeasure = -0.3937019154660433L;
 bool ZeroPlotWord(std::size_t w) {
     return w == 2 || w == 3 || w == 15 || (w >= 29 && w <= 34) || w == 36 || w == 37 || w >= 43;
 }
+// Plot number slots the program gives a meaning to beyond the first 44.
+bool UsedHighNumberSlot(std::size_t s) {
+    return s == 52;  // the sequences' periodicity tolerance
+}
 // Plot number slots always written as zero.
 bool ZeroNumberSlot(std::size_t s) {
-    return s == 10 || (s >= 29 && s <= 32) || s == 40 || s >= 44;
+    return s == 10 || (s >= 29 && s <= 32) || s == 40 || (s >= 44 && !UsedHighNumberSlot(s));
 }
 
 std::int32_t ToStoredMeasure(long double v) {

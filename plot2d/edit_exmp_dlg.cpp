@@ -1,29 +1,60 @@
 #include "plot2d/edit_exmp_dlg.h"
 
 #include "plot2d/example_kinds.h"
+#include "plot2d/object_form.h"
 
 namespace curvelo {
 
+namespace {
+
+const char* TemplateOf(const TExample& e) {
+    if (e.kind == kKindExplicit && e.interpolation) return "EQUA213";
+    const ExampleKindInfo* info = FindExampleKind(e.kind);
+    return info ? info->dialog : "EQUA201";
+}
+
+}  // namespace
+
 TEditExmpDlg::TEditExmpDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine,
                            const NumberFormat& format, DlgPosition* remembered)
-    : TExampleFormDlg(parent, FindExampleKind(example.kind) ? FindExampleKind(example.kind)->dialog : "EQUA201",
-                      example, engine, format, remembered) {}
+    : TExampleFormDlg(parent, TemplateOf(example), example, engine, format, remembered) {}
+
+EquationForm TEditExmpDlg::FormOf(const TExample& e) const {
+    return HasObjectForm(e) ? ObjectFormOf(e, Format()) : EquationFormOf(e, Format());
+}
 
 void TEditExmpDlg::SetupWindow() {
-    const EquationForm form = EquationFormOf(Example(), Format());
+    const TExample& e = Example();
+    const EquationForm form = FormOf(e);
     for (const auto& [id, text] : form.edits) {
         SetItemLimit(id, static_cast<int>(TExample::kTextCapacity));
         SetItemText(id, text);
     }
     for (const auto& [id, on] : form.checks) CheckItem(id, on);
     CheckItem(eqid::kPenSolid + form.penStyle, true);
-    const std::vector<int> formulas = FormulaEditsOf(Example().kind);
+    // Segments and points typed in polar coordinates name their fields so.
+    if ((e.kind == kKindSegment || e.kind == kKindPoint) && e.longSearch) {
+        const char* names[4] = {"r1 =", "t1 =", "r2 =", "t2 ="};
+        const char* pointNames[2] = {"r =", "t ="};
+        for (int k = 0; k < (e.kind == kKindPoint ? 2 : 4); ++k)
+            SetItemText(objid::kCaption0 + k, e.kind == kKindPoint ? pointNames[k] : names[k]);
+    }
+    // The plane has no third coordinate.
+    if (e.kind == kKindPoint) {
+        ShowItem(eqid::kTextR, false);
+        ShowItem(objid::kCaption2, false);
+    }
+    if (e.kind == kKindSegment) EnableItem(objid::kEndPoints, endPointsAllowed_);
+    const std::vector<int> formulas = FormulaEditsOf(e.kind);
     if (!formulas.empty()) SetItemFocus(formulas.front());
+    else if (!form.edits.empty()) SetItemFocus(form.edits.begin()->first);
     TDlg::SetupWindow();
 }
 
 EquationForm TEditExmpDlg::ReadForm() const {
-    EquationForm form = EquationFormOf(Example(), Format());
+    EquationForm form = FormOf(Example());
+    // Switches the record does not keep are read too.
+    if (Example().kind == kKindSegment) form.checks[objid::kEndPoints] = false;
     for (auto& [id, text] : form.edits) text = GetItemText(id);
     for (auto& [id, on] : form.checks) on = IsItemChecked(id);
     for (int style = 0; style < 3; ++style)
@@ -31,6 +62,11 @@ EquationForm TEditExmpDlg::ReadForm() const {
     return form;
 }
 
-FormOutcome TEditExmpDlg::ApplyFields(TExample& edited) { return ApplyEquationForm(ReadForm(), Engine(), edited); }
+FormOutcome TEditExmpDlg::ApplyFields(TExample& edited) {
+    const EquationForm form = ReadForm();
+    endPointsAsked_ = Example().kind == kKindSegment && endPointsAllowed_ && form.checks.at(objid::kEndPoints);
+    return HasObjectForm(Example()) ? ApplyObjectForm(form, Engine(), edited)
+                                    : ApplyEquationForm(form, Engine(), edited);
+}
 
 }  // namespace curvelo

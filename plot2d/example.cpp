@@ -2,6 +2,7 @@
 
 #include "expr/byte_io.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/interpolation.h"
 #include "resources/resources.h"
 
 #include <cstdio>
@@ -197,6 +198,27 @@ TExample NewExample(std::uint16_t kind, long double rangeStart, long double rang
         e.familyDelay = 50;
         e.kindCount = 10;
         e.discontinuity = 1.0L;
+        e.fieldRows = 3;  // node size
+        std::vector<WorldPoint> nodes;
+        if (ParseNodeText(e.texts[0], nodes)) StoreNodes(e, nodes);
+        RebuildInterpolation(e);
+    }
+    // Point-like kinds start with a visible point size.
+    if (kind == kKindPoint || kind == kKindPointOnCurve) {
+        e.flag56 = 1;
+        e.value291 = 3;
+    }
+    if (kind == kKindPointOnCurve) e.kindCount = kKindExplicit;
+    if (kind == kKindPointSequence) {
+        e.flag56 = 1;
+        e.confirmMark = 3;
+    }
+    // A circle of radius 1 rolling twice round along the x axis: the cycloid.
+    if (kind == kKindRollingCircle) {
+        e.low = 0;
+        e.high = 2 * kTwoPi;
+        e.value281 = 1;
+        e.value291 = 1;
     }
     return e;
 }
@@ -212,12 +234,25 @@ std::string DescribeExample(const TExample& e) {
     case kKindPolar: return "r = " + t[2];
     case kKindParametric: return "x = " + t[0] + ", y = " + t[1];
     case kKindImplicit: return t[4];
-    case kKindSegment: return "(" + t[0] + ", " + t[1] + ") - (" + t[2] + ", " + t[3] + ")";
+    case kKindSegment:
+        if (e.longSearch) return "(r = " + t[0] + ", t = " + t[1] + ") - (r = " + t[2] + ", t = " + t[3] + ")";
+        return "(" + t[0] + ", " + t[1] + ") - (" + t[2] + ", " + t[3] + ")";
     case kKindLine: return t[0] + "x + " + t[1] + "y = " + t[2];
-    case kKindPoint: return "(" + t[0] + ", " + t[1] + ")";
+    case kKindPoint:
+        if (e.longSearch) return "(r = " + t[0] + ", t = " + t[1] + ")";
+        return "(" + t[0] + ", " + t[1] + ")";
     case kKindSystem: return "dx/dt = " + t[0] + ", dy/dt = " + t[1];
     case kKindSlope: return "dy/dx = " + t[2];
     case kKindSequence: return "x = " + t[0] + ", y = " + t[1];
+    case kKindRollingCircle: return std::string(res::String(246)) + ": y = " + t[1];
+    case kKindPointOnCurve: {
+        const std::uint16_t shape = PointOnCurveShape(e);
+        const std::string curve = shape == kKindPolar        ? "r = " + t[2]
+                                  : shape == kKindParametric ? "x = " + t[0] + ", y = " + t[1]
+                                                             : "y = " + t[1];
+        return std::string(res::String(254)) + ": " + curve + "; " + t[3];
+    }
+    case kKindPointSequence: return std::string(res::String(257)) + ": " + t[3];
     default: break;
     }
     // Other kinds: their kind name and whatever texts they hold.

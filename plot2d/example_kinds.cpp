@@ -14,15 +14,15 @@ const std::array<ExampleKindInfo, 16>& ExampleKinds2D() {
         {204, 904, 0, "EQUA204", 243, {"", "", "", "", "xx+yy=13"}, R::ZeroToOne},
         {205, 905, 916, "EQUA205", 244, {"-1.5", "3.0", "3.5", "1.0", ""}, R::ZeroToOne},
         {206, 0, 0, "EQUA206", 245, {"", "", "", "", ""}, R::None},
-        {207, 789, 0, "EQUA207", 246, {"", "", "", "", ""}, R::None},
+        {207, 789, 0, "EQUA207", 246, {"", "0", "", "", ""}, R::None},
         {208, 908, 0, "EQUA208", 247, {"2.54", "1.732", "3.141", "", ""}, R::ZeroToOne},
-        {209, 909, 914, "EQUA309", 248, {"", "", "", "", ""}, R::None},
+        {209, 909, 914, "EQUA309", 248, {"1", "1", "", "", ""}, R::None},
         {210, 910, 0, "EQUA210", 249, {"xx-yy", "2xy", "", "", ""}, R::ZeroToOne},
         {211, 911, 0, "EQUA211", 250, {"", "", "x-y", "", ""}, R::ZeroToOne},
         {212, 912, 0, "EQUA212", 251, {"1+abs(x)-y", "x", "", "", ""}, R::ZeroToOne},
-        {213, 913, 0, "EQUA213", 240, {"", "", "", "", ""}, R::View},
-        {215, 507, 0, "EQUA215", 0, {"", "", "", "", ""}, R::None},
-        {218, 508, 0, "EQUA218", 0, {"", "", "", "", ""}, R::None},
+        {213, 913, 0, "EQUA213", 240, {"-2 1  0 -1  2 1", "", "", "", ""}, R::View},
+        {215, 507, 0, "EQUA215", 254, {"", "xsin(x)", "", "-3 -1 1 3", ""}, R::None},
+        {218, 508, 0, "EQUA218", 257, {"", "", "", "0 0  1 1  2 4", ""}, R::None},
         {219, 0, 0, "EQUA219", 0, {"", "", "", "", ""}, R::None},
     }};
     return kinds;
@@ -74,6 +74,11 @@ ExampleWorkBuffers WorkBuffersOf(std::uint16_t kind) {
     default: break;
     }
     return b;
+}
+
+std::uint16_t PointOnCurveShape(const TExample& e) {
+    if (e.kindCount == kKindPolar || e.kindCount == kKindParametric) return e.kindCount;
+    return kKindExplicit;
 }
 
 int ParsePointOnCurveNumbers(std::string_view text, long double out[kMaxPointOnCurveNumbers]) {

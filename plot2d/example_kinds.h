@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "plot2d/example.h"
+
 namespace curvelo {
 
 enum ExampleKind : std::uint16_t {
@@ -52,6 +54,10 @@ ExampleWorkBuffers WorkBuffersOf(std::uint16_t kind);
 // one point and a minus sign only in front; anything else separates them.
 inline constexpr int kMaxPointOnCurveNumbers = 128;
 int ParsePointOnCurveNumbers(std::string_view text, long double out[kMaxPointOnCurveNumbers]);
+
+// The curve a point-on-curve example copied: its kind (201, 202 or 203) is kept in the
+// kind-specific count; anything else reads as explicit.
+std::uint16_t PointOnCurveShape(const TExample& example);
 
 constexpr long double kTwoPi = 6.283185307179586L;
 

@@ -41,7 +41,7 @@ void TFnListDlg::Refresh() {
 void TFnListDlg::UpdateButtons() {
     const int selected = window_->Inventory().Selected();
     EnableItem(invid::kDerive, window_->CanDerive(selected));
-    EnableItem(invid::kFamily, window_->CanDerive(selected));
+    EnableItem(invid::kFamily, window_->CanHaveFamily(selected));
     EnableItem(invid::kIteration, window_->CanIterate(selected));
     EnableItem(invid::kTable, selected >= 0 && IsEvaluatedTableKind(window_->Inventory().At(selected).kind));
 }

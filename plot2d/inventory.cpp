@@ -4,6 +4,7 @@
 #include "expr/letters.h"
 #include "expr/node_kinds.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/interpolation.h"
 
 namespace curvelo {
 namespace {
@@ -31,6 +32,8 @@ std::vector<int> TextsUsedBy(std::uint16_t kind) {
     case kKindSystem: return {0, 1, 3};
     case kKindSlope: return {2};
     case kKindSequence: return {0, 1};
+    case kKindPoint: return {0, 1};
+    case kKindRollingCircle: return {1};
     default: return {};
     }
 }
@@ -59,7 +62,8 @@ std::uint16_t ExampleInventory::Commit(int index, FormulaEngine& engine) {
     TExample& e = At(index);
     ++creationCounter_;
     e.colourCopy = e.penColour;
-    e.confirmMark = 0xFFFF;
+    // A point sequence keeps its point size in the mark's field.
+    if (e.kind != kKindPointSequence) e.confirmMark = 0xFFFF;
     return Compile(index, engine);
 }
 
@@ -82,6 +86,7 @@ int ExampleInventory::Duplicate(int index, FormulaEngine& engine) {
     InventorySlot copy;
     copy.example = Slot(index).example;
     copy.name = Slot(index).name;
+    copy.initialConditions = Slot(index).initialConditions;
     slots_.push_back(std::move(copy));
     Compile(LastIndex(), engine);
     return LastIndex();
@@ -105,11 +110,17 @@ std::uint16_t ExampleInventory::Compile(int index, FormulaEngine& engine) {
     FreeTrees(slot);
     TExample& e = slot.example;
     std::uint16_t error = 0;
-    for (int text : TextsUsedBy(e.kind))
+    // An interpolation polynomial's formula is made from its nodes; a point on a curve
+    // compiles the curve it copied.
+    if (e.kind == kKindExplicit && e.interpolation && e.reserved36[0] > 0) RebuildInterpolation(e);
+    const std::uint16_t shape = e.kind == kKindPointOnCurve ? PointOnCurveShape(e) : e.kind;
+    for (int text : TextsUsedBy(shape))
         slot.trees[static_cast<std::size_t>(text)] = CompileText(engine, e.texts[static_cast<std::size_t>(text)], error);
 
     const std::uint16_t t = LetterKind(kLetterT);
-    if (e.kind == kKindPolar) {
+    if (e.kind == kKindRollingCircle) {
+        slot.trees[4] = Differentiate(engine, slot.trees[1], LetterKind(kLetterX));
+    } else if (shape == kKindPolar) {
         ExprNode* theta = NewNode(t);
         auto xy = BuildPolarToCartesian(slot.trees[2], theta);
         FreeTree(theta);

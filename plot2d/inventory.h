@@ -11,6 +11,7 @@
 #include "expr/tree.h"
 #include "plot2d/cv2_document.h"
 #include "plot2d/example.h"
+#include "plot2d/start_points.h"
 
 namespace curvelo {
 
@@ -24,6 +25,10 @@ struct InventorySlot {
     std::array<ExprNode*, TExample::kTexts> trees{};
     // The measurement results archived for the example, as stored (link bytes zero).
     std::vector<std::array<std::uint8_t, kResultSize>> results;
+    // The initial-condition list as stored (a sequence keeps its start points there).
+    std::vector<Cv2InitialCondition> initialConditions;
+    // What a sequence's start points gave when last drawn (not stored).
+    std::vector<SequenceRun> sequenceRuns;
 };
 
 // The texts a kind compiles (the record numbers them 0..6).
@@ -66,6 +71,9 @@ public:
 
     unsigned CreationCounter() const { return creationCounter_; }
     void SetCreationCounter(unsigned n) { creationCounter_ = n; }
+    // Two terms of a sequence closer than this are the same point: the sequence is periodic.
+    long double PeriodTolerance() const { return periodTolerance_; }
+    void SetPeriodTolerance(long double t) { periodTolerance_ = t; }
     bool BlackGraphs() const { return blackGraphs_; }
     void SetBlackGraphs(bool on) { blackGraphs_ = on; }
     int Selected() const { return selected_; }
@@ -79,6 +87,7 @@ private:
     int capacity_;
     unsigned creationCounter_ = 0;
     bool blackGraphs_ = false;
+    long double periodTolerance_ = kDefaultPeriodTolerance;
     int selected_ = -1;
 };
 

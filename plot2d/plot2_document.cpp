@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot2d/cv2_codec.h"
+#include "plot2d/example_kinds.h"
 #include "plot2d/six_sum_integrator.h"
 
 namespace curvelo {
@@ -32,6 +33,8 @@ enum ParamSlot { kFrameDelaySlot = 36, kLinkedLettersSlot = 37, kAnimSpeedSlot =
 // The integration limits and count. (Their method mask would be word 25 of block 8, which
 // the long-minus switch already holds, so the mask stays with the window.)
 enum MeasureSlot { kMeasureLow = 33, kMeasureHigh = 34, kMeasureSteps = 35 };
+// Slot of block 10 that holds the sequences' periodicity tolerance.
+enum SequenceSlot { kPeriodToleranceSlot = 52 };
 
 std::uint16_t Word(std::int32_t v) { return static_cast<std::uint16_t>(v); }
 std::int16_t Signed(std::uint16_t w) { return static_cast<std::int16_t>(w); }
@@ -176,8 +179,10 @@ void CaptureWindowState(const Plot2State& s, Cv2Document& doc) {
         e.example = s.inventory.Slot(i).example;
         e.name = s.inventory.Slot(i).name;
         e.results = s.inventory.Slot(i).results;
+        e.initialConditions = s.inventory.Slot(i).initialConditions;
         doc.examples.push_back(std::move(e));
     }
+    n[kPeriodToleranceSlot] = s.inventory.PeriodTolerance();
     w[9] = Word(s.inventory.LastIndex());
     w[kSelection] = Word(s.inventory.Selected());
     CaptureLetters(s.engine.letters, doc);
@@ -250,10 +255,17 @@ void ApplyWindowState(const Cv2Document& doc, const Plot2State& s) {
     for (const Cv2Example& e : doc.examples) {
         const int i = inv.Begin(e.example.kind, e.example.rangeStart, e.example.rangeEnd);
         if (i < 0) break;
-        inv.Slot(i).example = e.example;
-        inv.Slot(i).name = e.name;
-        inv.Slot(i).results = e.results;
+        InventorySlot& slot = inv.Slot(i);
+        slot.example = e.example;
+        slot.name = e.name;
+        slot.results = e.results;
+        slot.initialConditions = e.initialConditions;
+        // A sequence draws every start point: no more than its dialog would take.
+        if (slot.example.kind == kKindSequence && slot.initialConditions.size() > kMaxStartPoints)
+            slot.initialConditions.resize(kMaxStartPoints);
     }
+    const long double tolerance = n[kPeriodToleranceSlot];
+    inv.SetPeriodTolerance(Usable(tolerance) && tolerance > 0 ? tolerance : kDefaultPeriodTolerance);
     inv.SetCreationCounter(static_cast<unsigned>(inv.Count()));
     inv.CompileAll(s.engine);
     inv.Select(Signed(w[kSelection]));

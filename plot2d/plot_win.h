@@ -41,6 +41,7 @@ public:
     // Whether the window kind offers the operation for the example (enables the buttons).
     virtual bool CanDerive(int /*index*/) const { return false; }
     virtual bool CanIterate(int /*index*/) const { return false; }
+    virtual bool CanHaveFamily(int index) const { return CanDerive(index); }
 
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;

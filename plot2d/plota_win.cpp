@@ -1,37 +1,131 @@
 #include "plot2d/plota_win.h"
 
+#include "framework/command_enabler.h"
+#include "framework/kit_services.h"
 #include "plot2d/edit_exmp_dlg.h"
 #include "plot2d/equation_form.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/object_form.h"
+#include "plot2d/sequence_dlg.h"
 
 namespace curvelo {
 
-int TPlotAWin::AddExample(std::uint16_t kind) {
+namespace {
+
+bool IsPointLike(std::uint16_t kind) {
+    return kind == kKindPoint || kind == kKindPointOnCurve || kind == kKindPointSequence;
+}
+
+// The start point a new sequence draws from, so that OK alone shows something.
+Cv2InitialCondition DefaultStartPoint(const TExample& e) {
+    StartPoint p;
+    p.x = -0.1L;
+    p.terms = 2000;
+    p.size = 0;
+    p.colour = e.penColour;
+    p.width = e.penWidth;
+    Cv2InitialCondition record;
+    WriteStartPoint(p, record);
+    return record;
+}
+
+}  // namespace
+
+bool TPlotAWin::RunExampleDialog(int index, bool& endPoints) {
+    ExampleInventory& inventory = Inventory();
+    InventorySlot& slot = inventory.Slot(index);
+    endPoints = false;
+    if (slot.example.kind == kKindSequence) {
+        long double tolerance = inventory.PeriodTolerance();
+        TSequenceDlg dialog(this, slot.example, slot.initialConditions, tolerance, slot.sequenceRuns, Engine(),
+                            Format(), &equationDialogPlace_);
+        if (dialog.Execute() != 1) return false;
+        inventory.SetPeriodTolerance(tolerance);
+        slot.sequenceRuns.clear();
+        return true;
+    }
+    TEditExmpDlg dialog(this, slot.example, Engine(), Format(), &equationDialogPlace_);
+    // The segment itself is counted already; its two points need two more slots. Without
+    // them the user is told so, and the "pontok" box is not offered.
+    const bool roomForEnds = inventory.Count() + 2 <= inventory.Capacity();
+    if (slot.example.kind == kKindSegment && !roomForEnds) ShowMessage(this, 4);  // "nincs hely"
+    dialog.SetEndPointsAllowed(roomForEnds);
+    if (dialog.Execute() != 1) return false;
+    endPoints = dialog.EndPointsAsked();
+    return true;
+}
+
+void TPlotAWin::PrepareNewExample(int index) {
+    InventorySlot& slot = Inventory().Slot(index);
+    TExample& e = slot.example;
+    if (e.kind == kKindSequence) slot.initialConditions.push_back(DefaultStartPoint(e));
+    const int selected = Inventory().Selected();
+    if (e.kind == kKindPointOnCurve && IsSlot(selected) && selected != index) {
+        const TExample& curve = Inventory().At(selected);
+        if (HasEquationForm(curve.kind)) {
+            e.kindCount = curve.kind;
+            // Only the curve's own formulas: an interpolation keeps its nodes in text 0.
+            for (int t = 0; t < 3; ++t) e.texts[static_cast<std::size_t>(t)].clear();
+            for (int t : TextsUsedBy(curve.kind))
+                e.texts[static_cast<std::size_t>(t)] = curve.texts[static_cast<std::size_t>(t)];
+        }
+    }
+}
+
+int TPlotAWin::AddExample(std::uint16_t kind, bool polarInput) {
     if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
     ExampleInventory& inventory = Inventory();
     long double start = 0, end = 0;
     DefaultRangeOf(kind, View().xmin, View().xmax, start, end);
     const int index = inventory.Begin(kind, start, end);
-    TEditExmpDlg dialog(this, inventory.At(index), Engine(), Format(), &equationDialogPlace_);
-    if (dialog.Execute() != 1) {
+    if (polarInput) inventory.At(index).longSearch = 1;
+    PrepareNewExample(index);
+    bool endPoints = false;
+    if (!RunExampleDialog(index, endPoints)) {
         inventory.Abandon(index);
         return -1;
     }
     inventory.Commit(index, Engine());
+    if (endPoints) AddSegmentEnds(index);
     inventory.Select(index);
     ExamplesChanged();
     if (inventory.Count() == 1) ShowInventory();
     return index;
 }
 
+void TPlotAWin::AddSegmentEnds(int segment) {
+    ExampleInventory& inventory = Inventory();
+    for (int end = 0; end < 2 && inventory.HasRoom(); ++end) {
+        const TExample source = inventory.At(segment);  // Begin may move the slots
+        const int i = inventory.Begin(kKindPoint, 0, 1);
+        TExample& p = inventory.At(i);
+        p.texts[0] = source.texts[static_cast<std::size_t>(2 * end)];
+        p.texts[1] = source.texts[static_cast<std::size_t>(2 * end + 1)];
+        p.longSearch = source.longSearch;
+        p.penColour = source.penColour;
+        inventory.Commit(i, Engine());
+    }
+}
+
 bool TPlotAWin::EditExample(int index) {
     if (!Authorised(Lock().protectInventory)) return false;
-    if (!IsSlot(index) || !HasEquationForm(Inventory().At(index).kind)) return false;
-    TEditExmpDlg dialog(this, Inventory().At(index), Engine(), Format(), &equationDialogPlace_);
-    if (dialog.Execute() != 1) return false;
+    if (!IsSlot(index)) return false;
+    const TExample& e = Inventory().At(index);
+    if (!HasEquationForm(e.kind) && !HasObjectForm(e)) return false;
+    bool endPoints = false;
+    if (!RunExampleDialog(index, endPoints)) return false;
     Inventory().Compile(index, Engine());
+    if (endPoints) AddSegmentEnds(index);
     ExamplesChanged();
     return true;
+}
+
+void TPlotAWin::HideOrShowPoints() {
+    pointsHidden_ = !pointsHidden_;
+    ExampleInventory& inventory = Inventory();
+    for (int i = 0; i < inventory.Count(); ++i)
+        if (IsPointLike(inventory.At(i).kind)) inventory.At(i).visible = pointsHidden_ ? 0 : 1;
+    ExamplesChanged();
 }
 
 bool TPlotAWin::EvCommand(int id) {
@@ -39,8 +133,25 @@ bool TPlotAWin::EvCommand(int id) {
     case eqcmd::kExplicit: AddExample(kKindExplicit); return true;
     case eqcmd::kPolar: AddExample(kKindPolar); return true;
     case eqcmd::kParametric: AddExample(kKindParametric); return true;
+    case eqcmd::kSegment: AddExample(kKindSegment); return true;
+    case eqcmd::kSegmentPolar: AddExample(kKindSegment, true); return true;
+    case eqcmd::kLine: AddExample(kKindLine); return true;
+    case eqcmd::kPoint: AddExample(kKindPoint); return true;
+    case eqcmd::kPointPolar: AddExample(kKindPoint, true); return true;
+    case eqcmd::kSequence: AddExample(kKindSequence); return true;
+    case eqcmd::kRollingCircle: AddExample(kKindRollingCircle); return true;
+    case eqcmd::kInterpolation: AddExample(kKindInterpolation); return true;
+    case eqcmd::kPointOnCurve: AddExample(kKindPointOnCurve); return true;
+    case eqcmd::kPointSequence: AddExample(kKindPointSequence); return true;
+    case eqcmd::kHideShowPoints: HideOrShowPoints(); return true;
     default: return TPlot11Win::EvCommand(id);
     }
+}
+
+bool TPlotAWin::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (id != eqcmd::kHideShowPoints) return TPlot11Win::EvCommandEnable(id, ce);
+    ce.SetCheck(pointsHidden_);
+    return true;
 }
 
 }  // namespace curvelo

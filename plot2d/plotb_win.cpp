@@ -8,6 +8,7 @@
 #include "plot2d/curve_sampler.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/example_limits.h"
+#include "plot2d/object_drawer.h"
 
 namespace curvelo {
 
@@ -42,6 +43,10 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
         }
         return key;
     };
+    ObjectDrawer objects(Engine().letters, surface);
+    objects.silent = sampler.silent;
+    objects.hooks = sampler.hooks;
+    objects.periodTolerance = Inventory().PeriodTolerance();
     // A Q from an earlier drawing must not stop this one, nor linger after it.
     LetterStore& letters = Engine().letters;
     ClearEvalCancel(letters);
@@ -53,6 +58,10 @@ bool TPlotBWin::DrawExamples(DrawSurface& surface) {
         CurveTrees trees;
         for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
         complete = sampler.Draw(slot.example, trees) != kKeyStopDrawing;
+        if (complete && ObjectDrawer::Draws(slot.example)) {
+            complete = objects.Draw(slot.example, trees, &slot.initialConditions) != kKeyStopDrawing;
+            if (slot.example.kind == kKindSequence) slot.sequenceRuns = objects.SequenceRuns();
+        }
     }
     ClearEvalCancel(letters);
     return complete;

@@ -11,6 +11,7 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/family_dlg.h"
 #include "plot2d/iteration_dlg.h"
+#include "plot2d/object_form.h"
 #include "plot2d/running_point_dlg.h"
 #include "plot2d/web_diagram.h"
 #include "plotwin/dc_surface.h"
@@ -51,6 +52,9 @@ int TPlotEWin::DeriveExample(int index) {
     InventorySlot& slot = inventory.Slot(copy);
     for (int t : texts) slot.example.texts[static_cast<std::size_t>(t)] = derived[static_cast<std::size_t>(t)];
     slot.example.periodic = 0;
+    // The derivative of an interpolation polynomial is an ordinary curve, not made from nodes.
+    slot.example.interpolation = 0;
+    slot.example.reserved36[0] = 0;
     slot.example.penColour = DefaultCurveColour(inventory.CreationCounter(), inventory.BlackGraphs());
     inventory.SetCreationCounter(inventory.CreationCounter() + 1);
     // The list shows the derivative by the formula it came from, as "(xsin(x))'".
@@ -73,7 +77,15 @@ bool TPlotEWin::EditWithDialog(int index) {
     return true;
 }
 
-bool TPlotEWin::EditFamily(int index) { return CanDerive(index) && EditWithDialog<TFamilyDlg>(index); }
+bool TPlotEWin::CanHaveFamily(int index) const {
+    if (CanDerive(index)) return true;
+    if (!IsSlot(index)) return false;
+    // A point sequence has no formula that a letter could move.
+    const TExample& e = Inventory().Slot(index).example;
+    return HasObjectForm(e) && e.kind != kKindPointSequence;
+}
+
+bool TPlotEWin::EditFamily(int index) { return CanHaveFamily(index) && EditWithDialog<TFamilyDlg>(index); }
 
 bool TPlotEWin::CanIterate(int index) const {
     return IsSlot(index) && Inventory().Slot(index).example.kind == kKindExplicit;

@@ -24,6 +24,8 @@ public:
     int DeriveExample(int index) override;
     bool EditFamily(int index) override;
     bool CanDerive(int index) const override;
+    // Every kind made from formulas may be drawn as a family of its letter.
+    bool CanHaveFamily(int index) const override;
     bool EditIteration(int index) override;
     bool CanIterate(int index) const override;
 

@@ -159,10 +159,11 @@ void DcSurface::EndPolyline() {
 
 void DcSurface::Dot(WorldPoint p, int radiusPixels) {
     const fw::Point d = Device(p);
-    if (radiusPixels <= 0) {
+    if (radiusPixels <= 0 && !IsPrinting()) {
         dc_.SetPixel(d.x, d.y, state_.pen.color);
         return;
     }
+    radiusPixels = std::max(radiusPixels, 0);
     dc_.SelectBrush({state_.pen.color, fw::BrushStyle::Solid});
     dc_.SelectPen({state_.pen.color, 1, fw::PenStyle::Solid});
     dc_.Ellipse(d.x - radiusPixels, d.y - radiusPixels, d.x + radiusPixels + 1, d.y + radiusPixels + 1);

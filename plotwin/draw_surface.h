@@ -50,7 +50,8 @@ public:
     virtual void BeginPolyline() = 0;
     virtual void PolylineTo(WorldPoint p) = 0;
     virtual void EndPolyline() = 0;
-    // A filled dot of the given radius in pixels around p (0: one pixel).
+    // A filled dot of the given radius in pixels around p (0: one pixel on the screen, a
+    // one-pixel ellipse when printing). Marks go through DrawDot, which sizes them.
     virtual void Dot(WorldPoint p, int radiusPixels) = 0;
     // Filled with the brush, outlined with the pen; n is at least 3 to draw anything.
     virtual void FilledPolygon(const WorldPoint* points, int n) = 0;
@@ -59,9 +60,13 @@ public:
 
     // True while the output is a text export rather than a picture.
     virtual bool IsExport() const { return false; }
+    // A printed page draws even the smallest dot as an ellipse (a pixel there is too fine).
+    bool IsPrinting() const { return printing_; }
+    void SetPrinting(bool on) { printing_ = on; }
 
 private:
     const PlotView* view_;
+    bool printing_ = false;
 };
 
 }  // namespace curvelo

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <string>
 
+#include "plotwin/draw_dot.h"
 #include "plotwin/tick_labels.h"
 
 namespace curvelo {
@@ -268,7 +269,7 @@ void DrawGridPoints(DrawSurface& surface, const FrameSettings& s, const TickRang
                             (x <= 0 && y >= 0 && QuadrantOn(s, kGridQuadrant2)) ||
                             (x <= 0 && y <= 0 && QuadrantOn(s, kGridQuadrant3)) ||
                             (x >= 0 && y <= 0 && QuadrantOn(s, kGridQuadrant4));
-            if (on) surface.Dot({x, y}, kGridPointRadius);
+            if (on) DrawDotOfRadius(surface, {x, y}, kGridPointRadius);
         }
     }
 }

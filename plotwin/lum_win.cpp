@@ -293,6 +293,7 @@ void TLumWin::RenderTo(fw::DC& dc, int w, int h, int x0, int y0, bool printing, 
     printing_ = printing;
     {
         DcSurface surface(dc, view_, [this](int kind) { return Font(kind); });
+        surface.SetPrinting(printing);
         PaintPicture(surface, dc, withBackground);
     }
     printing_ = false;

@@ -202,3 +202,25 @@ TEST(RenderCommand, EachDamagedWorkCountCostsNoMoreThanTheDialogsAllow) {
         EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
     }
 }
+
+TEST(RenderCommand, DocumentWithEveryObjectKindIsDrawnWithoutADisplay) {
+    fw::automation::EnsureApplication();
+    const std::string dir = ::testing::TempDir();
+    const std::string doc = dir + "/objects_src.cv2", empty = dir + "/objects_empty.cv2";
+    {
+        TPlot2Win w(nullptr, "objects_src.cv2");
+        ASSERT_TRUE(w.Create());
+        ASSERT_EQ(w.WriteDocument(empty), 0);
+        fw::automation::SetDialogHook([](fw::TDialog&) { return 1; });  // every kind with its defaults
+        for (std::uint16_t kind : {kKindSegment, kKindLine, kKindPoint, kKindSequence, kKindRollingCircle,
+                                   kKindInterpolation, kKindPointOnCurve, kKindPointSequence})
+            EXPECT_GE(w.AddExample(kind), 0) << kind;
+        fw::automation::SetDialogHook({});
+        ASSERT_EQ(w.WriteDocument(doc), 0);
+    }
+    ASSERT_EQ(Render({"--render", doc, "-o", dir + "/objects.svg"}), 0);
+    ASSERT_EQ(Render({"--render", empty, "-o", dir + "/objects_empty.svg"}), 0);
+    ASSERT_EQ(Render({"--render", doc, "-o", dir + "/objects.png", "--size", "300x300"}), 0);
+    // The objects add their shapes to the picture of an empty drawing.
+    EXPECT_GT(Slurp(dir + "/objects.svg").size(), Slurp(dir + "/objects_empty.svg").size() + 2000);
+}

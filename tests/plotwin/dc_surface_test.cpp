@@ -12,6 +12,7 @@
 #include "framework/bitmap.h"
 #include "framework/dc.h"
 #include "framework/dialog_template.h"
+#include "plotwin/draw_dot.h"
 #include "plotwin/frame_drawer.h"
 #include "resources/resources.h"
 
@@ -136,6 +137,54 @@ TEST(DialogTemplatesTest, PlotWindowDialogsParse) {
         std::string error;
         EXPECT_TRUE(fw::ParseDialogTemplate(res::File(path), t, error)) << name << ": " << error;
     }
+}
+
+}  // namespace
+}  // namespace curvelo
+
+namespace curvelo {
+namespace {
+
+int DarkPixels(const fw::Bitmap& b) {
+    int n = 0;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) n += b.GetPixel(x, y).r < 128;
+    return n;
+}
+
+TEST(DcSurfaceTest, DotOfSizeZeroIsOnePixelOnScreenAndDotsScaleWithTheWidth) {
+    EnsureApplication();
+    PlotView view;
+    view.SetClientSize(600, 600);
+    view.ApplyView();
+    const auto paint = [&](long double size, bool printing, WorldPoint p, bool* drawn) {
+        fw::Bitmap bitmap(600, 600);
+        fw::DC dc(bitmap);
+        dc.FillRect({0, 0, 600, 600}, {255, 255, 255});
+        DcSurface surface(dc, view);
+        surface.SetPrinting(printing);
+        surface.SetPen({0, 0, 0}, 1, LineStyle::kSolid);
+        *drawn = DrawDot(surface, p, size);
+        return bitmap;
+    };
+    bool drawn = false;
+    const fw::Bitmap screen = paint(0, false, {1, 1}, &drawn);
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ(DarkPixels(screen), 1);
+    EXPECT_LT(screen.GetPixel(view.ToPixelX(1), view.ToPixelY(1)).r, 128);
+    // Printed, the smallest dot is an ellipse of radius 0: still no more than its square.
+    const fw::Bitmap printed = paint(0, true, {1, 1}, &drawn);
+    EXPECT_GE(DarkPixels(printed), 1);
+    EXPECT_LE(DarkPixels(printed), 4);
+    // Size 6 on a 600-pixel width is radius 6: a disc about 13 pixels across.
+    const fw::Bitmap big = paint(6, false, {0, 0}, &drawn);
+    EXPECT_GT(DarkPixels(big), 100);
+    EXPECT_LT(DarkPixels(big), 200);
+    EXPECT_EQ(DotRadius(view, 6), 6);
+    // Outside the view nothing is drawn, and the caller hears so.
+    const fw::Bitmap outside = paint(6, false, {7, 0}, &drawn);
+    EXPECT_FALSE(drawn);
+    EXPECT_EQ(DarkPixels(outside), 0);
 }
 
 }  // namespace
