@@ -55,7 +55,6 @@ public:
     int PrepareIntersections(FormulaEngine& engine, const ExampleInventory& inventory, int first, int second,
                              const PlotView& view);
 
-    int Tool() const { return tool_; }
     RootScan& Scan() { return scan_; }
     const CurveForm& Scanned() const { return scannedFirst_ ? first_ : second_; }
 

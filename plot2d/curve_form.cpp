@@ -159,10 +159,6 @@ bool EquationHolds(const CurveForm& form, long double px, long double py) {
     return s >= -kSlack && s <= 1 + kSlack;
 }
 
-ExprNode* QuantityTree(const CurveForm& form, Quantity q) {
-    return q == Quantity::kX ? form.x.get() : q == Quantity::kY ? form.y.get() : form.r.get();
-}
-
 ExprNode* QuantityDerivative(const CurveForm& form, Quantity q) {
     return q == Quantity::kX ? form.dx.get() : q == Quantity::kY ? form.dy.get() : form.dr.get();
 }

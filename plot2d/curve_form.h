@@ -56,9 +56,8 @@ bool CurvePointAt(LetterStore& letters, const CurveForm& form, long double t, lo
 // Whether the equation's curve holds the point (inside a segment or a fixed interval).
 bool EquationHolds(const CurveForm& form, long double px, long double py);
 
-// The value and the derivative tree of a quantity of the form (not owned); null when the
-// form has no such quantity.
-ExprNode* QuantityTree(const CurveForm& form, Quantity q);
+// The derivative tree of a quantity of the form (not owned); null when the form has no such
+// quantity.
 ExprNode* QuantityDerivative(const CurveForm& form, Quantity q);
 
 }  // namespace curvelo
