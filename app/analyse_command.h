@@ -1,5 +1,6 @@
 // Measuring without a display: curvelo --analyse FILE [--example N] --integral A B N (or
-// --arclength A B N) prints the six sums, one a line, in the window's number format.
+// --arclength A B N) prints the six sums, one a line, in the window's number format;
+// --zeros, --extrema Q and --intersections M print the hits of one round of the scan.
 #pragma once
 
 #include <iosfwd>

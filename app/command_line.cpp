@@ -57,8 +57,8 @@ constexpr std::array kOptions = {
                   "Ennyi másodperc után a parancs abbahagyja a munkát, hibaüzenettel és 1-es "
                   "kilépési kóddal; 0: nincs korlát, legfeljebb 86400; alapérték 60."},
     CommandOption{"--analyse", "DOKUMENTUM", kAnalyse, true, false,
-                  "Egy .cv2 rajz egyik görbéjét méri meg kijelző nélkül; a mérést az --integral "
-                  "vagy az --arclength adja meg."},
+                  "Egy .cv2 rajz egyik görbéjét vizsgálja meg kijelző nélkül; a vizsgálatot az "
+                  "--integral, az --arclength, a --zeros, az --extrema vagy az --intersections adja meg."},
     CommandOption{"--table", "DOKUMENTUM", kTable, true, false,
                   "Egy .cv2 rajz egyik példájának értéktáblázatát írja ki kijelző nélkül, "
                   "minden oldalát, ahogy a táblázat ablaka készíti."},
@@ -70,6 +70,15 @@ constexpr std::array kOptions = {
                   "soronként egy. A, B és N képlet is lehet."},
     CommandOption{"--arclength", "A B N", kAnalyse, false, false,
                   "A görbe ívhossza A-tól B-ig N részintervallummal, ugyanazzal a hat összeggel."},
+    CommandOption{"--zeros", "", kAnalyse, false, false,
+                  "A függvény (szakasz, egyenes) nullpontjai a keresés egy teljes körében, balról "
+                  "jobbra, soronként egy; ha nincs, \"nem találom\" vagy \"túl sok\", 1-es kóddal."},
+    CommandOption{"--extrema", "MENNYISÉG", kAnalyse, false, false,
+                  "A görbe szélsőértékei: y, vagy polár- és paraméteres görbénél x, y vagy r; "
+                  "soronként egy, a keresés sorrendjében."},
+    CommandOption{"--intersections", "M", kAnalyse, false, false,
+                  "A görbe és a jegyzék M-edik példájának metszéspontjai (1-től számolva), a "
+                  "metszési szöggel fokokban, soronként egy."},
     CommandOption{"--help", "", kHelp, true, true, "Ezt a leírást írja ki."},
     CommandOption{"--version", "", kVersion, true, true, "A program változatát írja ki."},
 };

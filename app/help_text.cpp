@@ -42,13 +42,16 @@ constexpr std::array kCommands = {
                  "a dokumentum nem nyitható meg vagy hibás, vagy a kimenet nem írható "
                  "(a program üzenete a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},
-    CommandHelp{Command::Analyse, "curvelo --analyse DOKUMENTUM --integral A B N [--example N]",
-                "Mérés kijelző nélkül: a hat összeg soronként, az ablak számformátumával; "
-                "--integral helyett --arclength az ívhosszat méri.",
+    CommandHelp{Command::Analyse,
+                "curvelo --analyse DOKUMENTUM [--example N] VIZSGÁLAT",
+                "Mérés és vizsgálat kijelző nélkül, az ablak számformátumával. A VIZSGÁLAT "
+                "--integral A B N vagy --arclength A B N (a hat összeg soronként), illetve "
+                "--zeros, --extrema y|x|r vagy --intersections M (a talált pontok a keresés "
+                "egy teljes körében, soronként egy).",
                 "Mérés kijelző nélkül",
-                {"az összegek kiírva",
-                 "a dokumentum nem nyitható meg vagy hibás, vagy a példa nem mérhető így "
-                 "(a program üzenete a hibakimeneten)",
+                {"az összegek vagy a talált pontok kiírva",
+                 "a dokumentum nem nyitható meg vagy hibás, a példa nem vizsgálható így, vagy "
+                 "nincs találat (\"nem találom\", \"túl sok\"; a hibakimeneten)",
                  "hibás vagy hiányzó kapcsoló"}},
     CommandHelp{Command::Table, "curvelo --table DOKUMENTUM [--example N]",
                 "Értéktáblázat kijelző nélkül: a példa táblázatának teljes szövege, az ablak "

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -125,4 +126,84 @@ TEST(AnalyseCommand, DocumentSavedByTheWindowAndTheHelpListsTheOptions) {
     const CommandOption* integral = FindCommandOption("--integral");
     ASSERT_NE(integral, nullptr);
     EXPECT_EQ(ValueCount(*integral), 3);
+}
+
+namespace {
+
+// sin x, x^2, tan x, 0, the circle of radius 2 and the line y = 1, saved by the window.
+std::string ScanDocument() {
+    fw::automation::EnsureApplication();
+    const std::string path = ::testing::TempDir() + "/analyse_scan.cv2";
+    TPlot2Win w(nullptr, "analyse_scan.cv2");
+    EXPECT_TRUE(w.Create());
+    const std::vector<std::pair<std::uint16_t, std::array<const char*, 3>>> examples = {
+        {kKindExplicit, {"", "sin(x)", ""}}, {kKindExplicit, {"", "x^2", ""}}, {kKindExplicit, {"", "tan(x)", ""}},
+        {kKindExplicit, {"", "0", ""}},      {kKindParametric, {"2cos(t)", "2sin(t)", ""}}, {kKindLine, {"0", "1", "1"}}};
+    ExampleInventory& inventory = w.Inventory();
+    for (const auto& [kind, texts] : examples) {
+        long double lo = 0, hi = 0;
+        DefaultRangeOf(kind, w.View().xmin, w.View().xmax, lo, hi);
+        const int i = inventory.Begin(kind, lo, hi);
+        for (int k = 0; k < 3; ++k) inventory.At(i).texts[static_cast<std::size_t>(k)] = texts[static_cast<std::size_t>(k)];
+        inventory.Commit(i, w.Engine());
+    }
+    EXPECT_EQ(w.WriteDocument(path), 0);
+    return path;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+TEST(AnalyseCommand, ZerosOfOneRoundInScanOrder) {
+    const std::string doc = ScanDocument();
+    Outcome o = Analyse({"--analyse", doc, "--example", "1", "--zeros"});
+    ASSERT_EQ(o.rc, 0) << o.err;
+    EXPECT_EQ(Lines(o.out), (std::vector<std::string>{"x = -3.14159", "x = 0.00000", "x = 3.14159"}));
+    o = Analyse({"--analyse", doc, "--example", "2", "--zeros"});
+    EXPECT_EQ(o.out, "x = 0.00000\n");  // the double zero, once
+    o = Analyse({"--analyse", doc, "--example", "3", "--zeros"});
+    EXPECT_EQ(Lines(o.out).size(), 3u);  // tan: no poles
+    o = Analyse({"--analyse", doc, "--example", "4", "--zeros"});
+    EXPECT_EQ(o.rc, 1);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "túl sok\n");
+    o = Analyse({"--analyse", doc, "--example", "5", "--zeros"});
+    EXPECT_EQ(o.rc, 1);
+    EXPECT_EQ(o.err, "error 415: válassz!\n");
+}
+
+TEST(AnalyseCommand, ExtremaAndIntersections) {
+    const std::string doc = ScanDocument();
+    Outcome o = Analyse({"--analyse", doc, "--example", "5", "--extrema", "y"});
+    ASSERT_EQ(o.rc, 0) << o.err;
+    EXPECT_EQ(Lines(o.out), (std::vector<std::string>{"x = 0.00000   y = 2.00000   t = 1.57080   r = 2.00000",
+                                                      "x = 0.00000   y = -2.00000   t = 4.71239   r = 2.00000"}));
+    o = Analyse({"--analyse", doc, "--example", "5", "--extrema", "r"});  // a circle: r is constant
+    EXPECT_EQ(o.rc, 1);
+    EXPECT_EQ(o.err, "túl sok\n");
+    o = Analyse({"--analyse", doc, "--example", "2", "--extrema", "x"});
+    EXPECT_EQ(o.rc, 1);
+
+    o = Analyse({"--analyse", doc, "--example", "6", "--intersections", "5"});
+    ASSERT_EQ(o.rc, 0) << o.err;
+    EXPECT_EQ(Lines(o.out), (std::vector<std::string>{"x = 1.73205   y = 1.00000   szög = 60.00000°",
+                                                      "x = -1.73205   y = 1.00000   szög = 60.00000°"}));
+    o = Analyse({"--analyse", doc, "--example", "2", "--intersections", "4"});  // x^2 and 0 touch
+    EXPECT_EQ(o.out, "x = 0.00000   y = 0.00000   szög = 0.00000°\n");
+    o = Analyse({"--analyse", doc, "--example", "1", "--intersections", "2", "--zeros"});
+    EXPECT_EQ(o.rc, 2);
+    for (const char* bad : {"z", ""}) EXPECT_EQ(Analyse({"--analyse", doc, "--extrema", bad}).rc, 2) << bad;
+    EXPECT_EQ(Analyse({"--analyse", doc, "--intersections", "99"}).rc, 2);
+    EXPECT_EQ(Analyse({"--analyse", ::testing::TempDir() + "/missing.cv2", "--zeros"}).rc, 1);
+
+    std::ostringstream help;
+    WriteHelp(help);
+    for (const char* option : {"--zeros", "--extrema MENNYISÉG", "--intersections M"})
+        EXPECT_NE(help.str().find(option), std::string::npos) << option;
 }
