@@ -298,13 +298,13 @@ void TPlotEWin::EvKeyDown(int vk, unsigned modifiers, bool autoRepeat) {
 }
 
 void TPlotEWin::EvLButtonDown(unsigned modifiers, fw::Point p) {
-    if (!Tracing()) return TPlotCWin::EvLButtonDown(modifiers, p);
+    if (!RunningPointActive()) return TPlotCWin::EvLButtonDown(modifiers, p);
     dragging_ = true;
     runningPoint_->MoveToward(p.x, p.y);
 }
 
 void TPlotEWin::EvMouseMove(unsigned modifiers, fw::Point p) {
-    if (!Tracing()) return TPlotCWin::EvMouseMove(modifiers, p);
+    if (!RunningPointActive()) return TPlotCWin::EvMouseMove(modifiers, p);
     if (!dragging_) return;
     if (!(modifiers & fw::kLeftButton)) {
         dragging_ = false;  // released outside the window
@@ -314,7 +314,7 @@ void TPlotEWin::EvMouseMove(unsigned modifiers, fw::Point p) {
 }
 
 void TPlotEWin::EvLButtonUp(unsigned modifiers, fw::Point p) {
-    if (!Tracing()) return TPlotCWin::EvLButtonUp(modifiers, p);
+    if (!RunningPointActive()) return TPlotCWin::EvLButtonUp(modifiers, p);
     dragging_ = false;
 }
 

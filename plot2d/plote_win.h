@@ -74,7 +74,7 @@ private:
     void TurnSelectedCurve();
     // Every archived hit of a shown example, and the current one larger.
     void DrawAnalysisMarks(DrawSurface& surface);
-    bool Tracing() const { return runningPoint_ && !TextMode(); }
+    bool RunningPointActive() const { return runningPoint_ && !TextMode(); }
     // Runs an example's dialog; an accepted dialog recompiles, marks and repaints.
     template <class Dialog>
     bool EditWithDialog(int index);
