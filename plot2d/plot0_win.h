@@ -25,6 +25,8 @@ public:
     int WriteDocument(const std::string& path) override;
     std::string DocumentFilter() const override;
     std::string DocumentExtension() const override { return "cv2"; }
+    // The file type this window reads and writes (its variants have their own).
+    virtual std::int32_t DocumentFileType() const { return kFileType2D; }
 
     // Asks about unsaved changes, then empties the window for a new drawing; false when
     // the user kept the old one.
@@ -40,6 +42,13 @@ public:
 
     // The integration tools' limits and count (kept in the document) and methods.
     MeasureSettings& Measures() { return measure_; }
+
+protected:
+    // What a variant keeps in the examples beyond the inventory: checked before a read
+    // document replaces anything (0 or the message number that refuses it), and added
+    // when writing.
+    virtual std::uint16_t ReadKindData(const Cv2Document& /*doc*/) { return 0; }
+    virtual void WriteKindData(Cv2Document& /*doc*/) {}
 
 private:
     void ShowAuthor();

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "framework/dialog.h"
+#include "plot2d/plot2_win.h"
+#include "special/body_dlg.h"
+#include "special/plotg_win.h"
+#include "special/plotx_win.h"
+#include "special/switch_dlg.h"
+#include "tests/window_test.h"
+
+using namespace curvelo;
+namespace au = curvelo::fw::automation;
+
+namespace {
+
+class SpecialWindowsTest : public curvelo::testing::WindowTest {};
+
+std::string TempPath(const char* name) {
+    return (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + name)).string();
+}
+
+}  // namespace
+
+TEST_F(SpecialWindowsTest, ManyBodyDialogEnablesItsButtonsByTheBodiesThereAre) {
+    TPlotXWin w(nullptr, "névtelen1.cv2");
+    w.SeedRandom(1);
+    ASSERT_TRUE(w.Create());
+    ASSERT_EQ(w.SystemSlot(), 0);
+    ASSERT_EQ(w.System().BodyCount(), 3);
+    bool checked = false;
+    au::SetDialogHook([&](fw::TDialog& d) {
+        using namespace bodyid;
+        EXPECT_FALSE(d.IsItemVisible(kZ));  // the plane has no z
+        EXPECT_FALSE(d.IsItemVisible(kVz));
+        EXPECT_TRUE(d.IsItemEnabled(kNew));
+        EXPECT_TRUE(d.IsItemEnabled(kDelete));
+        for (int i = 0; i < 8; ++i) d.EvCommand(kNew);
+        EXPECT_EQ(d.GetCount(kList), 12);
+        EXPECT_FALSE(d.IsItemEnabled(kNew));
+        d.SetSelIndex(kList, 11);  // the centre of mass
+        EXPECT_FALSE(d.IsItemEnabled(kDelete));
+        EXPECT_FALSE(d.IsItemEnabled(kX));
+        d.EvCommand(kToOrigin);
+        EXPECT_EQ(d.GetString(kList, 11).substr(0, 2), "* ");
+        d.SetSelIndex(kList, 0);
+        while (d.IsItemEnabled(kDelete)) d.EvCommand(kDelete);
+        EXPECT_EQ(d.GetCount(kList), 3);  // two bodies and the centre of mass
+        EXPECT_EQ(d.GetString(kList, 2), "tömegközéppont");  // deleting unfixed the origin
+        // The step of K = 10 and 0.01 is 0.001; G = 0 is refused without a word.
+        d.SetItemText(kComputations, "10");
+        d.SetItemText(kInterval, "0.01");
+        d.SetItemText(kG, "0");
+        d.EvCommand(1);
+        d.SetItemText(kG, "2");
+        d.EvCommand(kMore);
+        EXPECT_EQ(d.GetItemText(kPositions), "2147483647");
+        checked = true;
+        return 1;
+    });
+    EXPECT_TRUE(w.EditSystem());
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(messages.empty());
+    const OrbitalSystem& s = w.System();
+    EXPECT_EQ(s.BodyCount(), 2);
+    EXPECT_EQ(s.G, 2);
+    EXPECT_DOUBLE_EQ(static_cast<double>(s.step), 0.001);
+    EXPECT_FALSE(s.originFixed);
+}
+
+TEST_F(SpecialWindowsTest, ManyBodyDialogShowsTheCurrentStateAndCancelChangesNothing) {
+    TPlotXWin w(nullptr, "névtelen1.cv2");
+    w.SeedRandom(2);
+    ASSERT_TRUE(w.Create());
+    w.System().positions = 2000;
+    w.RenderLayer(0);
+    const OrbitalSystem before = w.System();
+    EXPECT_GT(w.LastRun().steps, 0);
+    EXPECT_LE(w.LastRun().steps, 2000);
+    EXPECT_EQ(before.positions, static_cast<long double>(w.LastRun().steps));
+    au::SetDialogHook([&](fw::TDialog& d) {
+        using namespace bodyid;
+        const std::string initial = d.GetItemText(kX);
+        d.CheckItem(kCurrent, true);
+        d.EvCommand(kCurrent);
+        EXPECT_NE(d.GetItemText(kX), initial);
+        d.SetItemText(kMass, "5");
+        return 2;
+    });
+    EXPECT_FALSE(w.EditSystem());
+    EXPECT_EQ(w.System(), before);
+}
+
+TEST_F(SpecialWindowsTest, ManyBodyDocumentsOpenInTheirWindowOnly) {
+    const std::string path = TempPath("many.cv2");
+    OrbitalSystem saved;
+    {
+        TPlotXWin w(nullptr, "névtelen1.cv2");
+        w.SeedRandom(3);
+        ASSERT_TRUE(w.Create());
+        w.System().entries[0].name = "Föld";
+        w.System().markerSize = 7;
+        w.SystemChanged();
+        saved = w.System();
+        ASSERT_EQ(w.WriteDocument(path), 0);
+    }
+    TPlot2Win plain(nullptr, "névtelen1.cv2");
+    ASSERT_TRUE(plain.Create());
+    EXPECT_EQ(plain.ReadDocument(path), 11);
+    TPlotXWin w(nullptr, "névtelen2.cv2");
+    ASSERT_TRUE(w.Create());
+    ASSERT_EQ(w.ReadDocument(path), 0);
+    EXPECT_EQ(w.System(), saved);
+    EXPECT_EQ(w.SystemSlot(), 0);
+    std::remove(path.c_str());
+}
+
+TEST_F(SpecialWindowsTest, AWrongGuessIsDrawnBesideTheAnswerAndARightOneEndsTheRound) {
+    TPlotGWin w(nullptr, "az egyenlet találgatása");
+    w.SeedRandom(5);
+    ASSERT_TRUE(w.Create());
+    EXPECT_EQ(w.Problem().type, 3);  // the game starts with the simplest type
+    EXPECT_EQ(w.GameTitle(), "az egyenlet találgatása");
+    ASSERT_EQ(w.Inventory().Count(), 1);
+    EXPECT_EQ(w.Inventory().At(0).density, 3);
+    EXPECT_EQ(w.Inventory().At(0).texts[1], w.Problem().formula);
+    w.JudgeGuess("x+100");
+    EXPECT_EQ(w.GameTitle(), "Újra megpróbálja?");
+    ASSERT_EQ(w.Inventory().Count(), 2);
+    EXPECT_EQ(w.Inventory().At(1).texts[1], "x+100");
+    // A guess that does not compile only says why.
+    w.JudgeGuess("2+*x");
+    EXPECT_EQ(w.GameTitle(), MessageText(w.Engine().CompileFormula("2+*x")));
+    EXPECT_NE(w.GameTitle(), "Újra megpróbálja?");
+    ASSERT_EQ(w.Inventory().Count(), 2);
+    EXPECT_EQ(w.Inventory().At(1).texts[1], "x+100");
+    w.JudgeGuess("(" + w.Problem().formula + ")*(x^2+1)/(x^2+1)");
+    EXPECT_EQ(w.GameTitle(), "tökéletes!");
+    EXPECT_EQ(w.Inventory().Count(), 1);
+    w.EvCommand(guesscmd::kAnswer);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "y = " + w.Problem().formula);
+}
+
+TEST_F(SpecialWindowsTest, TheTypesDialogKeepsOneTypeAndItsDegreeBounds) {
+    TPlotGWin w(nullptr, "az egyenlet találgatása");
+    ASSERT_TRUE(w.Create());
+    au::SetDialogHook([](fw::TDialog& d) {
+        for (int i = 0; i <= kGuessTypes; ++i) d.CheckItem(switchid::kFirstCheck + i, false);
+        d.SetItemText(switchid::kMinEdit, "3");
+        d.SetItemText(switchid::kMaxEdit, "2");
+        d.EvCommand(1);  // refused: 417
+        d.SetItemText(switchid::kMaxEdit, "9");
+        d.EvCommand(1);  // refused: 417
+        d.SetItemText(switchid::kMaxEdit, "5");
+        return 1;
+    });
+    w.EvCommand(guesscmd::kTypes);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0], "túl a határokon");
+    EXPECT_EQ(messages[1], "túl a határokon");
+    EXPECT_EQ(messages[2], "legalább egy adat szükséges");
+    GuessSwitches only3;
+    only3.on[3] = 1;
+    only3.minDegree = 3;
+    only3.maxDegree = 5;
+    EXPECT_EQ(w.Switches(), only3);
+    w.EvCommand(guesscmd::kAllTypes);
+    EXPECT_EQ(w.Switches(), GuessSwitches::All());
+    w.EvCommand(guesscmd::kReset);
+    EXPECT_EQ(w.Switches(), GuessSwitches::Reset());
+    for (int id = guesscmd::kFirstHelp; id <= guesscmd::kLastHelp; ++id) {
+        w.EvCommand(id);
+        ASSERT_NE(w.HelpWindow(0), nullptr);
+    }
+    EXPECT_EQ(messages.size(), 3u);  // every help text is there
+}
