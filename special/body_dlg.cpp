@@ -54,9 +54,10 @@ void TBodyDlg::SetupWindow() {
     for (int id : kVelocityIds) SetItemLimit(id, static_cast<int>(TExample::kTextCapacity));
     SetItemLimit(kName, static_cast<int>(kMaxBodyName));
     for (int id : {kZ, kVz, kZLabel, kVzLabel}) ShowItem(id, !plane_);
-    SetItemText(kPositions, format_.FormatForField(system_.positions));
+    // Counts as whole numbers.
+    SetItemText(kPositions, std::to_string(std::llround(system_.positions)));
     SetItemText(kInterval, format_.FormatForField(system_.interval));
-    SetItemText(kComputations, format_.FormatForField(system_.computations));
+    SetItemText(kComputations, std::to_string(std::llround(system_.computations)));
     SetItemText(kG, format_.FormatForField(system_.G));
     SetItemText(kMarkerSize, std::to_string(system_.markerSize));
     CheckItem(kShow, system_.showWhileComputing);

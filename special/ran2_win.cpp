@@ -6,8 +6,8 @@ namespace curvelo {
 
 TRan2Win::TRan2Win(fw::TWindow* parent, const std::string& caption, bool complexPlane)
     : TGridWin(parent, caption), complexPlane_(complexPlane) {
-    SetMenu("PLOT2MENU");
-    LoadAccelerators("PLOT2MENU");
+    SetMenu("MAPMENU");
+    LoadAccelerators("MAPMENU");
     ShowDefaultFrame();
     Frame().axisTitles = complexPlane ? std::array<std::string, 3>{"Re w", "Im w", ""}
                                       : std::array<std::string, 3>{"u", "v", ""};

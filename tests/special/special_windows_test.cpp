@@ -2,12 +2,16 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "framework/dialog.h"
+#include "framework/menu_resource.h"
 #include "plot2d/plot2_win.h"
 #include "special/body_dlg.h"
+#include "special/dom2_win.h"
 #include "special/plotg_win.h"
 #include "special/plotx_win.h"
+#include "special/ran2_win.h"
 #include "special/switch_dlg.h"
 #include "tests/window_test.h"
 
@@ -176,4 +180,38 @@ TEST_F(SpecialWindowsTest, TheTypesDialogKeepsOneTypeAndItsDegreeBounds) {
         ASSERT_NE(w.HelpWindow(0), nullptr);
     }
     EXPECT_EQ(messages.size(), 3u);  // every help text is there
+}
+
+TEST_F(SpecialWindowsTest, EveryMenuItemOfTheMappingPairHasAHandler) {
+    std::vector<fw::MenuItem> bar;
+    std::string error;
+    ASSERT_TRUE(fw::LoadMenuResource("MAPMENU", bar, error)) << error;
+    std::vector<int> ids;
+    std::function<void(const std::vector<fw::MenuItem>&)> collect = [&](const std::vector<fw::MenuItem>& items) {
+        for (const fw::MenuItem& m : items) {
+            if (m.kind == fw::MenuItem::Kind::Popup) collect(m.items);
+            if (m.kind == fw::MenuItem::Kind::Command) ids.push_back(m.id);
+        }
+    };
+    collect(bar);
+    ASSERT_GT(ids.size(), 30u);
+    au::SetDialogHook([](fw::TDialog&) { return 2; });
+    au::SetFontDialogHook([](fw::LogFont&) { return false; });
+    for (bool complexPlane : {false, true}) {
+        TDom2Win dom(nullptr, "Értelmezési tartomány1.ma2", complexPlane);
+        TRan2Win ran(nullptr, "Transzformált:", complexPlane);
+        dom.LinkRange(&ran);
+        ASSERT_TRUE(dom.Create());
+        ASSERT_TRUE(ran.Create());
+        EXPECT_FALSE(dom.EvCommand(901));  // what the pair does not offer finds no handler
+        EXPECT_FALSE(dom.HasMenuItem(901));
+        for (fw::TFrameWindow* w : std::initializer_list<fw::TFrameWindow*>{&dom, &ran})
+            for (int id : ids) {
+                // Printing asks the printer dialog and closing ends the window: both are the
+                // base layer's, with their own tests.
+                if (id == 303 || id == 93 || id == 24310) continue;
+                EXPECT_TRUE(w->HasMenuItem(id));
+                EXPECT_TRUE(w->EvCommand(id)) << id;
+            }
+    }
 }
