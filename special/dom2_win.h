@@ -1,12 +1,17 @@
-// The domain window of a plane mapping: the plane (real xy or complex z) whose grid and
-// curves the linked range window shows mapped.
+// The domain window of a plane mapping: the plane (real xy or complex z) whose grid
+// the linked range window shows mapped.
 #pragma once
 
 #include "plotwin/grid_win.h"
+#include "special/plane_map.h"
 
 namespace curvelo {
 
 class TRan2Win;
+
+namespace mapcmd {
+inline constexpr int kFunction = 951, kGrid = 952;
+}
 
 class TDom2Win : public TGridWin {
 public:
@@ -21,9 +26,21 @@ public:
     // Closing the domain closes its range window too: the pair belongs together.
     void Destroy(int retVal = 0) override;
 
+    PlaneMap& Map() { return map_; }
+    MapGrid& Grid() { return grid_; }
+    // The dialogs; true when accepted (both windows then draw again).
+    bool EditMap();
+    bool EditGrid();
+    // The grid over the frame.
+    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
+    bool EvCommand(int id) override;
+
 private:
     friend class TRan2Win;
+    void MappingChanged();
     bool complexPlane_;
+    PlaneMap map_;
+    MapGrid grid_;
     TRan2Win* range_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "special/ran2_win.h"
 
+#include "framework/command_enabler.h"
 #include "special/dom2_win.h"
 
 namespace curvelo {
@@ -27,6 +28,27 @@ void TRan2Win::LinkDomain(TDom2Win* domain) {
 void TRan2Win::Destroy(int retVal) {
     LinkDomain(nullptr);
     TGridWin::Destroy(retVal);
+}
+
+void TRan2Win::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) {
+    TGridWin::PaintPicture(surface, dc, withBackground);
+    if (!domain_) return;
+    const bool colour = CurrentOutput().colourOutput;
+    for (bool vertical : {true, false})
+        DrawMapLines(surface, domain_->Map().MapGridLines(domain_->Grid(), vertical),
+                     vertical ? kVerticalLineColour : kHorizontalLineColour, colour);
+}
+
+bool TRan2Win::EvCommand(int id) {
+    if (id != mapcmd::kFunction && id != mapcmd::kGrid) return TGridWin::EvCommand(id);
+    if (domain_) domain_->EvCommand(id);
+    return true;
+}
+
+bool TRan2Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (id != mapcmd::kFunction && id != mapcmd::kGrid) return TGridWin::EvCommandEnable(id, ce);
+    ce.Enable(domain_ != nullptr);
+    return true;
 }
 
 }  // namespace curvelo
