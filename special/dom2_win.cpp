@@ -1,6 +1,8 @@
 #include "special/dom2_win.h"
 
+#include "framework/safe_file.h"
 #include "special/map_dlg.h"
+#include "special/map_document.h"
 #include "special/ran2_win.h"
 
 namespace curvelo {
@@ -34,6 +36,7 @@ void TDom2Win::Destroy(int retVal) {
 }
 
 void TDom2Win::MappingChanged() {
+    SetModified(true);
     RepaintAll();
     if (range_) range_->RepaintAll();
 }
@@ -68,6 +71,43 @@ bool TDom2Win::EvCommand(int id) {
     case mapcmd::kGrid: EditGrid(); return true;
     default: return TGridWin::EvCommand(id);
     }
+}
+
+namespace {
+
+MapView ViewOf(const PlotView& v) { return {v.cx, v.cy, v.hw, v.hh}; }
+
+}  // namespace
+
+std::string TDom2Win::DocumentFilter() const {
+    return complexPlane_ ? "Komplex leképezés (*.MAZ)|*.maz" : "Síkleképezés (*.MA2)|*.ma2";
+}
+
+int TDom2Win::ReadDocument(const std::string& path) {
+    constexpr int kCannotOpen = 11;
+    std::vector<std::uint8_t> bytes;
+    MapDocument doc;
+    if (ReadFileBounded(path, bytes, kMaxMapFileBytes) != ReadFileStatus::Ok ||
+        !ReadMapDocument(bytes, complexPlane_, doc))
+        return kCannotOpen;
+    // The formulas are checked last: nothing changes when they do not compile.
+    if (map_.SetFormulas(doc.formulas) != 0) return kCannotOpen;
+    grid_ = doc.grid;
+    View().SetViewFree(doc.domain.cx, doc.domain.cy, doc.domain.hw, doc.domain.hh, true);
+    if (range_) range_->View().SetViewFree(doc.range.cx, doc.range.cy, doc.range.hw, doc.range.hh, true);
+    MappingChanged();
+    return 0;
+}
+
+int TDom2Win::WriteDocument(const std::string& path) {
+    constexpr int kCannotSave = 12;
+    MapDocument doc;
+    doc.complexPlane = complexPlane_;
+    doc.domain = ViewOf(View());
+    doc.range = range_ ? ViewOf(range_->View()) : doc.domain;
+    doc.grid = grid_;
+    doc.formulas = map_.Formulas();
+    return WriteFileSafely(path, WriteMapDocument(doc)) ? 0 : kCannotSave;
 }
 
 }  // namespace curvelo

@@ -35,6 +35,13 @@ public:
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     bool EvCommand(int id) override;
 
+    // The pair's documents: .ma2 for the real plane, .maz for the complex one.
+    bool HasDocumentFormat() const override { return true; }
+    int ReadDocument(const std::string& path) override;
+    int WriteDocument(const std::string& path) override;
+    std::string DocumentFilter() const override;
+    std::string DocumentExtension() const override { return complexPlane_ ? "maz" : "ma2"; }
+
 private:
     friend class TRan2Win;
     void MappingChanged();

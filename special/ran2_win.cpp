@@ -39,14 +39,22 @@ void TRan2Win::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackgroun
                      vertical ? kVerticalLineColour : kHorizontalLineColour, colour);
 }
 
+namespace {
+// What the domain does for the pair: the map, the grid and the document.
+bool DomainCommand(int id) {
+    return id == mapcmd::kFunction || id == mapcmd::kGrid || id == filecmd::kOpen || id == filecmd::kSave ||
+           id == filecmd::kSaveAs;
+}
+}  // namespace
+
 bool TRan2Win::EvCommand(int id) {
-    if (id != mapcmd::kFunction && id != mapcmd::kGrid) return TGridWin::EvCommand(id);
+    if (!DomainCommand(id)) return TGridWin::EvCommand(id);
     if (domain_) domain_->EvCommand(id);
     return true;
 }
 
 bool TRan2Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
-    if (id != mapcmd::kFunction && id != mapcmd::kGrid) return TGridWin::EvCommandEnable(id, ce);
+    if (!DomainCommand(id)) return TGridWin::EvCommandEnable(id, ce);
     ce.Enable(domain_ != nullptr);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "special/map_document.h"
 #include "special/plane_map.h"
 
 using namespace curvelo;
@@ -57,4 +58,31 @@ TEST(PlaneMap, GridsWithTooManyLinesOrNoExtentAreRefused) {
         EXPECT_FALSE(bad.Valid());
         EXPECT_TRUE(bad.Lines(true).empty());
     }
+}
+
+TEST(MapDocuments, RoundTripAndRefuseWhatIsNotTheirs) {
+    MapDocument d;
+    d.complexPlane = true;
+    d.domain = {1, -1, 3, 2};
+    d.range = {0, 0, 8, 8};
+    d.grid = {0.25L, -1, 1, 0, 2};
+    d.formulas = {"exp(z)", ""};
+    const std::vector<std::uint8_t> bytes = WriteMapDocument(d);
+    MapDocument back;
+    ASSERT_TRUE(ReadMapDocument(bytes, true, back));
+    EXPECT_EQ(back.domain, d.domain);
+    EXPECT_EQ(back.range, d.range);
+    EXPECT_EQ(back.grid.spacing, 0.25L);
+    EXPECT_EQ(back.grid.ymax, 2);
+    EXPECT_EQ(back.formulas, d.formulas);
+    EXPECT_FALSE(ReadMapDocument(bytes, false, back));  // a .maz is not a .ma2
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 7)
+        EXPECT_FALSE(ReadMapDocument(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut), true, back));
+    MapDocument bad = d;
+    bad.grid.spacing = 0;
+    EXPECT_FALSE(ReadMapDocument(WriteMapDocument(bad), true, back));
+    bad = d;
+    bad.domain.hw = -1;
+    EXPECT_FALSE(ReadMapDocument(WriteMapDocument(bad), true, back));
+    EXPECT_EQ(back.formulas, d.formulas);  // left as the good read put it
 }

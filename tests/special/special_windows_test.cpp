@@ -9,6 +9,7 @@
 #include "plot2d/plot2_win.h"
 #include "special/body_dlg.h"
 #include "special/dom2_win.h"
+#include "special/map_dlg.h"
 #include "special/plotg_win.h"
 #include "special/plotx_win.h"
 #include "special/ran2_win.h"
@@ -197,6 +198,7 @@ TEST_F(SpecialWindowsTest, EveryMenuItemOfTheMappingPairHasAHandler) {
     ASSERT_GT(ids.size(), 30u);
     au::SetDialogHook([](fw::TDialog&) { return 2; });
     au::SetFontDialogHook([](fw::LogFont&) { return false; });
+    au::SetFileDialogHook([](bool, fw::FileDialogOptions&) { return false; });
     for (bool complexPlane : {false, true}) {
         TDom2Win dom(nullptr, "Értelmezési tartomány1.ma2", complexPlane);
         TRan2Win ran(nullptr, "Transzformált:", complexPlane);
@@ -214,4 +216,48 @@ TEST_F(SpecialWindowsTest, EveryMenuItemOfTheMappingPairHasAHandler) {
                 EXPECT_TRUE(w->EvCommand(id)) << id;
             }
     }
+}
+
+TEST_F(SpecialWindowsTest, MappingDocumentsKeepTheMapTheGridAndTheViews) {
+    const std::string path = TempPath("pair.ma2");
+    {
+        TDom2Win dom(nullptr, "Értelmezési tartomány1.ma2", false);
+        TRan2Win ran(nullptr, "Transzformált:", false);
+        dom.LinkRange(&ran);
+        ASSERT_TRUE(dom.Create());
+        ASSERT_TRUE(ran.Create());
+        au::SetDialogHook([](fw::TDialog& d) {
+            d.SetItemText(mapid::kFirst, "x*x-y*y");
+            d.SetItemText(mapid::kSecond, "2x+*y");
+            d.EvCommand(1);  // refused: the parser's message
+            d.SetItemText(mapid::kSecond, "2x*y");
+            return 1;
+        });
+        ASSERT_TRUE(dom.EditMap());
+        ASSERT_EQ(messages.size(), 1u);
+        au::SetDialogHook([](fw::TDialog& d) {
+            d.SetItemText(mapid::kSpacing, "0.0001");
+            d.EvCommand(1);  // refused: too many lines
+            d.SetItemText(mapid::kSpacing, "0.25");
+            return 1;
+        });
+        ASSERT_TRUE(ran.EvCommand(mapcmd::kGrid));  // the range window asks its domain
+        EXPECT_EQ(messages.size(), 2u);
+        EXPECT_EQ(dom.Grid().spacing, 0.25L);
+        EXPECT_TRUE(dom.IsModified());
+        ASSERT_EQ(dom.WriteDocument(path), 0);
+    }
+    TDom2Win dom(nullptr, "Értelmezési tartomány2.ma2", false);
+    TRan2Win ran(nullptr, "Transzformált:", false);
+    dom.LinkRange(&ran);
+    dom.SetStartOptions(false, false, path);
+    ASSERT_TRUE(dom.Create());
+    EXPECT_EQ(dom.Map().Formulas()[0], "x*x-y*y");
+    EXPECT_EQ(dom.Map().Formulas()[1], "2x*y");
+    EXPECT_EQ(dom.Grid().spacing, 0.25L);
+    TDom2Win complexDom(nullptr, "Értelmezési tartomány3.maz", true);
+    ASSERT_TRUE(complexDom.Create());
+    EXPECT_EQ(complexDom.ReadDocument(path), 11);  // a real-plane document
+    EXPECT_EQ(complexDom.Map().Formulas()[0], "z^2");
+    std::remove(path.c_str());
 }
