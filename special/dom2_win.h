@@ -1,8 +1,9 @@
-// The domain window of a plane mapping: the plane (real xy or complex z) whose grid
-// the linked range window shows mapped.
+// The domain window of a plane mapping: the plane (real xy or complex z) whose grid and
+// curves (explicit and parametric, from the Equation menu) the linked range window shows
+// mapped.
 #pragma once
 
-#include "plotwin/grid_win.h"
+#include "plot2d/plote_win.h"
 #include "special/plane_map.h"
 
 namespace curvelo {
@@ -13,7 +14,7 @@ namespace mapcmd {
 inline constexpr int kFunction = 951, kGrid = 952;
 }
 
-class TDom2Win : public TGridWin {
+class TDom2Win : public TPlotEWin {
 public:
     TDom2Win(fw::TWindow* parent, const std::string& caption, bool complexPlane);
     ~TDom2Win() override;
@@ -31,9 +32,9 @@ public:
     // The dialogs; true when accepted (both windows then draw again).
     bool EditMap();
     bool EditGrid();
-    // The grid over the frame.
-    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     bool EvCommand(int id) override;
+    // A moved or zoomed domain moves the curves that follow its view: the image follows.
+    void ViewApplied() override;
 
     // The pair's documents: .ma2 for the real plane, .maz for the complex one.
     bool HasDocumentFormat() const override { return true; }
@@ -41,6 +42,12 @@ public:
     int WriteDocument(const std::string& path) override;
     std::string DocumentFilter() const override;
     std::string DocumentExtension() const override { return complexPlane_ ? "maz" : "ma2"; }
+
+protected:
+    // The grid under the curves.
+    void PaintContent(DrawSurface& surface) override;
+    // The curves changed: their images too.
+    void RefreshInventoryView() override;
 
 private:
     friend class TRan2Win;

@@ -4,7 +4,10 @@
 //   ext80 x4 the domain's view centre x, y and half width, half height; ext80 x4 the range's;
 //   ext80 x5 the grid's spacing, x min, x max, y min, y max;
 //   two strings (u16 length with the terminating zero, the bytes, the zero), at most 255
-//   characters: U and V, or F and an empty one.
+//   characters: U and V, or F and an empty one;
+//   u16 number of curves (at most 100), each: u16 kind (201 explicit, 203 parametric),
+//   ext80 lower and upper bound of x or t, u16 colour (0 to 24), two strings: y = f(x) as
+//   the first for 201, x(t) and y(t) for 203.
 #pragma once
 
 #include <array>
@@ -17,11 +20,21 @@
 namespace curvelo {
 
 inline constexpr std::int32_t kMapFileReal = 1201, kMapFileComplex = 1202;
-inline constexpr std::size_t kMaxMapFileBytes = 4096;
+inline constexpr std::size_t kMaxMapFileBytes = 65536;
 
 struct MapView {
     long double cx = 0, cy = 0, hw = 5, hh = 5;
     bool operator==(const MapView&) const = default;
+};
+
+inline constexpr std::size_t kMaxMapCurves = 100;
+
+struct MapCurve {
+    std::uint16_t kind = 201;
+    long double low = -5, high = 5;
+    std::uint16_t colour = 6;
+    std::array<std::string, 2> texts;
+    bool operator==(const MapCurve&) const = default;
 };
 
 struct MapDocument {
@@ -29,6 +42,7 @@ struct MapDocument {
     MapView domain, range;
     MapGrid grid;
     std::array<std::string, 2> formulas;
+    std::vector<MapCurve> curves;
 };
 
 std::vector<std::uint8_t> WriteMapDocument(const MapDocument& doc);

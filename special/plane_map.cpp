@@ -83,15 +83,21 @@ bool PlaneMap::Map(long double x, long double y, WorldPoint& image) {
 }
 
 std::vector<std::vector<WorldPoint>> PlaneMap::MapSegment(WorldPoint a, WorldPoint b) {
-    std::vector<std::vector<WorldPoint>> pieces(1);
+    std::vector<WorldPoint> points;
+    points.reserve(kGridLineSamples + 1);
     for (int i = 0; i <= kGridLineSamples; ++i) {
         const long double t = static_cast<long double>(i) / kGridLineSamples;
+        points.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t});
+    }
+    return MapPoints(points);
+}
+
+std::vector<std::vector<WorldPoint>> PlaneMap::MapPoints(const std::vector<WorldPoint>& points) {
+    std::vector<std::vector<WorldPoint>> pieces(1);
+    for (const WorldPoint& p : points) {
         WorldPoint image;
-        if (Map(a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, image)) {
-            pieces.back().push_back(image);
-        } else if (!pieces.back().empty()) {
-            pieces.emplace_back();
-        }
+        if (std::isfinite(p.x) && std::isfinite(p.y) && Map(p.x, p.y, image)) pieces.back().push_back(image);
+        else if (!pieces.back().empty()) pieces.emplace_back();
     }
     if (pieces.back().empty()) pieces.pop_back();
     return pieces;

@@ -44,6 +44,8 @@ public:
     // The images of the segment a-b sampled at kGridLineSamples points, broken where the
     // map is undefined.
     std::vector<std::vector<WorldPoint>> MapSegment(WorldPoint a, WorldPoint b);
+    // The image of a point sequence; NaN points and undefined images break it.
+    std::vector<std::vector<WorldPoint>> MapPoints(const std::vector<WorldPoint>& points);
     // The images of the grid's vertical (or horizontal) lines.
     std::vector<std::vector<WorldPoint>> MapGridLines(const MapGrid& grid, bool vertical);
 

@@ -2,6 +2,7 @@
 
 #include "framework/command_enabler.h"
 #include "special/dom2_win.h"
+#include "special/map_curves.h"
 
 namespace curvelo {
 
@@ -37,13 +38,21 @@ void TRan2Win::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackgroun
     for (bool vertical : {true, false})
         DrawMapLines(surface, domain_->Map().MapGridLines(domain_->Grid(), vertical),
                      vertical ? kVerticalLineColour : kHorizontalLineColour, colour);
+    // The curves in their own colours, as in the domain.
+    ExampleInventory& curves = domain_->Inventory();
+    for (int i = 0; i < curves.Count(); ++i) {
+        const InventorySlot& slot = curves.Slot(i);
+        if (!IsMappedCurve(slot.example)) continue;
+        const auto image = domain_->Map().MapPoints(SampleCurve(domain_->Engine().letters, slot));
+        DrawMapLines(surface, image, slot.example.penColour, colour);
+    }
 }
 
 namespace {
-// What the domain does for the pair: the map, the grid and the document.
+// What the domain does for the pair: the map, the grid, the curves and the document.
 bool DomainCommand(int id) {
     return id == mapcmd::kFunction || id == mapcmd::kGrid || id == filecmd::kOpen || id == filecmd::kSave ||
-           id == filecmd::kSaveAs;
+           id == filecmd::kSaveAs || id == eqcmd::kExplicit || id == eqcmd::kParametric || id == invcmd::kInventory;
 }
 }  // namespace
 

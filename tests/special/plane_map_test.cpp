@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "plot2d/example_kinds.h"
+#include "special/map_curves.h"
 #include "special/map_document.h"
 #include "special/plane_map.h"
 
@@ -85,4 +87,24 @@ TEST(MapDocuments, RoundTripAndRefuseWhatIsNotTheirs) {
     bad.domain.hw = -1;
     EXPECT_FALSE(ReadMapDocument(WriteMapDocument(bad), true, back));
     EXPECT_EQ(back.formulas, d.formulas);  // left as the good read put it
+}
+
+TEST(PlaneMap, CurvesAreSampledOverTheirRangeAndBreakWhereUndefined) {
+    FormulaEngine engine;
+    InventorySlot hyperbola;
+    hyperbola.example = NewExample(kKindExplicit, -1, 1, 6);
+    ASSERT_EQ(engine.CompileFormula("1/x"), 0);
+    hyperbola.trees[1] = engine.TakeCompiledTree();
+    const std::vector<WorldPoint> points = SampleCurve(engine.letters, hyperbola);
+    ASSERT_EQ(points.size(), static_cast<std::size_t>(kCurveSamples + 1));
+    EXPECT_TRUE(std::isnan(points[kCurveSamples / 2].x));  // x = 0
+    PlaneMap z2(true);
+    const auto image = z2.MapPoints(points);
+    EXPECT_EQ(image.size(), 2u);
+    // The image of a point of the hyperbola under z^2: (x^2 - 1/x^2, 2).
+    EXPECT_NEAR(static_cast<double>(image[1].back().x), 0.0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(image[1].back().y), 2.0, 1e-12);
+    hyperbola.example.visible = 0;
+    EXPECT_TRUE(SampleCurve(engine.letters, hyperbola).empty());
+    FreeTree(hyperbola.trees[1]);
 }

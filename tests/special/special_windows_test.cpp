@@ -6,6 +6,7 @@
 
 #include "framework/dialog.h"
 #include "framework/menu_resource.h"
+#include "plot2d/example_kinds.h"
 #include "plot2d/plot2_win.h"
 #include "special/body_dlg.h"
 #include "special/dom2_win.h"
@@ -205,8 +206,8 @@ TEST_F(SpecialWindowsTest, EveryMenuItemOfTheMappingPairHasAHandler) {
         dom.LinkRange(&ran);
         ASSERT_TRUE(dom.Create());
         ASSERT_TRUE(ran.Create());
-        EXPECT_FALSE(dom.EvCommand(901));  // what the pair does not offer finds no handler
-        EXPECT_FALSE(dom.HasMenuItem(901));
+        EXPECT_FALSE(ran.EvCommand(902));  // what the pair does not offer finds no handler
+        EXPECT_FALSE(dom.HasMenuItem(902));
         for (fw::TFrameWindow* w : std::initializer_list<fw::TFrameWindow*>{&dom, &ran})
             for (int id : ids) {
                 // Printing asks the printer dialog and closing ends the window: both are the
@@ -245,6 +246,11 @@ TEST_F(SpecialWindowsTest, MappingDocumentsKeepTheMapTheGridAndTheViews) {
         EXPECT_EQ(messages.size(), 2u);
         EXPECT_EQ(dom.Grid().spacing, 0.25L);
         EXPECT_TRUE(dom.IsModified());
+        // A parametric circle as the curve the pair carries.
+        const int slot = dom.Inventory().Begin(kKindParametric, 0, kTwoPi);
+        dom.Inventory().At(slot).texts[0] = "cos(t)";
+        dom.Inventory().At(slot).texts[1] = "sin(t)";
+        dom.Inventory().Commit(slot, dom.Engine());
         ASSERT_EQ(dom.WriteDocument(path), 0);
     }
     TDom2Win dom(nullptr, "Értelmezési tartomány2.ma2", false);
@@ -255,6 +261,10 @@ TEST_F(SpecialWindowsTest, MappingDocumentsKeepTheMapTheGridAndTheViews) {
     EXPECT_EQ(dom.Map().Formulas()[0], "x*x-y*y");
     EXPECT_EQ(dom.Map().Formulas()[1], "2x*y");
     EXPECT_EQ(dom.Grid().spacing, 0.25L);
+    ASSERT_EQ(dom.Inventory().Count(), 1);
+    EXPECT_EQ(dom.Inventory().At(0).kind, kKindParametric);
+    EXPECT_EQ(dom.Inventory().At(0).texts[0], "cos(t)");
+    EXPECT_EQ(dom.Inventory().At(0).high, kTwoPi);
     TDom2Win complexDom(nullptr, "Értelmezési tartomány3.maz", true);
     ASSERT_TRUE(complexDom.Create());
     EXPECT_EQ(complexDom.ReadDocument(path), 11);  // a real-plane document
