@@ -111,8 +111,8 @@ std::vector<std::vector<WorldPoint>> PlaneMap::MapGridLines(const MapGrid& grid,
 }
 
 void DrawMapLines(DrawSurface& surface, const std::vector<std::vector<WorldPoint>>& lines, int colour,
-                  bool colourOutput) {
-    surface.SetPen(ColourForOutput(colour, colourOutput), 1, LineStyle::kSolid);
+                  bool colourOutput, int width) {
+    surface.SetPen(ColourForOutput(colour, colourOutput), width, LineStyle::kSolid);
     for (const std::vector<WorldPoint>& line : lines) {
         surface.BeginPolyline();
         for (const WorldPoint& p : line) surface.PolylineTo(p);

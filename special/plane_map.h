@@ -57,11 +57,12 @@ private:
     std::array<std::string, 2> texts_;
 };
 
-// The colours of the vertical and the horizontal lines and of their images.
-inline constexpr int kVerticalLineColour = 4, kHorizontalLineColour = 6;
+// The colours of the vertical and the horizontal lines and of their images: soft ones, apart
+// from those new curves get.
+inline constexpr int kVerticalLineColour = 15, kHorizontalLineColour = 20;
 
 // Draws polylines of one colour of the table.
 void DrawMapLines(DrawSurface& surface, const std::vector<std::vector<WorldPoint>>& lines, int colour,
-                  bool colourOutput);
+                  bool colourOutput, int width = 1);
 
 }  // namespace curvelo

@@ -44,7 +44,7 @@ void TRan2Win::PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackgroun
         const InventorySlot& slot = curves.Slot(i);
         if (!IsMappedCurve(slot.example)) continue;
         const auto image = domain_->Map().MapPoints(SampleCurve(domain_->Engine().letters, slot));
-        DrawMapLines(surface, image, slot.example.penColour, colour);
+        DrawMapLines(surface, image, slot.example.penColour, colour, slot.example.penWidth);
     }
 }
 
