@@ -62,23 +62,36 @@ TFrameWindow::TFrameWindow(TWindow* parent, const std::string& title) : TWindow(
 TFrameWindow::~TFrameWindow() = default;
 
 bool TFrameWindow::SetMenu(const std::string& name) {
-    WindowImpl& impl = *Impl();
     std::vector<MenuItem> items;
     std::string error;
+    bool ok = LoadMenuResource(name, items, error);
+    SetMenu(items);
+    return ok;
+}
+
+void TFrameWindow::SetMenu(const std::vector<MenuItem>& items) {
+    WindowImpl& impl = *Impl();
     auto* main = static_cast<QMainWindow*>(impl.top.data());
     impl.actions.clear();
-    bool ok = LoadMenuResource(name, items, error);
     impl.menu = items;
     auto* bar = new QMenuBar(main);
     AddItems(impl, bar, items, this);
     main->setMenuBar(bar);  // deletes the previous bar
     bar->setVisible(!items.empty());
-    return ok;
 }
 
 bool TFrameWindow::LoadAccelerators(const std::string& name) {
     std::string error;
     return LoadAcceleratorResource(name, Impl()->accelerators, error);
+}
+
+bool TFrameWindow::AddAccelerators(const std::string& name) {
+    std::vector<Accelerator> more;
+    std::string error;
+    if (!LoadAcceleratorResource(name, more, error)) return false;
+    auto& table = Impl()->accelerators;
+    table.insert(table.begin(), more.begin(), more.end());
+    return true;
 }
 
 void TFrameWindow::CheckMenuItem(int id, bool checked) {

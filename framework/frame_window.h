@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/menu_resource.h"
 #include "framework/window.h"
 
 namespace curvelo::fw {
@@ -17,8 +18,13 @@ public:
 
     // Loads menus/<name>.menu; false (and no menu) when missing or malformed.
     bool SetMenu(const std::string& name);
+    // A menu made or changed by the window (a resource's items with its own added).
+    void SetMenu(const std::vector<MenuItem>& items);
     // Loads menus/<name>.acc; false when missing or malformed.
     bool LoadAccelerators(const std::string& name);
+    // Adds the keys of menus/<name>.acc ahead of those loaded (a key listed twice keeps its
+    // first entry, so these win).
+    bool AddAccelerators(const std::string& name);
     void CheckMenuItem(int id, bool checked);
     void EnableMenuItem(int id, bool enabled);
     bool IsMenuItemChecked(int id) const;

@@ -66,6 +66,11 @@ protected:
     virtual void ReadOwnState(const Cv2Document&) {}
     // After a new drawing emptied the shared state.
     virtual void DrawingCleared() {}
+    // What a variant keeps in the examples beyond the inventory: checked before a read
+    // document replaces anything (0 or the message number that refuses it), and added
+    // when writing.
+    virtual std::uint16_t ReadKindData(const Cv2Document& /*doc*/) { return 0; }
+    virtual void WriteKindData(Cv2Document& /*doc*/) {}
 
 private:
     void ReadSettingsFile();

@@ -20,6 +20,12 @@ public:
 
     void Destroy(int retVal = 0) override;
 
+    // The images of the domain's grid over the frame.
+    void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
+    // The map and grid commands belong to the domain.
+    bool EvCommand(int id) override;
+    bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
+
 private:
     friend class TDom2Win;
     bool complexPlane_;
