@@ -8,7 +8,7 @@
 #include <numbers>
 #include <span>
 
-#include "plot3d/vec3.h"
+#include "plotwin/vec3.h"
 #include "plotwin/plot_view.h"
 
 namespace curvelo {

@@ -12,6 +12,7 @@
 #include "plot2d/cv2_document.h"
 #include "plot2d/example.h"
 #include "plotwin/number_format.h"
+#include "plotwin/vec3.h"
 #include "special/decimal_field.h"
 #include "special/random_ints.h"
 
@@ -32,11 +33,6 @@ inline constexpr std::size_t kMaxBodyName = 250;
 inline constexpr long double kCloseApproach = 0.001L;
 // Masses and constants must be above this.
 inline constexpr long double kOrbitalEpsilon = 1e-18L;
-
-struct Vec3 {
-    long double x = 0, y = 0, z = 0;
-    bool operator==(const Vec3&) const = default;
-};
 
 struct OrbitalBody {
     Vec3 position;                        // initial
