@@ -40,10 +40,10 @@ public:
     virtual bool EditIteration(int /*index*/) { return false; }
     // Whether the window kind offers the operation for the example (enables the buttons).
     virtual bool CanDerive(int /*index*/) const { return false; }
+    virtual bool CanIterate(int /*index*/) const { return false; }
     // The caption of an inventory button where the window kind names it differently;
     // empty keeps the template's.
     virtual std::string InventoryButtonText(int /*id*/) const { return {}; }
-    virtual bool CanIterate(int /*index*/) const { return false; }
 
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;

@@ -7,23 +7,11 @@
 #include "framework/kit_inp_dlg.h"
 #include "framework/kit_services.h"
 #include "plot3d/axlen_dlg.h"
+#include "plot3d/cell_form.h"
 #include "plot3d/obs_dlg.h"
 #include "resources/resources.h"
 
 namespace curvelo {
-namespace {
-
-constexpr int kMaxPenWidth = 100;
-constexpr int kMaxVisibilitySteps = 1000;
-
-}  // namespace
-
-bool IsSurfaceKind(std::uint16_t kind) {
-    switch (kind) {
-    case 301: case 302: case 303: case 306: case 307: case 315: case 316: return true;
-    default: return false;
-    }
-}
 
 TPlotRWin::~TPlotRWin() {
     if (observer_) observer_->Detach();
@@ -108,7 +96,7 @@ void TPlotRWin::AskCellWidth(int id) {
                 &text, 20);
     if (ask.Execute() != 1) return;
     std::int32_t value = 0;
-    if (const std::uint16_t code = EvaluateInteger(Engine(), text, 0, kMaxPenWidth, value)) {
+    if (const std::uint16_t code = EvaluateInteger(Engine(), text, 0, kMaxFrameWidth, value)) {
         ShowMessage(this, code);
         return;
     }

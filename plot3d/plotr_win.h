@@ -15,9 +15,6 @@ inline constexpr int kShown = 773, kCoordinates = 775, kDashed = 794, kWidthScre
                      kFastDrawing = 826, kSlowDrawing = 827, kVisibilitySteps = 759, kObserver = 981;
 }
 
-// The kinds that have a mesh.
-bool IsSurfaceKind(std::uint16_t kind);
-
 class TPlotRWin : public TPlotQWin {
 public:
     using TPlotQWin::TPlotQWin;

@@ -249,6 +249,12 @@ int View3D::SetRotationFrames(int frames) {
     return 0;
 }
 
+bool View3D::SetRotationStep(long double step) {
+    if (!std::isfinite(step) || std::fabs(step) < kTiny3) return false;
+    rotationStep = step;
+    return true;
+}
+
 Spherical ToSpherical(const Vec3& eye) {
     Spherical s;
     s.rho = std::sqrt(eye.Dot(eye));

@@ -24,6 +24,7 @@ inline constexpr long double kTiny3 = 1e-18L;
 // Below this a cell extent or an axis range counts as empty.
 inline constexpr long double kCellEpsilon = 1e-13L;
 inline constexpr int kMinRotationFrames = 2, kMaxRotationFrames = 200;
+inline constexpr int kMaxVisibilitySteps = 1000;
 // Messages 515 "túl közeli" and 518 "túl távoli" (400 + code).
 inline constexpr int kMsgTooClose = 115, kMsgTooFar = 118;
 
@@ -116,6 +117,8 @@ public:
 
     // The frame count dialog's answer: 0 or 17 (outside 2 … 200, the count stays).
     int SetRotationFrames(int frames);
+    // A step that turns at all (finite, not zero); false keeps the old one.
+    bool SetRotationStep(long double step);
     // The step that makes the given number of frames one full turn.
     static long double FullTurnStep(int frames) { return 2 * kPi3 / frames; }
 
