@@ -83,7 +83,7 @@ void ApplyView3D(const Cv2Document& doc, View3D& v) {
     v.cellDashed = s[kCellDashed] != 0;
 
     const Vec3 eye = VecAt(doc, kEye);
-    if (FiniteVec(eye)) v.eye = eye;
+    if (FiniteVec(eye) && eye.L1() <= kMaxCoordinate) v.eye = eye;
     const Vec3 lo = VecAt(doc, kAxisMin), hi = VecAt(doc, kAxisMax);
     // A box the axis lengths dialog would refuse is not taken.
     v.axisLengthsFixed = false;

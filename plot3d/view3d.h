@@ -25,6 +25,9 @@ inline constexpr long double kTiny3 = 1e-18L;
 inline constexpr long double kCellEpsilon = 1e-13L;
 inline constexpr int kMinRotationFrames = 2, kMaxRotationFrames = 200;
 inline constexpr int kMaxVisibilitySteps = 1000;
+// Coordinates of the eye and of the axis box beyond this are not taken from outside: the
+// projection squares them.
+inline constexpr long double kMaxCoordinate = 1e100L;
 // Messages 515 "túl közeli" and 518 "túl távoli" (400 + code).
 inline constexpr int kMsgTooClose = 115, kMsgTooFar = 118;
 
@@ -111,8 +114,9 @@ public:
     void FitViewToCell(PlotView& view, bool axesShown);
     // The axis box that follows the cell when the lengths are not fixed.
     void UpdateAxisBox();
-    // The axis lengths dialog's answer: 0, 6 (an upper end not above its lower end) or -1
-    // when nothing changed; on 0 the box and the fixed flag are stored.
+    // The axis lengths dialog's answer: 0, 6 (an upper end not above its lower end), 17 (an
+    // end beyond kMaxCoordinate) or -1 when nothing changed; on 0 the box and the fixed flag
+    // are stored.
     int SetAxisBox(const Vec3& minimum, const Vec3& maximum, bool fixed);
 
     // The frame count dialog's answer: 0 or 17 (outside 2 … 200, the count stays).
