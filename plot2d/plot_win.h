@@ -41,10 +41,10 @@ public:
     // Whether the window kind offers the operation for the example (enables the buttons).
     virtual bool CanDerive(int /*index*/) const { return false; }
     virtual bool CanHaveFamily(int index) const { return CanDerive(index); }
+    virtual bool CanIterate(int /*index*/) const { return false; }
     // The caption of an inventory button where the window kind names it differently;
     // empty keeps the template's.
     virtual std::string InventoryButtonText(int /*id*/) const { return {}; }
-    virtual bool CanIterate(int /*index*/) const { return false; }
 
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;

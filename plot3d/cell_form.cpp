@@ -13,11 +13,16 @@ bool HasSavedBox(std::uint16_t kind) { return kind == 301 || kind == 305; }
 
 }  // namespace
 
-std::string CellTemplateOf(std::uint16_t kind) {
+bool IsSurfaceKind(std::uint16_t kind) {
     switch (kind) {
-    case 301: case 302: case 303: case 306: case 307: case 315: case 316: return "AUTOBOXA";
-    default: return kind == 305 || kind > 309 ? "AUTOBOXB" : "AUTOBOXC";
+    case 301: case 302: case 303: case 306: case 307: case 315: case 316: return true;
+    default: return false;
     }
+}
+
+std::string CellTemplateOf(std::uint16_t kind) {
+    if (IsSurfaceKind(kind)) return "AUTOBOXA";
+    return kind == 305 || kind > 309 ? "AUTOBOXB" : "AUTOBOXC";
 }
 
 CellForm CellFormOf(const TExample& e) {

@@ -10,6 +10,9 @@
 
 namespace curvelo {
 
+// The kinds that have a mesh.
+bool IsSurfaceKind(std::uint16_t kind);
+
 // "AUTOBOXA" for surfaces, "AUTOBOXB" for implicit surfaces and the kinds above 309,
 // "AUTOBOXC" for the others.
 std::string CellTemplateOf(std::uint16_t kind);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "plotwin/frame_settings.h"
+
 namespace curvelo {
 namespace {
 
@@ -25,8 +27,6 @@ constexpr std::size_t kMinusCharShared = 26, kMinusCharAside = 67;
 constexpr std::size_t kLabelsHiddenShared = 2, kLabelsHiddenAside = 29;
 constexpr std::size_t kTickSlots[] = {11, 12, 13, 14};
 
-constexpr int kMaxPenWidth = 100;
-constexpr int kMaxVisibilitySteps = 1000;
 constexpr std::int32_t kMaxRotationDelayMs = 60000;
 
 std::uint16_t Word(int v) { return static_cast<std::uint16_t>(v); }
@@ -74,23 +74,21 @@ void ApplyView3D(const Cv2Document& doc, View3D& v) {
     v.planeSetting = Signed(w[kPlaneSetting]);
     const int steps = Signed(w[kVisibilitySteps]);
     if (steps >= 1 && steps <= kMaxVisibilitySteps) v.visibilitySteps = static_cast<std::int16_t>(steps);
-    const int frames = Signed(w[kRotationFrames]);
-    if (frames >= kMinRotationFrames && frames <= kMaxRotationFrames) v.rotationFrames = static_cast<std::int16_t>(frames);
-    v.cellPenScreen = static_cast<std::int16_t>(std::clamp<int>(Signed(w[kCellPenScreen]), 0, kMaxPenWidth));
-    v.cellPenPaper = static_cast<std::int16_t>(std::clamp<int>(Signed(w[kCellPenPaper]), 1, kMaxPenWidth));
+    v.SetRotationFrames(Signed(w[kRotationFrames]));
+    v.cellPenScreen = static_cast<std::int16_t>(std::clamp<int>(Signed(w[kCellPenScreen]), 0, kMaxFrameWidth));
+    v.cellPenPaper = static_cast<std::int16_t>(std::clamp<int>(Signed(w[kCellPenPaper]), 1, kMaxFrameWidth));
     const auto& s = doc.switches;
     v.cellShown = s[kCellShown] != 0;
     v.cellCoordinatesShown = s[kCellCoordinates] != 0;
     v.cellDashed = s[kCellDashed] != 0;
 
     const Vec3 eye = VecAt(doc, kEye);
-    if (FiniteVec(eye)) v.eye = eye;
+    if (FiniteVec(eye) && eye.L1() <= kMaxCoordinate) v.eye = eye;
     const Vec3 lo = VecAt(doc, kAxisMin), hi = VecAt(doc, kAxisMax);
     // A box the axis lengths dialog would refuse is not taken.
     v.axisLengthsFixed = false;
     v.SetAxisBox(lo, hi, s[kAxisFixed] != 0);
-    const long double step = doc.numbers[kRotationStep];
-    if (std::isfinite(step) && std::fabs(step) > kTiny3 && std::fabs(step) <= 2 * kPi3) v.rotationStep = step;
+    v.SetRotationStep(doc.numbers[kRotationStep]);
     const long double delay = doc.numbers[kRotationDelay];
     if (std::isfinite(delay) && delay >= 0 && delay <= kMaxRotationDelayMs)
         v.rotationDelayMs = static_cast<std::int32_t>(std::lround(delay));

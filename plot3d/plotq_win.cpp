@@ -77,11 +77,10 @@ void TPlotQWin::AskRotationStep() {
     TInpDlg ask(this, std::string(res::String(197)), std::string(res::String(5)), &text, 60);
     if (ask.Execute() != 1) return;
     long double degrees = 0;
-    if (EvaluateText(Engine(), text, degrees) != 0 || !std::isfinite(degrees)) {
+    if (EvaluateText(Engine(), text, degrees) != 0 || !space_.SetRotationStep(degrees * kPi3 / 180)) {
         ShowMessage(this, 1);
         return;
     }
-    space_.rotationStep = degrees * kPi3 / 180;
     SetModified(true);
 }
 
@@ -165,10 +164,8 @@ void TPlotQWin::EvMouseWheel(unsigned, int delta, fw::Point) {
 }
 
 void TPlotQWin::ReadOwnSettings(const WindowSettings& s) {
-    const int frames = s.viewInts[kSettingsFrames];
-    if (frames >= kMinRotationFrames && frames <= kMaxRotationFrames) space_.rotationFrames = static_cast<std::int16_t>(frames);
-    const long double step = s.viewReals[0][kSettingsStep];
-    if (std::isfinite(step) && std::fabs(step) > kTiny3 && std::fabs(step) <= 2 * kPi3) space_.rotationStep = step;
+    space_.SetRotationFrames(s.viewInts[kSettingsFrames]);
+    space_.SetRotationStep(s.viewReals[0][kSettingsStep]);
 }
 
 void TPlotQWin::WriteOwnSettings(WindowSettings& s) const {

@@ -7,17 +7,12 @@
 #include "framework/kit_inp_dlg.h"
 #include "framework/kit_services.h"
 #include "plot3d/axlen_dlg.h"
+#include "plot3d/cell_form.h"
 #include "plot3d/obs_dlg.h"
 #include "plot3d/surface_kinds.h"
 #include "resources/resources.h"
 
 namespace curvelo {
-namespace {
-
-constexpr int kMaxPenWidth = 100;
-constexpr int kMaxVisibilitySteps = 1000;
-
-}  // namespace
 
 TPlotRWin::~TPlotRWin() {
     if (observer_) observer_->Detach();
@@ -102,7 +97,7 @@ void TPlotRWin::AskCellWidth(int id) {
                 &text, 20);
     if (ask.Execute() != 1) return;
     std::int32_t value = 0;
-    if (const std::uint16_t code = EvaluateInteger(Engine(), text, 0, kMaxPenWidth, value)) {
+    if (const std::uint16_t code = EvaluateInteger(Engine(), text, 0, kMaxFrameWidth, value)) {
         ShowMessage(this, code);
         return;
     }

@@ -233,6 +233,7 @@ void View3D::FitViewToCell(PlotView& view, bool axesShown) {
 
 int View3D::SetAxisBox(const Vec3& minimum, const Vec3& maximum, bool fixed) {
     if (!Finite(minimum) || !Finite(maximum)) return 6;
+    if (minimum.L1() > kMaxCoordinate || maximum.L1() > kMaxCoordinate) return 17;
     if (maximum.x - minimum.x < kCellEpsilon || maximum.y - minimum.y < kCellEpsilon ||
         maximum.z - minimum.z < kCellEpsilon)
         return 6;
@@ -247,6 +248,12 @@ int View3D::SetRotationFrames(int frames) {
     if (frames < kMinRotationFrames || frames > kMaxRotationFrames) return 17;
     rotationFrames = static_cast<std::int16_t>(frames);
     return 0;
+}
+
+bool View3D::SetRotationStep(long double step) {
+    if (!std::isfinite(step) || std::fabs(step) < kTiny3) return false;
+    rotationStep = step;
+    return true;
 }
 
 Spherical ToSpherical(const Vec3& eye) {

@@ -24,6 +24,10 @@ inline constexpr long double kTiny3 = 1e-18L;
 // Below this a cell extent or an axis range counts as empty.
 inline constexpr long double kCellEpsilon = 1e-13L;
 inline constexpr int kMinRotationFrames = 2, kMaxRotationFrames = 200;
+inline constexpr int kMaxVisibilitySteps = 1000;
+// Coordinates of the eye and of the axis box beyond this are not taken from outside: the
+// projection squares them.
+inline constexpr long double kMaxCoordinate = 1e100L;
 // Messages 515 "túl közeli" and 518 "túl távoli" (400 + code).
 inline constexpr int kMsgTooClose = 115, kMsgTooFar = 118;
 
@@ -110,12 +114,15 @@ public:
     void FitViewToCell(PlotView& view, bool axesShown);
     // The axis box that follows the cell when the lengths are not fixed.
     void UpdateAxisBox();
-    // The axis lengths dialog's answer: 0, 6 (an upper end not above its lower end) or -1
-    // when nothing changed; on 0 the box and the fixed flag are stored.
+    // The axis lengths dialog's answer: 0, 6 (an upper end not above its lower end), 17 (an
+    // end beyond kMaxCoordinate) or -1 when nothing changed; on 0 the box and the fixed flag
+    // are stored.
     int SetAxisBox(const Vec3& minimum, const Vec3& maximum, bool fixed);
 
     // The frame count dialog's answer: 0 or 17 (outside 2 … 200, the count stays).
     int SetRotationFrames(int frames);
+    // A step that turns at all (finite, not zero); false keeps the old one.
+    bool SetRotationStep(long double step);
     // The step that makes the given number of frames one full turn.
     static long double FullTurnStep(int frames) { return 2 * kPi3 / frames; }
 

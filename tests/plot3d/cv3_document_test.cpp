@@ -88,6 +88,11 @@ TEST(Cv3Document, OutOfRangeValuesKeepTheWindowsOwn) {
     ApplyView3D(doc, v);
     const View3D fresh;
     EXPECT_EQ(v.eye, fresh.eye);
+    // An eye so far away that the projection would overflow is not taken either.
+    doc.numbers[11] = 1e4000L;
+    ApplyView3D(doc, v);
+    EXPECT_EQ(v.eye, fresh.eye);
+    EXPECT_TRUE(std::isfinite(v.ProjectPoint(v.centre).x));
     EXPECT_EQ(v.rotationStep, fresh.rotationStep);
     EXPECT_EQ(v.rotationDelayMs, 150);
     EXPECT_EQ(v.visibilitySteps, 12);

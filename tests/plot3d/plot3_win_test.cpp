@@ -287,3 +287,35 @@ TEST_F(Plot3WinTest, PictureGoesToTheClipboardAsVectorsAndAPdfFile) {
     ASSERT_TRUE(w.PrintToPdf(pdf, 150));
     std::remove(pdf.c_str());
 }
+
+TEST_F(Plot3WinTest, CellDialogOfAnExampleMovesTheWindowsCell) {
+    TPlot3Win w(nullptr, "névtelen1.cv3");
+    ASSERT_TRUE(w.Create());
+    const int i = AddBoxedExample(w, {-1, -1, -1}, {1, 1, 1});
+    EXPECT_EQ(w.InventoryButtonText(798), "sejt");
+    EXPECT_FALSE(w.CanDerive(i));  // "rétegek" waits for level curves
+    std::string templ;
+    au::SetDialogHook([&](fw::TDialog& d) {
+        templ = d.TemplateName();
+        d.SetItemText(226, "-2");  // z upper end below its lower end
+        d.EvCommand(1);
+        d.SetItemText(226, "4");
+        d.CheckItem(272, true);
+        return 1;
+    });
+    ASSERT_TRUE(w.EditIteration(i));
+    EXPECT_EQ(templ, "AUTOBOXA");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "következetlen adatok");
+    const TExample& e = w.Inventory().At(i);
+    EXPECT_EQ(e.values191[2], 4);
+    EXPECT_EQ(e.saved251[2], 4);
+    EXPECT_EQ(e.flags52[2], 0);  // the box is fixed now
+    EXPECT_EQ(w.Space().cellMax.z, 4);
+
+    // Fast and slow drawing switch every surface together.
+    w.RunCommand(cellcmd::kSlowDrawing);
+    EXPECT_EQ(w.Inventory().At(i).arrow, 1);
+    w.RunCommand(cellcmd::kFastDrawing);
+    EXPECT_EQ(w.Inventory().At(i).arrow, 0);
+}

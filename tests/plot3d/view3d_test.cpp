@@ -243,6 +243,7 @@ TEST(View3DCell, AxisBoxFollowsTheCellUntilFixed) {
 
     EXPECT_EQ(v.SetAxisBox({0, 0, 0}, {1, 0, 1}, true), 6);
     EXPECT_EQ(v.SetAxisBox({0, 0, 0}, {1, 1, -1}, true), 6);
+    EXPECT_EQ(v.SetAxisBox({0, 0, 0}, {1e200L, 1, 1}, true), 17);
     EXPECT_FALSE(v.axisLengthsFixed);
     EXPECT_EQ(v.SetAxisBox({-1, -1, -1}, {1, 1, 1}, true), 0);
     EXPECT_EQ(v.SetAxisBox({-1, -1, -1}, {1, 1, 1}, true), -1);
