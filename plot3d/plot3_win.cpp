@@ -185,7 +185,7 @@ bool TPlot3Win::EvCommand(int id) {
     case surfcmd::kMeshExport: AskMeshExport(); return true;
     default: break;
     }
-    if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind) {
+    if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind && id != surfcmd::kImplicitSurface) {
         const auto kind = static_cast<std::uint16_t>(id - 700);
         const SurfaceKindInfo* info = FindSurfaceKind(kind);
         if (info) {
@@ -197,6 +197,10 @@ bool TPlot3Win::EvCommand(int id) {
 }
 
 bool TPlot3Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (id == surfcmd::kImplicitSurface) {
+        ce.Enable(false);
+        return true;
+    }
     if (id == surfcmd::kMeshExport) {
         bool any = false;
         for (int i = 0; i < Inventory().Count() && !any; ++i) any = IsMeshKind(Inventory().At(i).kind);

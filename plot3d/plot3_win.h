@@ -17,6 +17,9 @@ namespace surfcmd {
 // 1001 ... 1016: the surface kinds of the Equation menu (kind = command - 700); 1007 the
 // surface of revolution.
 inline constexpr int kFirstKind = 1001, kLastKind = 1016, kRevolution = 1007, kMeshExport = 1017;
+// An implicit surface is shown through its level curves; until the window draws them the
+// command stays disabled rather than add something invisible.
+inline constexpr int kImplicitSurface = 1005;
 }
 
 class TPlot3Win : public TPlotRWin {
