@@ -1,11 +1,13 @@
 #include "app/table_command.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
 #include "app/batch_document.h"
 #include "app/command_line.h"
 #include "plot2d/example_table.h"
+#include "plot2d/solution_rows.h"
 #include "textwin/value_table.h"
 
 namespace curvelo {
@@ -33,13 +35,19 @@ int RunTable(int argc, char** argv, std::ostream& out, std::ostream& err) {
     int index = 0;
     if (!ChooseBatchExample(doc, example, index)) return BatchUsage(err, "--example N", kUsage);
     if (index >= doc.inventory.Count()) return BatchFail(err, kNothingToShow);
-    const std::string text = ExampleTableText(doc.engine, doc.inventory.Slot(index));
+    const InventorySlot& slot = doc.inventory.Slot(index);
     // An example without a table gets the window's words for that, as a refusal.
-    if (!IsEvaluatedTableKind(doc.inventory.Slot(index).example.kind)) {
-        err << text << '\n';
+    if (!ExampleHasTable(slot)) {
+        err << ExampleTableText(doc.engine, slot) << '\n';
         return 1;
     }
-    out << text;
+    // A chain of solutions is listed one after the other, as the window's F2 steps through it.
+    const int tables = std::max(SolutionCount(slot), 1);
+    for (int k = 0; k < tables; ++k) {
+        ExampleTableOptions options;
+        options.solution = k;
+        out << ExampleTableText(doc.engine, slot, options);
+    }
     return 0;
 }
 

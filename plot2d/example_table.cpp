@@ -6,6 +6,7 @@
 
 #include "plot2d/example_kinds.h"
 #include "plot2d/measure_integrand.h"
+#include "plot2d/solution_rows.h"
 #include "textwin/value_table.h"
 
 namespace curvelo {
@@ -23,9 +24,16 @@ std::vector<int> ValueTrees(std::uint16_t kind) {
 
 }  // namespace
 
+bool ExampleHasTable(const InventorySlot& slot) {
+    return IsEvaluatedTableKind(slot.example.kind) || SolutionCount(slot) > 0;
+}
+
 std::string ExampleTableText(FormulaEngine& engine, const InventorySlot& slot,
                              const ExampleTableOptions& options) {
     const TExample& e = slot.example;
+    if (IsSolutionTableKind(e.kind))
+        return BuildSolutionTable(e.kind, options.width, [&](long double v) { return options.format.FormatForField(v); },
+                                  SolutionRows(engine, slot, options.solution, options.stopRequested));
     // One integrand per column; each puts its letter back when it goes.
     std::vector<std::unique_ptr<TreeIntegrand>> columns;
     for (int tree : ValueTrees(e.kind))

@@ -17,10 +17,15 @@ struct ExampleTableOptions {
     int width = kDefaultTableColumnWidth;
     NumberFormat format;
     std::function<bool()> stopRequested;
+    int solution = 0;  // which solution of a dy/dx equation or sequence is listed
 };
 
 // The whole text (every page); the "no table" text for an example that has none. The
-// letter the example runs in gets its value back afterwards.
+// letter the example runs in gets its value back afterwards. A dy/dx equation or a sequence
+// lists one of its stored solutions.
+// Whether the example has a table: evaluated formulas, or at least one stored solution.
+bool ExampleHasTable(const InventorySlot& slot);
+
 std::string ExampleTableText(FormulaEngine& engine, const InventorySlot& slot,
                              const ExampleTableOptions& options = {});
 

@@ -2,6 +2,7 @@
 
 #include "framework/clipboard.h"
 #include "framework/kit_inp_dlg.h"
+#include "plot2d/example_table.h"
 #include "plot2d/plot1_win.h"
 #include "resources/resources.h"
 #include "textwin/value_table.h"
@@ -45,7 +46,7 @@ void TFnListDlg::UpdateButtons() {
     EnableItem(invid::kDerive, window_->CanDerive(selected));
     EnableItem(invid::kFamily, window_->CanHaveFamily(selected));
     EnableItem(invid::kIteration, window_->CanIterate(selected));
-    EnableItem(invid::kTable, selected >= 0 && IsEvaluatedTableKind(window_->Inventory().At(selected).kind));
+    EnableItem(invid::kTable, selected >= 0 && ExampleHasTable(window_->Inventory().Slot(selected)));
 }
 
 void TFnListDlg::EvNotify(int controlId, fw::Notify code) {

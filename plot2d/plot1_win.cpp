@@ -7,6 +7,7 @@
 #include "framework/kit_services.h"
 #include "plot2d/example_table.h"
 #include "plot2d/fn_list_dlg.h"
+#include "plot2d/solution_rows.h"
 #include "plot2d/table_range_dlg.h"
 #include "resources/resources.h"
 #include "textwin/value_table.h"
@@ -68,8 +69,16 @@ void TPlot1Win::ShowTable(int index) {
 
 int TPlot1Win::EquationCount() const { return Inventory().Count(); }
 
-std::string TPlot1Win::TableText(int index) {
-    return ExampleTableText(Engine(), Inventory().Slot(index), {ColumnWidth(), Format(), {}});
+int TPlot1Win::SolutionCount(int index) const { return curvelo::SolutionCount(Inventory().Slot(index)); }
+
+std::string TPlot1Win::TableText(int index, int solution) {
+    ExampleTableOptions options{ColumnWidth(), Format(), {}, solution};
+    options.stopRequested = [this] { return PollKey(this) == kKeyQuit; };
+    return ExampleTableText(Engine(), Inventory().Slot(index), options);
+}
+
+std::string TPlot1Win::TableMethod(int index, int solution) const {
+    return SolutionMethodName(Inventory().Slot(index), solution);
 }
 
 std::string TPlot1Win::TableLabel(int index) const { return DescribeExample(Inventory().Slot(index).example); }

@@ -35,8 +35,10 @@ protected:
 
 private:
     int EquationCount() const override;
-    std::string TableText(int index) override;
+    int SolutionCount(int index) const override;
+    std::string TableText(int index, int solution) override;
     std::string TableLabel(int index) const override;
+    std::string TableMethod(int index, int solution) const override;
     int ColumnWidth() const override;
     bool HasTableRange(int index) const override;
     bool EditTableRange(fw::TWindow* parent, int index) override;

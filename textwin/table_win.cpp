@@ -20,10 +20,12 @@ void TTableWin::SetupWindow() {
     ShowEquation(index_);
 }
 
-void TTableWin::ShowEquation(int index) {
+void TTableWin::ShowEquation(int index, int solution) {
     const int count = source_.EquationCount();
     index_ = count > 0 ? std::clamp(index, 0, count - 1) : 0;
-    table_ = count > 0 ? source_.TableText(index_) : std::string(res::String(137));
+    const int solutions = count > 0 ? source_.SolutionCount(index_) : 0;
+    solution_ = solutions > 0 ? std::clamp(solution, 0, solutions - 1) : 0;
+    table_ = count > 0 ? source_.TableText(index_, solution_) : std::string(res::String(137));
     pageStarts_ = TablePageStarts(table_);
     page_ = -1;
     ShowPage(0);
@@ -38,8 +40,10 @@ void TTableWin::ShowPage(int page) {
 
 void TTableWin::UpdateCaption() {
     // The owner's list may have shrunk since the table was built.
-    const std::string label = index_ < source_.EquationCount() ? source_.TableLabel(index_) : std::string();
-    SetCaption(TableCaption(label, {}, page_, Pages()));
+    const bool there = index_ < source_.EquationCount();
+    const std::string label = there ? source_.TableLabel(index_) : std::string();
+    const std::string method = there ? source_.TableMethod(index_, solution_) : std::string();
+    SetCaption(TableCaption(label, method, page_, Pages()));
 }
 
 void TTableWin::AskPage() {
@@ -66,10 +70,14 @@ void TTableWin::CopyCells() {
 bool TTableWin::EvCommand(int id) {
     switch (id) {
     case tablecmd::kNextEquation:
-        ShowEquation(index_ + 1 < source_.EquationCount() ? index_ + 1 : 0);  // wraps to the first
+        // The next solution of the chain first; then the next equation, wrapping to the first.
+        if (index_ < source_.EquationCount() && solution_ + 1 < source_.SolutionCount(index_))
+            ShowEquation(index_, solution_ + 1);
+        else
+            ShowEquation(index_ + 1 < source_.EquationCount() ? index_ + 1 : 0);
         return true;
     case tablecmd::kParameters:
-        if (index_ < source_.EquationCount() && source_.EditTableRange(this, index_)) ShowEquation(index_);
+        if (index_ < source_.EquationCount() && source_.EditTableRange(this, index_)) ShowEquation(index_, solution_);
         return true;
     case tablecmd::kNextPage: ShowPage(page_ + 1); return true;
     case tablecmd::kPreviousPage: ShowPage(page_ - 1); return true;

@@ -19,10 +19,13 @@ class TableSource {
 public:
     virtual ~TableSource() = default;
     virtual int EquationCount() const = 0;
-    // The whole table text of equation `index` (every page).
-    virtual std::string TableText(int index) = 0;
-    // The equation's label, followed by the solution method when one is listed.
+    // The solutions an equation carries one after the other (0: it has none to list).
+    virtual int SolutionCount(int /*index*/) const { return 0; }
+    // The whole table text of equation `index`, of its solution `solution` (every page).
+    virtual std::string TableText(int index, int solution) = 0;
+    // The equation's label, and the method of the listed solution where it has one.
     virtual std::string TableLabel(int index) const = 0;
+    virtual std::string TableMethod(int /*index*/, int /*solution*/) const { return {}; }
     virtual int ColumnWidth() const = 0;
     // Equations tabulated at an interval and step count the user may change.
     virtual bool HasTableRange(int index) const = 0;
@@ -34,9 +37,10 @@ class TTableWin : public TTextWin {
 public:
     TTableWin(fw::TWindow* owner, TableSource& source, int index, int fontKind);
 
-    // Builds the table of equation `index` and shows its first page.
-    void ShowEquation(int index);
+    // Builds the table of equation `index` (its solution `solution`) and shows its first page.
+    void ShowEquation(int index, int solution = 0);
     int Equation() const { return index_; }
+    int Solution() const { return solution_; }
     int Page() const { return page_; }
     int Pages() const { return static_cast<int>(pageStarts_.size()); }
     void ShowPage(int page);
@@ -54,6 +58,7 @@ private:
 
     TableSource& source_;
     int index_;
+    int solution_ = 0;
     std::string table_;
     std::vector<std::size_t> pageStarts_;
     int page_ = 0;

@@ -4,6 +4,9 @@
 #include "framework/dialog.h"
 #include "framework/kit_inp_dlg.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/example_table.h"
+#include "plot2d/initial_condition.h"
+#include "plot2d/start_points.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot2d/plot2_win.h"
 #include "plot2d/table_range_form.h"
@@ -153,4 +156,62 @@ TEST(TableWindow, ParametersDialogRebuildsTheTableAndIsOnlyForEvaluatedKinds) {
     t->EvCommand(tablecmd::kNextEquation);
     t->UpdateCommandStates();
     EXPECT_FALSE(t->IsMenuItemEnabled(tablecmd::kParameters));  // implicit
+}
+
+TEST(TableWindow, SolutionsOfADyDxEquationAndOfASequenceAreListedOneAfterTheOther) {
+    au::EnsureApplication();
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    ExampleInventory& inv = w.Inventory();
+    // dy/dx = y from (0, 1): Euler with h = 0.1 gives 1.1^n; Runge-Kutta the same to 1e-6.
+    int i = inv.Begin(kKindSlope, -5, 5);
+    inv.At(i).texts[2] = "y";
+    TInitialCondition c;
+    c.x0 = 0;
+    c.y0 = 1;
+    c.step = 0.1L;
+    c.steps = 10;
+    c.methodCode = 0;
+    inv.Slot(i).initialConditions.push_back(c.Store());
+    c.methodCode = 2;
+    inv.Slot(i).initialConditions.push_back(c.Store());
+    inv.Commit(i, w.Engine());
+    // x' = y, y' = x from (1, 2): the terms swap back and forth.
+    i = inv.Begin(kKindSequence, -5, 5);
+    inv.At(i).texts[0] = "y";
+    inv.At(i).texts[1] = "x";
+    StartPoint p;
+    p.x = 1;
+    p.y = 2;
+    p.terms = 4;
+    Cv2InitialCondition record{};
+    WriteStartPoint(p, record);
+    inv.Slot(i).initialConditions.push_back(record);
+    inv.Commit(i, w.Engine());
+    // An equation without solutions has no table.
+    i = inv.Begin(kKindSlope, -5, 5);
+    inv.Commit(i, w.Engine());
+    EXPECT_TRUE(ExampleHasTable(inv.Slot(0)));
+    EXPECT_FALSE(ExampleHasTable(inv.Slot(2)));
+
+    inv.Select(0);
+    w.EvCommand(invcmd::kTable);
+    TTableWin* t = w.TableWindow();
+    ASSERT_NE(t, nullptr);
+    EXPECT_NE(t->GetCaption().find("; Euler]"), std::string::npos) << t->GetCaption();
+    std::string text = t->Edit()->GetText();
+    EXPECT_NE(text.find("1.00000       2.59374"), std::string::npos) << text;  // 1.1^10
+    t->EvCommand(tablecmd::kNextEquation);  // the second solution of the chain first
+    EXPECT_EQ(t->Equation(), 0);
+    EXPECT_EQ(t->Solution(), 1);
+    EXPECT_NE(t->GetCaption().find("; Runge-Kutta]"), std::string::npos);
+    EXPECT_NE(t->Edit()->GetText().find("1.00000       2.71828"), std::string::npos);  // e
+    t->EvCommand(tablecmd::kNextEquation);
+    EXPECT_EQ(t->Equation(), 1);
+    text = t->Edit()->GetText();
+    EXPECT_NE(text.find("n"), std::string::npos);
+    EXPECT_NE(text.find("3.00000       2.00000       1.00000"), std::string::npos) << text;
+    EXPECT_EQ(text.find("4.00000"), std::string::npos) << text;  // four terms: 0 ... 3
+    t->EvCommand(tablecmd::kNextEquation);
+    EXPECT_EQ(t->Edit()->GetText(), "nem betáblázott erre a példára");
 }
