@@ -34,12 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const Cv2InitialCondition& stored : e.initialConditions) {
                 const TInitialCondition c = TInitialCondition::Load(stored);
                 if (!(c.Store() == stored)) std::abort();
-                SlopeRunSettings run;
-                run.x0 = c.x0;
-                run.y0 = c.y0;
-                run.h = c.step;
-                run.steps = c.StepLimit();
-                run.method = c.Method();
+                const SlopeRunSettings run = SlopeRunOf(c);
                 long long visits = 0;
                 RunSlopeSolution(f, run, [&](long double, long double, long double, long double, bool) { return ++visits < 1000; });
                 if (visits > run.steps + 1) std::abort();

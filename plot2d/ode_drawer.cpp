@@ -72,12 +72,7 @@ bool SystemField::Visible(WorldPoint p, long double t) {
 
 SlopeRunSettings SlopeRunFor(const TExample& example, const TInitialCondition& c, const PlotView& view,
                              bool suddenAngle) {
-    SlopeRunSettings run;
-    run.x0 = c.x0;
-    run.y0 = c.y0;
-    run.h = c.step;
-    run.steps = c.StepLimit();
-    run.method = c.Method();
+    SlopeRunSettings run = SlopeRunOf(c);
     run.stopAtBorder = example.flags52[0] != 0;
     run.suddenAngle = suddenAngle;
     run.xmin = view.xmin;

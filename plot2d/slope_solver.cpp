@@ -90,4 +90,14 @@ SlopeRunResult RunSlopeSolution(const SlopeFunction& f, const SlopeRunSettings& 
     return result;
 }
 
+SlopeRunSettings SlopeRunOf(const TInitialCondition& c) {
+    SlopeRunSettings run;
+    run.x0 = c.x0;
+    run.y0 = c.y0;
+    run.h = c.step;
+    run.steps = c.StepLimit();
+    run.method = c.Method();
+    return run;
+}
+
 }  // namespace curvelo

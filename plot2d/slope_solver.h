@@ -46,6 +46,10 @@ struct SlopeRunResult {
 // view (a piece of the drawn curve). Returning false stops the run.
 using SlopeVisitor = std::function<bool(long double px, long double py, long double x, long double y, bool drawn)>;
 
+// The run a condition asks for: its start, step, step count and method (the caller sets
+// the view and the switches).
+SlopeRunSettings SlopeRunOf(const TInitialCondition& c);
+
 SlopeRunResult RunSlopeSolution(const SlopeFunction& f, const SlopeRunSettings& run, const SlopeVisitor& visit);
 
 }  // namespace curvelo

@@ -51,12 +51,7 @@ std::vector<std::vector<long double>> SlopeRows(FormulaEngine& engine, const Inv
     };
     // No view: the whole solution is listed, as far as it is defined.
     constexpr long double kAll = std::numeric_limits<long double>::max();
-    SlopeRunSettings run;
-    run.x0 = c.x0;
-    run.y0 = c.y0;
-    run.h = c.step;
-    run.steps = c.StepLimit();
-    run.method = c.Method();
+    SlopeRunSettings run = SlopeRunOf(c);
     run.stopAtBorder = false;
     run.xmin = run.ymin = -kAll;
     run.xmax = run.ymax = kAll;
