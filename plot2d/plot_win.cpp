@@ -4,6 +4,9 @@
 
 #include "framework/kit_services.h"
 #include "plot2d/curve_pick.h"
+#include "plot2d/curve_sampler.h"
+#include "plot2d/example_kinds.h"
+#include "plot2d/object_geometry.h"
 
 namespace curvelo {
 
@@ -75,6 +78,22 @@ void TPlotWin::ToggleEquationLabel(int index) {
     equationLabelsHidden_ = false;
     SetModified(true);
     RepaintAll();
+}
+
+std::vector<WorldPoint> TPlotWin::AnchorPoints() const {
+    // Evaluating a point only refreshes the values its trees cache.
+    LetterStore& letters = const_cast<TPlotWin*>(this)->Engine().letters;
+    std::vector<WorldPoint> points;
+    const ExampleInventory& inventory = Inventory();
+    for (int i = 0; i < inventory.Count(); ++i) {
+        const InventorySlot& slot = inventory.Slot(i);
+        if (slot.example.kind != kKindPoint) continue;
+        CurveTrees trees;
+        for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = slot.trees[static_cast<std::size_t>(t)];
+        WorldPoint p;
+        if (PointOf(slot.example, trees, letters, p)) points.push_back(p);
+    }
+    return points;
 }
 
 void TPlotWin::DrawEquationLabels(DrawSurface& surface) {

@@ -55,6 +55,9 @@ protected:
     void DrawEquationLabels(DrawSurface& surface);
     // Room for one more example; tells the user when there is none.
     bool HasRoomOrSays();
+    // The window's point list for the "egyéb" label anchor: every point example whose
+    // position is defined, in inventory order.
+    std::vector<WorldPoint> AnchorPoints() const override;
 
 private:
     TextLabel* EquationLabelOf(int index);

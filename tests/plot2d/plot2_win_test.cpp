@@ -619,3 +619,41 @@ TEST_F(Plot2WinTest, APaintLeavesTheDrawingToTheEventLoop) {
     for (int k = 0; k < 20 && !w.LayerValid(0); ++k) au::ProcessEvents();
     EXPECT_TRUE(w.LayerValid(0));
 }
+
+TEST_F(Plot2WinTest, AnEgyebLabelFollowsItsPointExample) {
+    TPlot2Win w(nullptr, "t.cv2");
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    ExampleInventory& inv = w.Inventory();
+    int i = inv.Begin(kKindExplicit, -5, 5);  // not a point: not offered
+    inv.At(i).texts[1] = "x";
+    inv.Commit(i, w.Engine());
+    const int point = inv.Begin(kKindPoint, 0, 1);
+    inv.At(point).texts[0] = "1";
+    inv.At(point).texts[1] = "2";
+    inv.Commit(point, w.Engine());
+    int rows = -1;
+    au::SetDialogHook([&](fw::TDialog& d) {
+        rows = d.GetCount(textdlg::kPointList);
+        d.SetItemText(textdlg::kText, "P");
+        d.CheckItem(textdlg::kFix, false);
+        d.CheckItem(textdlg::kPlane, false);
+        d.CheckItem(textdlg::kPoint, true);
+        d.SetSelIndex(textdlg::kPointList, 0);
+        return 1;
+    });
+    w.RunCommand(mousecmd::kTextMode);
+    au::Click(w, 100, 100);
+    au::SetDialogHook({});
+    EXPECT_EQ(rows, 1);
+    ASSERT_EQ(w.Labels().size(), 1u);
+    EXPECT_EQ(w.Labels()[0].anchor, 0);
+    const fw::Rect before = w.LabelRect(w.Labels()[0]);
+    // The point moves one unit right: the label goes with it, by one unit's pixels.
+    inv.At(point).texts[0] = "2";
+    inv.Compile(point, w.Engine());
+    const fw::Rect after = w.LabelRect(w.Labels()[0]);
+    const long double unit = 1 / w.View().upx;
+    EXPECT_NEAR(static_cast<double>(after.left - before.left), static_cast<double>(unit), 1.0);
+    EXPECT_EQ(after.top, before.top);
+}
