@@ -16,26 +16,26 @@ constexpr std::uint16_t kNotUnderstood = 1;
 // Message 417 "túl a határokon" for a value outside what the field allows.
 constexpr std::uint16_t kOutOfRange = 17;
 
-struct RealSpec {
+struct RealField {
     int id;
     long double& (*field)(TExample&);
     long double lo, hi;  // accepted closed range
 };
-struct WholeSpec {
+struct WholeField {
     int id;
     std::uint16_t& (*field)(TExample&);
     int lo, hi;
 };
-struct CheckSpec {
+struct CheckField {
     int id;
     std::uint8_t& (*field)(TExample&);
 };
 
-struct Spec {
+struct FormFields {
     std::vector<int> formulas;   // edit ids, in the order they are checked
-    std::vector<RealSpec> reals;
-    std::vector<WholeSpec> wholes;
-    std::vector<CheckSpec> checks;
+    std::vector<RealField> reals;
+    std::vector<WholeField> wholes;
+    std::vector<CheckField> checks;
     bool range = false;          // edits 221/223, lower below upper
     bool penStyle = true;
 };
@@ -52,9 +52,9 @@ std::uint8_t& Connect(TExample& e) { return e.flag60; }
 std::uint8_t& StopAtBorder(TExample& e) { return e.flags52[0]; }
 std::uint8_t& IntervalFixed(TExample& e) { return e.intervalFixed; }
 
-const WholeSpec kWidth{eqid::kPenWidth, PenWidth, kMinPenWidth, kMaxPenWidth};
-const WholeSpec kDensityField{eqid::kDensity, Density, kMinDensity, kMaxDensity};
-const RealSpec kPointSizeField{objid::kPointSize, Value291, 0, kMaxPointSize};
+const WholeField kWidth{eqid::kPenWidth, PenWidth, kMinPenWidth, kMaxPenWidth};
+const WholeField kDensityField{eqid::kDensity, Density, kMinDensity, kMaxDensity};
+const RealField kPointSizeField{objid::kPointSize, Value291, 0, kMaxPointSize};
 
 std::vector<int> ShapeFormulas(std::uint16_t shape) {
     switch (shape) {
@@ -64,8 +64,8 @@ std::vector<int> ShapeFormulas(std::uint16_t shape) {
     }
 }
 
-Spec SpecOf(const TExample& e) {
-    Spec s;
+FormFields FieldsOf(const TExample& e) {
+    FormFields s;
     switch (e.kind) {
     case kKindSegment:
         s.formulas = {eqid::kTextX, eqid::kTextY, eqid::kTextR, objid::kText3};
@@ -157,7 +157,7 @@ bool HasObjectForm(const TExample& e) {
 
 EquationForm ObjectFormOf(const TExample& example, const NumberFormat& format) {
     TExample e = example;
-    const Spec s = SpecOf(e);
+    const FormFields s = FieldsOf(e);
     EquationForm f;
     // A point on a curve shows every curve text, so another shape can be chosen.
     const std::vector<int> formulas = e.kind == kKindPointOnCurve
@@ -165,9 +165,9 @@ EquationForm ObjectFormOf(const TExample& example, const NumberFormat& format) {
                                           : s.formulas;
     for (int id : formulas) f.edits[id] = TextOfEdit(e, id);
     if (const int list = NumberListEdit(e)) f.edits[list] = TextOfEdit(e, list);
-    for (const RealSpec& r : s.reals) f.edits[r.id] = format.FormatForField(r.field(e));
-    for (const WholeSpec& w : s.wholes) f.edits[w.id] = std::to_string(w.field(e));
-    for (const CheckSpec& c : s.checks) f.checks[c.id] = c.field(e) != 0;
+    for (const RealField& r : s.reals) f.edits[r.id] = format.FormatForField(r.field(e));
+    for (const WholeField& w : s.wholes) f.edits[w.id] = std::to_string(w.field(e));
+    for (const CheckField& c : s.checks) f.checks[c.id] = c.field(e) != 0;
     if (s.range) {
         f.edits[eqid::kLow] = format.FormatForField(e.low);
         f.edits[eqid::kHigh] = format.FormatForField(e.high);
@@ -192,7 +192,7 @@ FormOutcome ApplyObjectForm(const EquationForm& form, FormulaEngine& engine, TEx
         e.kindCount = checked(objid::kShapePolar)        ? kKindPolar
                       : checked(objid::kShapeParametric) ? kKindParametric
                                                          : kKindExplicit;
-    const Spec s = SpecOf(e);
+    const FormFields s = FieldsOf(e);
     for (int id : s.formulas) {
         std::string text = Get(form, id);
         if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
@@ -206,7 +206,7 @@ FormOutcome ApplyObjectForm(const EquationForm& form, FormulaEngine& engine, TEx
         if (std::uint16_t code = CheckNumberList(e, text)) return {code, list};
         TextOfEdit(e, list) = text;
     }
-    for (const RealSpec& r : s.reals) {
+    for (const RealField& r : s.reals) {
         long double v = 0;
         if (std::uint16_t code = EvaluateText(engine, Get(form, r.id), v)) return {code, r.id};
         if (!(v >= r.lo && v <= r.hi)) return {kOutOfRange, r.id};
@@ -219,12 +219,12 @@ FormOutcome ApplyObjectForm(const EquationForm& form, FormulaEngine& engine, TEx
         // A reversed interval would draw nothing without saying why.
         if (!(e.low < e.high)) return {kOutOfRange, eqid::kHigh};
     }
-    for (const WholeSpec& w : s.wholes) {
+    for (const WholeField& w : s.wholes) {
         std::int32_t v = 0;
         if (std::uint16_t code = EvaluateInteger(engine, Get(form, w.id), w.lo, w.hi, v)) return {code, w.id};
         w.field(e) = static_cast<std::uint16_t>(v);
     }
-    for (const CheckSpec& c : s.checks) c.field(e) = checked(c.id) ? 1 : 0;
+    for (const CheckField& c : s.checks) c.field(e) = checked(c.id) ? 1 : 0;
     if (s.penStyle) e.penStyle = static_cast<std::uint16_t>(std::clamp(form.penStyle, 0, 2));
     if (e.kind == kKindPoint || e.kind == kKindPointOnCurve || e.kind == kKindPointSequence) e.flag56 = 1;
     example = e;
