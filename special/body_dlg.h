@@ -1,7 +1,6 @@
-// The dialog of a many-body system ("orbitál-rendszer"): the bodies one at a time from a
-// drop-down list, their initial or current position and velocity, the run's settings, and
-// the buttons that add and remove bodies, fix the origin, clear the picture and ask for
-// more positions. "rajzol" applies everything to the caller's system.
+// Edits a system of bodies in one dialog: a list chooses the body, its starting or present
+// position and velocity are shown, and buttons add or remove bodies, pin the origin to one,
+// wipe the picture and extend the run. "rajzol" hands every change to the caller's system.
 #pragma once
 
 #include <array>

@@ -1,12 +1,12 @@
-// Numbers of the special windows' dialogs and of the velocity texts are plain decimals.
+// Reads the plain decimal numbers typed into the body dialog and kept as velocity texts.
 #pragma once
 
 #include <string_view>
 
 namespace curvelo {
 
-// An optional sign, digits with at most one point, an optional exponent, blanks around;
-// false for anything else (and for what does not fit a finite long double).
+// Accepts a sign, then digits with a single decimal point at most, then an exponent, with
+// blanks around; anything else, or a value beyond a finite long double, gives false.
 bool ParseDecimal(std::string_view text, long double& value);
 
 }  // namespace curvelo
