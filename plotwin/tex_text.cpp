@@ -68,21 +68,24 @@ const char* GreekOf(char32_t c) {
 
 bool IsDash(char32_t c) { return c == 0x2013 || c == 0x2014 || c == 0x2212; }
 
+// The characters TeX treats specially that both modes escape with a backslash alone.
+bool EscapedAlike(char32_t c) {
+    return c == '{' || c == '}' || c == '$' || c == '#' || c == '%' || c == '&' || c == '_';
+}
+
 }  // namespace
 
 std::string TexMath(std::string_view utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
         const char32_t c = Next(utf8, i);
+        if (EscapedAlike(c)) {
+            out += '\\';
+            out += static_cast<char>(c);
+            continue;
+        }
         switch (c) {
         case '\\': out += "\\backslash "; continue;
-        case '{': out += "\\{"; continue;
-        case '}': out += "\\}"; continue;
-        case '$': out += "\\$"; continue;
-        case '#': out += "\\#"; continue;
-        case '%': out += "\\%"; continue;
-        case '&': out += "\\&"; continue;
-        case '_': out += "\\_"; continue;
         case '^': out += "\\hat{}"; continue;
         case '~': out += "\\sim "; continue;
         case ' ': out += "\\ "; continue;
@@ -108,15 +111,13 @@ std::string TexText(std::string_view utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
         const char32_t c = Next(utf8, i);
+        if (EscapedAlike(c)) {
+            out += '\\';
+            out += static_cast<char>(c);
+            continue;
+        }
         switch (c) {
         case '\\': out += "\\textbackslash{}"; continue;
-        case '{': out += "\\{"; continue;
-        case '}': out += "\\}"; continue;
-        case '$': out += "\\$"; continue;
-        case '#': out += "\\#"; continue;
-        case '%': out += "\\%"; continue;
-        case '&': out += "\\&"; continue;
-        case '_': out += "\\_"; continue;
         case '^': out += "\\^{}"; continue;
         case '~': out += "\\~{}"; continue;
         case '<': out += "\\textless{}"; continue;
