@@ -122,6 +122,16 @@ int Fail(std::ostream& err, int code, const std::string& why = {}) {
     return 1;
 }
 
+// Creates the window at the picture's size and reads the document into it; 0, or the exit
+// code after the error was reported.
+int OpenDocument(TPlot0Win& window, const RenderArgs& a, const BatchTimeLimit& limit, std::ostream& err) {
+    if (!window.Create()) return Fail(err, 11);
+    window.MoveWindow({0, 0, a.width, a.height});
+    if (int code = window.ReadDocument(a.input)) return Fail(err, code);
+    if (limit.Passed()) return limit.Report(err);
+    return 0;
+}
+
 }  // namespace
 
 int RunRender(int argc, char** argv, std::ostream& err) {
@@ -153,10 +163,7 @@ int RunRender(int argc, char** argv, std::ostream& err) {
         drawn = std::make_unique<TPlot2Win>(nullptr, a.input);
     TPlot0Win& window = *drawn;
     ScopedCancelCheck stopAtLimit(window.Engine().letters, limit.Check());
-    if (!window.Create()) return Fail(err, 11);
-    window.MoveWindow({0, 0, a.width, a.height});
-    if (int code = window.ReadDocument(a.input)) return Fail(err, code);
-    if (limit.Passed()) return limit.Report(err);
+    if (int code = OpenDocument(window, a, limit, err)) return code;
 
     std::string why;
     bool written = false;
@@ -213,10 +220,7 @@ int RunAnimate(int argc, char** argv, std::ostream& err) {
     BatchTimeLimit limit(a.timeout);
     TPlot2Win window(nullptr, a.input);
     ScopedCancelCheck stopAtLimit(window.Engine().letters, limit.Check());
-    if (!window.Create()) return Fail(err, 11);
-    window.MoveWindow({0, 0, a.width, a.height});
-    if (int code = window.ReadDocument(a.input)) return Fail(err, code);
-    if (limit.Passed()) return limit.Report(err);
+    if (int code = OpenDocument(window, a, limit, err)) return code;
     std::string why;
     const int result = window.SaveFrameAnimation(a.letter, a.frames, a.output, a.width, a.height, &why);
     if (limit.Passed()) return limit.Report(err);
