@@ -13,7 +13,7 @@ namespace curvelo {
 std::uint16_t LoadBatchDocument(const std::string& path, BatchDocument& doc) {
     Cv2Document file;
     if (std::uint16_t code = LoadCv2File(path, kFileType2D, file)) return code;
-    ApplyWindowState(file, {doc.view, doc.frame, doc.background, doc.inventory, doc.engine, doc.print, doc.fonts, doc.switches});
+    ApplyWindowState(file, {doc.view, doc.frame, doc.background, doc.inventory, doc.engine, doc.print, doc.fonts, doc.switches, nullptr, &doc.tracing});
     return 0;
 }
 

@@ -25,6 +25,7 @@ struct BatchDocument {
     FormulaEngine engine;
     Plot2Fonts fonts;
     Plot2Switches switches;
+    TraceOptions tracing;
 };
 
 // Reads a .cv2 file into doc; 0 or the program's error code.

@@ -46,6 +46,7 @@ int RunTable(int argc, char** argv, std::ostream& out, std::ostream& err) {
     for (int k = 0; k < tables; ++k) {
         ExampleTableOptions options;
         options.solution = k;
+        options.trajectory = {doc.view, doc.tracing};
         out << ExampleTableText(doc.engine, slot, options);
     }
     return 0;

@@ -33,7 +33,7 @@ std::string ExampleTableText(FormulaEngine& engine, const InventorySlot& slot,
     const TExample& e = slot.example;
     if (IsSolutionTableKind(e.kind))
         return BuildSolutionTable(e.kind, options.width, [&](long double v) { return options.format.FormatForField(v); },
-                                  SolutionRows(engine, slot, options.solution, options.stopRequested));
+                                  SolutionRows(engine, slot, options.solution, options.stopRequested, options.trajectory));
     // One integrand per column; each puts its letter back when it goes.
     std::vector<std::unique_ptr<TreeIntegrand>> columns;
     for (int tree : ValueTrees(e.kind))

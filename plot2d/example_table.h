@@ -7,6 +7,7 @@
 
 #include "expr/engine.h"
 #include "plot2d/inventory.h"
+#include "plot2d/solution_rows.h"
 #include "plotwin/number_format.h"
 
 namespace curvelo {
@@ -17,7 +18,8 @@ struct ExampleTableOptions {
     int width = kDefaultTableColumnWidth;
     NumberFormat format;
     std::function<bool()> stopRequested;
-    int solution = 0;  // which solution of a dy/dx equation or sequence is listed
+    int solution = 0;  // which solution of a differential equation or sequence is listed
+    TrajectoryFrame trajectory;  // where a system's trajectories are traced
 };
 
 // The whole text (every page); the "no table" text for an example that has none. The

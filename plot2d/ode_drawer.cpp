@@ -70,6 +70,12 @@ bool SystemField::Visible(WorldPoint p, long double t) {
     return Run(r_, r) && r > 0;
 }
 
+TraceSettings TrajectorySettings(TraceSettings tolerances, const TExample& example) {
+    tolerances.stopAtBorder = example.flags52[0] != 0;
+    tolerances.density = std::clamp<int>(example.density, kMinDensity, kMaxDensity);
+    return tolerances;
+}
+
 SlopeRunSettings SlopeRunFor(const TExample& example, const TInitialCondition& c, const PlotView& view,
                              bool suddenAngle) {
     SlopeRunSettings run = SlopeRunOf(c);
@@ -210,9 +216,7 @@ int OdeDrawer::DrawSlopeSolution(const TExample& example, const TInitialConditio
 
 int OdeDrawer::DrawTrajectories(const TExample& example, const std::vector<TInitialCondition>& conditions) {
     if (conditions.empty()) return 0;
-    TraceSettings settings = tracing_;
-    settings.stopAtBorder = example.flags52[0] != 0;
-    settings.density = std::clamp<int>(example.density, kMinDensity, kMaxDensity);
+    TraceSettings settings = TrajectorySettings(tracing_, example);
     int key = 0;
     // An observed step may have read Q already.
     settings.stopRequested = [&] {

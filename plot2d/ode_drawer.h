@@ -70,6 +70,10 @@ private:
     std::uint64_t evaluations_ = 0;
 };
 
+// The tracer's settings for a system's trajectories: the window's tolerances with the
+// example's borders switch and density.
+TraceSettings TrajectorySettings(TraceSettings tolerances, const TExample& example);
+
 // The run of a dy/dx solution from a condition in a view, as the example's switches say.
 SlopeRunSettings SlopeRunFor(const TExample& example, const TInitialCondition& c, const PlotView& view,
                              bool suddenAngle);

@@ -67,7 +67,7 @@ std::string TPlot0Win::DocumentFilter() const { return std::string(res::String(2
 int TPlot0Win::ReadDocument(const std::string& path) {
     Cv2Document doc;
     if (std::uint16_t code = LoadCv2File(path, DocumentFileType(), doc)) return code;
-    if (std::uint16_t code = ReadKindData(doc)) return code;
+    if (std::uint16_t code = AcceptOwnState(doc)) return code;
     int background = BackgroundColour();
     Plot2Fonts fonts = FontsOfWindow();
     Plot2Switches switches = SwitchesOfWindow();
@@ -106,7 +106,6 @@ int TPlot0Win::WriteDocument(const std::string& path) {
     Plot2Switches switches = SwitchesOfWindow();
     CaptureWindowState({View(), Frame(), background, Inventory(), Engine(), Print(), fonts, switches, &measure_, &tracing_}, doc);
     CaptureParams(Params(), doc);
-    WriteKindData(doc);
     doc.textLabels = RecordsOf(Labels());
     doc.equationLabels = RecordsOf(EquationLabels());
     const fw::Rect r = GetNormalRect();

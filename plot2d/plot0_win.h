@@ -59,18 +59,16 @@ protected:
     // What a window kind keeps in its settings file beyond the shared part.
     virtual void ReadOwnSettings(const WindowSettings&) {}
     virtual void WriteOwnSettings(WindowSettings&) const {}
-    // A window kind's own part of its documents: written after the shared state, read
-    // after it. SharedStateOf gives the document as the shared reader is to see it.
-    virtual void WriteOwnState(Cv2Document&) const {}
+    // A window kind's own part of its documents. AcceptOwnState checks a read document
+    // before it replaces anything (0 or the message number that refuses it); SharedStateOf
+    // gives the document as the shared reader is to see it; ReadOwnState takes the kind's
+    // part after the shared state, and WriteOwnState adds it after the shared state.
+    virtual std::uint16_t AcceptOwnState(const Cv2Document&) const { return 0; }
     virtual Cv2Document SharedStateOf(const Cv2Document& doc) const { return doc; }
     virtual void ReadOwnState(const Cv2Document&) {}
+    virtual void WriteOwnState(Cv2Document&) const {}
     // After a new drawing emptied the shared state.
     virtual void DrawingCleared() {}
-    // What a variant keeps in the examples beyond the inventory: checked before a read
-    // document replaces anything (0 or the message number that refuses it), and added
-    // when writing.
-    virtual std::uint16_t ReadKindData(const Cv2Document& /*doc*/) { return 0; }
-    virtual void WriteKindData(Cv2Document& /*doc*/) {}
 
 private:
     void ReadSettingsFile();

@@ -72,7 +72,7 @@ int TPlot1Win::EquationCount() const { return Inventory().Count(); }
 int TPlot1Win::SolutionCount(int index) const { return curvelo::SolutionCount(Inventory().Slot(index)); }
 
 std::string TPlot1Win::TableText(int index, int solution) {
-    ExampleTableOptions options{ColumnWidth(), Format(), {}, solution};
+    ExampleTableOptions options{ColumnWidth(), Format(), {}, solution, {View(), Tracing()}};
     options.stopRequested = [this] { return PollKey(this) == kKeyQuit; };
     return ExampleTableText(Engine(), Inventory().Slot(index), options);
 }

@@ -1,10 +1,12 @@
 #include "plot2d/solution_rows.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "plot2d/example_kinds.h"
 #include "plot2d/initial_condition.h"
 #include "plot2d/ivp_form.h"
+#include "plot2d/ode_drawer.h"
 #include "plot2d/object_geometry.h"
 #include "plot2d/slope_solver.h"
 #include "plot2d/start_points.h"
@@ -64,6 +66,49 @@ std::vector<std::vector<long double>> SlopeRows(FormulaEngine& engine, const Inv
     return rows;
 }
 
+// Collects the visible points of a trajectory with their times.
+class RowSink : public TraceSink {
+public:
+    explicit RowSink(std::vector<std::vector<long double>>& rows) : rows_(rows) {}
+    void NextTime(long double t) override { t_ = t; }
+    void MoveTo(WorldPoint p) override { rows_.push_back({t_, p.x, p.y}); }
+    void LineTo(WorldPoint p) override { rows_.push_back({t_, p.x, p.y}); }
+
+private:
+    std::vector<std::vector<long double>>& rows_;
+    long double t_ = 0;
+};
+
+std::vector<std::vector<long double>> SystemRows(FormulaEngine& engine, const InventorySlot& slot, int solution,
+                                                 const std::function<bool()>& stop, const TrajectoryFrame& frame) {
+    TInitialCondition c = LoadConditions(slot.initialConditions)[static_cast<std::size_t>(solution)];
+    UpdateFromTexts(slot.example.kind, engine, c);
+    TraceSettings settings = TrajectorySettings(frame.tracing.Settings(), slot.example);
+    settings.stopRequested = stop;
+    TrajectoryTracer tracer(frame.view, settings);
+    CurveTrees trees;
+    std::copy(slot.trees.begin(), slot.trees.end(), trees.tree);
+    SystemField field(engine.letters, slot.example, trees);
+    const WorldPoint start{c.x0, c.y0};
+
+    std::vector<std::vector<long double>> forward, backward;
+    TraceEnd end = TraceEnd::kUndefined;
+    if (c.Direction() != TraceDirection::kBackward) {
+        RowSink sink(forward);
+        end = tracer.Trace(field, start, c.t0, TrajectoryTracer::kForward, sink).end;
+    }
+    const bool closedOrStopped = end == TraceEnd::kClosed || end == TraceEnd::kStopped;
+    if (c.Direction() != TraceDirection::kForward && !closedOrStopped) {
+        RowSink sink(backward);
+        tracer.Trace(field, start, c.t0, TrajectoryTracer::kBackward, sink);
+        // Both runs begin at the start point; list it once.
+        if (!forward.empty() && !backward.empty() && backward.front() == forward.front()) backward.erase(backward.begin());
+    }
+    std::reverse(backward.begin(), backward.end());
+    backward.insert(backward.end(), forward.begin(), forward.end());
+    return backward;
+}
+
 std::vector<std::vector<long double>> SequenceRows(FormulaEngine& engine, const InventorySlot& slot, int solution,
                                                    const std::function<bool()>& stop) {
     const StartPoint sp = ReadStartPoint(slot.initialConditions[static_cast<std::size_t>(solution)]);
@@ -85,17 +130,22 @@ std::vector<std::vector<long double>> SequenceRows(FormulaEngine& engine, const 
 
 }  // namespace
 
-bool IsSolutionTableKind(std::uint16_t kind) { return kind == kKindSlope || kind == kKindSequence; }
+bool IsSolutionTableKind(std::uint16_t kind) {
+    return kind == kKindSlope || kind == kKindSystem || kind == kKindSequence;
+}
 
 int SolutionCount(const InventorySlot& slot) {
     return IsSolutionTableKind(slot.example.kind) ? static_cast<int>(slot.initialConditions.size()) : 0;
 }
 
 std::vector<std::vector<long double>> SolutionRows(FormulaEngine& engine, const InventorySlot& slot, int solution,
-                                                   const std::function<bool()>& stop) {
+                                                   const std::function<bool()>& stop, const TrajectoryFrame& frame) {
     if (solution < 0 || solution >= SolutionCount(slot)) return {};
-    return slot.example.kind == kKindSlope ? SlopeRows(engine, slot, solution, stop)
-                                           : SequenceRows(engine, slot, solution, stop);
+    switch (slot.example.kind) {
+    case kKindSlope: return SlopeRows(engine, slot, solution, stop);
+    case kKindSystem: return SystemRows(engine, slot, solution, stop, frame);
+    default: return SequenceRows(engine, slot, solution, stop);
+    }
 }
 
 std::string SolutionMethodName(const InventorySlot& slot, int solution) {

@@ -77,7 +77,7 @@ bool TrajectoryTracer::Outside(Pixel q, long double margin) const {
     return q.u < uMin_ - margin || q.u > uMax_ + margin || q.v < vMin_ - margin || q.v > vMax_ + margin;
 }
 
-TrajectoryTracer::Pixel TrajectoryTracer::BorderPoint(Pixel a, Pixel b) const {
+long double TrajectoryTracer::BorderFraction(Pixel a, Pixel b) const {
     long double s = 1;
     const auto limit = [&s](long double from, long double to, long double edge) {
         if ((to < edge) != (from < edge) && to != from) s = std::min(s, (edge - from) / (to - from));
@@ -86,8 +86,7 @@ TrajectoryTracer::Pixel TrajectoryTracer::BorderPoint(Pixel a, Pixel b) const {
     limit(a.u, b.u, uMax_);
     limit(a.v, b.v, vMin_);
     limit(a.v, b.v, vMax_);
-    s = std::clamp(s, 0.0L, 1.0L);
-    return {a.u + s * (b.u - a.u), a.v + s * (b.v - a.v)};
+    return std::clamp(s, 0.0L, 1.0L);
 }
 
 TraceResult TrajectoryTracer::Trace(TraceField& field, WorldPoint start, long double t0, int direction,
@@ -109,7 +108,10 @@ TraceResult TrajectoryTracer::Trace(TraceField& field, WorldPoint start, long do
     }
     const Pixel d0 = d;
     bool penDown = field.Visible(start, t);
-    if (penDown) sink.MoveTo(start);
+    if (penDown) {
+        sink.NextTime(t);
+        sink.MoveTo(start);
+    }
     const auto finish = [&](TraceEnd end) {
         if (penDown) sink.PenUp();
         result.end = end;
@@ -200,23 +202,31 @@ TraceResult TrajectoryTracer::Trace(TraceField& field, WorldPoint start, long do
         if (loop > 0 && (farthest > 2 * loop || arc > 8 * loop + 2 * hMax_) &&
             SegmentDistance(q.u, q.v, q2.u, q2.v, q0.u, q0.v) <= loop &&
             Dot(d2.u, d2.v, d0.u, d0.v) > kClosingCosine) {
-            if (penDown) sink.LineTo(start);
             t += sign * std::hypot(q0.u - q.u, q0.v - q.v) / speed;
+            if (penDown) {
+                sink.NextTime(t);
+                sink.LineTo(start);
+            }
             q = q0;
             ++result.steps;
             return finish(TraceEnd::kClosed);
         }
         if (settings_.stopAtBorder && Outside(q2, 0)) {
-            if (penDown) sink.LineTo(ToWorld(BorderPoint(q, q2)));
+            const long double s = BorderFraction(q, q2);
+            q = {q.u + s * (q2.u - q.u), q.v + s * (q2.v - q.v)};
+            t += s * (t2 - t);
+            if (penDown) {
+                sink.NextTime(t);
+                sink.LineTo(ToWorld(q));
+            }
             ++result.steps;
-            q = BorderPoint(q, q2);
-            t = t2;
             return finish(TraceEnd::kBorder);
         }
         if (!settings_.stopAtBorder && Outside(q2, farMargin)) return finish(TraceEnd::kBorder);
 
         const WorldPoint p2 = ToWorld(q2);
         const bool visible = field.Visible(p2, t2);
+        if (visible) sink.NextTime(t2);
         if (visible && penDown) sink.LineTo(p2);
         else if (visible) sink.MoveTo(p2);
         else if (penDown) sink.PenUp();

@@ -64,6 +64,8 @@ public:
     virtual void MoveTo(WorldPoint p) = 0;  // starts a piece
     virtual void LineTo(WorldPoint p) = 0;  // continues it
     virtual void PenUp() {}                 // ends it
+    // The time of the point that the next MoveTo or LineTo gives (what a table lists).
+    virtual void NextTime(long double /*t*/) {}
 };
 
 struct TraceSettings {
@@ -115,8 +117,8 @@ private:
     // in pixels per unit time; false where undefined or a null vector (lastNull_).
     bool Direction(TraceField& field, Pixel q, long double t, int sign, Pixel along, Pixel& d, long double& speed);
     bool Outside(Pixel q, long double margin) const;
-    // Where the segment a-b leaves the view (a inside).
-    Pixel BorderPoint(Pixel a, Pixel b) const;
+    // How far along the segment a-b it leaves the view (a inside), from 0 to 1.
+    long double BorderFraction(Pixel a, Pixel b) const;
 
     TraceSettings settings_;
     long double upx_, upy_;

@@ -43,6 +43,15 @@ std::vector<fw::MenuItem> ManyBodyMenu() {
     return bar;
 }
 
+// The document's system: false when its example is damaged, and an empty system when it has
+// none.
+bool SystemOf(const Cv2Document& doc, OrbitalSystem& system) {
+    system = OrbitalSystem();
+    for (const Cv2Example& e : doc.examples)
+        if (e.example.kind == kKindOrbital) return LoadOrbitalSystem(e.example, e.initialConditions, system);
+    return true;
+}
+
 }  // namespace
 
 TPlotXWin::TPlotXWin(fw::TWindow* parent, const std::string& caption)
@@ -165,21 +174,18 @@ void TPlotXWin::RunSystem(DrawSurface& surface) {
     if (run.closeApproach) PostCommand(kCmdCollision);
 }
 
-std::uint16_t TPlotXWin::ReadKindData(const Cv2Document& doc) {
-    for (const Cv2Example& e : doc.examples) {
-        if (e.example.kind != kKindOrbital) continue;
-        OrbitalSystem read;
-        if (!LoadOrbitalSystem(e.example, e.initialConditions, read)) return kMsgCannotOpen;
-        system_ = std::move(read);
-        sim_.Reset(system_);
-        lastRun_ = {};
-        return 0;
-    }
-    system_ = OrbitalSystem();
-    return 0;
+std::uint16_t TPlotXWin::AcceptOwnState(const Cv2Document& doc) const {
+    OrbitalSystem read;
+    return SystemOf(doc, read) ? 0 : kMsgCannotOpen;
 }
 
-void TPlotXWin::WriteKindData(Cv2Document& doc) {
+void TPlotXWin::ReadOwnState(const Cv2Document& doc) {
+    SystemOf(doc, system_);
+    sim_.Reset(system_);
+    lastRun_ = {};
+}
+
+void TPlotXWin::WriteOwnState(Cv2Document& doc) const {
     const int slot = SystemSlot();
     if (slot < 0 || slot >= static_cast<int>(doc.examples.size())) return;
     Cv2Example& e = doc.examples[static_cast<std::size_t>(slot)];

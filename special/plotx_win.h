@@ -40,8 +40,9 @@ public:
 protected:
     void SetupWindow() override;
     void PaintContent(DrawSurface& surface) override;
-    std::uint16_t ReadKindData(const Cv2Document& doc) override;
-    void WriteKindData(Cv2Document& doc) override;
+    std::uint16_t AcceptOwnState(const Cv2Document& doc) const override;
+    void ReadOwnState(const Cv2Document& doc) override;
+    void WriteOwnState(Cv2Document& doc) const override;
 
 private:
     void RunSystem(DrawSurface& surface);

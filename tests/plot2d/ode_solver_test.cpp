@@ -11,9 +11,11 @@
 #include "expr/engine.h"
 #include "plot2d/example.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/inventory.h"
 #include "plot2d/method_comparison.h"
 #include "plot2d/ode_drawer.h"
 #include "plot2d/slope_solver.h"
+#include "plot2d/solution_rows.h"
 #include "plotwin/recording_surface.h"
 
 using namespace curvelo;
@@ -327,4 +329,62 @@ TEST(SystemTrajectories, RestrictionHidesPartsAndTimeDependenceBendsThePath) {
         }
     EXPECT_TRUE(nearLowest && nearEnd);
     for (ExprNode* n : owned) FreeTree(n);
+}
+
+// The table of a system lists the traced trajectory with its times: along a circle of unit
+// speed the time is the arc length, a loop ends at its start, and a trajectory traced both
+// ways runs through its start once, in the order of time.
+TEST(SystemTable, RowsFollowTheTrajectoryInTheOrderOfTime) {
+    FormulaEngine engine;
+    ExampleInventory inv;
+    const int i = inv.Begin(kKindSystem, 0, 1);
+    inv.At(i).texts[0] = "0-y";
+    inv.At(i).texts[1] = "x";
+    inv.At(i).texts[3] = "1";  // the unused restriction must still compile
+    TInitialCondition around;
+    around.x0 = 1;
+    around.y0 = 0;
+    around.directionCode = static_cast<std::uint16_t>(TraceDirection::kForward);
+    inv.Slot(i).initialConditions.push_back(around.Store());
+    inv.Slot(i).initialConditions.push_back(around.Store());
+    ASSERT_EQ(inv.Commit(i, engine), 0);
+    ASSERT_EQ(SolutionCount(inv.Slot(i)), 2);
+
+    const auto circle = SolutionRows(engine, inv.Slot(i), 0);
+    ASSERT_GT(circle.size(), 20u);
+    EXPECT_EQ(circle.front(), (std::vector<long double>{0, 1, 0}));
+    for (std::size_t k = 1; k < circle.size(); ++k) {
+        const long double t = circle[k][0];
+        EXPECT_GT(t, circle[k - 1][0]);
+        EXPECT_NEAR(static_cast<double>(circle[k][1]), std::cos(static_cast<double>(t)), 0.01);
+        EXPECT_NEAR(static_cast<double>(circle[k][2]), std::sin(static_cast<double>(t)), 0.01);
+    }
+    EXPECT_NEAR(static_cast<double>(circle.back()[0]), 2 * M_PI, 0.01);
+    EXPECT_EQ(circle.back()[1], 1);
+
+    // Both ways from (0.5, 0) at t = 3 along a field in x: both halves, one start.
+    TInitialCondition through;
+    through.x0 = 0.5L;
+    through.y0 = 0;
+    through.t0 = 3;
+    through.directionCode = static_cast<std::uint16_t>(TraceDirection::kBoth);
+    const int j = inv.Begin(kKindSystem, 0, 1);
+    inv.At(j).texts[0] = "1";
+    inv.At(j).texts[1] = "0";
+    inv.At(j).texts[3] = "1";
+    inv.Slot(j).initialConditions.push_back(through.Store());
+    ASSERT_EQ(inv.Commit(j, engine), 0);
+    const auto line = SolutionRows(engine, inv.Slot(j), 0);
+    ASSERT_GT(line.size(), 4u);
+    int starts = 0;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        if (k > 0) EXPECT_GT(line[k][0], line[k - 1][0]);
+        EXPECT_NEAR(static_cast<double>(line[k][1] - line[k][0]), 0.5 - 3, 1e-9);  // x = t - 2.5
+        EXPECT_EQ(line[k][2], 0);
+        if (line[k][1] == 0.5L) ++starts;
+    }
+    EXPECT_EQ(starts, 1);
+    // The default view ends the trajectory at its borders, x = -5 and x = 5.
+    EXPECT_NEAR(static_cast<double>(line.front()[1]), -5, 1e-9);
+    EXPECT_NEAR(static_cast<double>(line.back()[1]), 5, 1e-9);
 }

@@ -191,8 +191,19 @@ TEST(TableWindow, SolutionsOfADyDxEquationAndOfASequenceAreListedOneAfterTheOthe
     // An equation without solutions has no table.
     i = inv.Begin(kKindSlope, -5, 5);
     inv.Commit(i, w.Engine());
+    // x' = -y, y' = x from (1, 0): the unit circle, time running with the arc.
+    i = inv.Begin(kKindSystem, -5, 5);
+    inv.At(i).texts[0] = "0-y";
+    inv.At(i).texts[1] = "x";
+    TInitialCondition around;
+    around.x0 = 1;
+    around.y0 = 0;
+    around.directionCode = static_cast<std::uint16_t>(TraceDirection::kForward);
+    inv.Slot(i).initialConditions.push_back(around.Store());
+    inv.Commit(i, w.Engine());
     EXPECT_TRUE(ExampleHasTable(inv.Slot(0)));
     EXPECT_FALSE(ExampleHasTable(inv.Slot(2)));
+    EXPECT_TRUE(ExampleHasTable(inv.Slot(3)));
 
     inv.Select(0);
     w.EvCommand(invcmd::kTable);
@@ -214,4 +225,9 @@ TEST(TableWindow, SolutionsOfADyDxEquationAndOfASequenceAreListedOneAfterTheOthe
     EXPECT_EQ(text.find("4.00000"), std::string::npos) << text;  // four terms: 0 ... 3
     t->EvCommand(tablecmd::kNextEquation);
     EXPECT_EQ(t->Edit()->GetText(), "nem betáblázott erre a példára");
+    t->EvCommand(tablecmd::kNextEquation);
+    text = t->Edit()->GetText();
+    EXPECT_EQ(text.rfind("t             x             y", 0), 0u) << text.substr(0, 80);
+    EXPECT_NE(text.find("0.00000       1.00000       0.00000"), std::string::npos);
+    EXPECT_NE(text.find("6.28"), std::string::npos);  // back at the start after one turn
 }
