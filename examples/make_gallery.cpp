@@ -8,6 +8,7 @@
 #include "expr/user_function.h"
 #include "framework/automation.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/initial_condition.h"
 #include "plot2d/plot2_win.h"
 #include "plot3d/plot3_win.h"
 #include "plot3d/surface_commands.h"
@@ -124,6 +125,20 @@ int main(int argc, char** argv) {
         const int i = Add(w, kKindImplicit, {{4, "xx+yy=9"}}, 0, 1);
         w.Inventory().At(i).flag49 = 1;
         w.RenderLayer(0);  // the search, so the document holds the start points
+    });
+    ok &= Make(folder, "inga.cv2", [](TPlot2Win& w) {
+        // The pendulum's phase portrait: swings inside, rotations outside, the field as vectors.
+        const int i = Add(w, kKindSystem, {{0, "y"}, {1, "0-sin(x)"}, {3, "1"}}, 0, 1);
+        w.Inventory().At(i).reserved16 = 2;
+        for (const long double y0 : {0.5L, 1.0L, 1.5L, 1.9L, 2.2L, -2.2L, 2.8L, -2.8L}) {
+            TInitialCondition c;
+            c.x0 = 0;
+            c.y0 = y0;
+            c.directionCode = static_cast<std::uint16_t>(TraceDirection::kBoth);
+            c.colour = static_cast<std::uint16_t>(std::abs(y0) < 2 ? 9 : 12);
+            w.Inventory().Slot(i).initialConditions.push_back(c.Store());
+        }
+        w.View().SetViewSquare(0, 0, 4);
     });
     ok &= MakeSpace(
         folder, "nyereg.cv3",
