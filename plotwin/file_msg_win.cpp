@@ -60,7 +60,8 @@ void TFileMsgWin::SetModified(bool modified) {
     RefreshTitle();
 }
 
-void TFileMsgWin::RefreshTitle() { UpdateTitle(this, false, {}, fileName_, modified_); }
+// A picture that is no document has nothing to save, so its title never says it changed.
+void TFileMsgWin::RefreshTitle() { UpdateTitle(this, false, {}, fileName_, modified_ && HasDocumentFormat()); }
 
 bool TFileMsgWin::CanClose() {
     if (!fw::TFrameWindow::CanClose()) return false;

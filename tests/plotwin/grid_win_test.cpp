@@ -40,7 +40,11 @@ protected:
 }  // namespace
 
 TEST_F(GridWinTest, TitleFollowsTheDocumentNameAndItsChanges) {
-    TGridWin w(nullptr, "névtelen1.cv2");
+    struct DocumentWin : TGridWin {
+        using TGridWin::TGridWin;
+        bool HasDocumentFormat() const override { return true; }
+    };
+    DocumentWin w(nullptr, "névtelen1.cv2");
     ASSERT_TRUE(w.Create());
     w.RefreshTitle();
     EXPECT_EQ(w.GetCaption(), "névtelen1.cv2");
@@ -48,6 +52,11 @@ TEST_F(GridWinTest, TitleFollowsTheDocumentNameAndItsChanges) {
     EXPECT_EQ(w.GetCaption(), "névtelen1.cv2+");
     w.SetFileName("/tmp/rajz/kor.cv2");
     EXPECT_EQ(w.GetCaption(), "kor.cv2+");
+    // A picture without documents never claims unsaved changes.
+    TGridWin picture(nullptr, "kép");
+    ASSERT_TRUE(picture.Create());
+    picture.SetModified(true);
+    EXPECT_EQ(picture.GetCaption(), "kép");
 }
 
 TEST_F(GridWinTest, ViewCommandsReachTheViewAndTheHistoryEnablesLastView) {

@@ -148,6 +148,10 @@ TEST_F(SpecialWindowsTest, AWrongGuessIsDrawnBesideTheAnswerAndARightOneEndsTheR
     w.EvCommand(guesscmd::kAnswer);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "y = " + w.Problem().formula);
+    // A new colour or grid changes no document: the title does not say it changed.
+    const std::string title = w.GetCaption();
+    w.SetModified(true);
+    EXPECT_EQ(w.GetCaption(), title);
 }
 
 TEST_F(SpecialWindowsTest, TheTypesDialogKeepsOneTypeAndItsDegreeBounds) {
