@@ -14,6 +14,7 @@
 #include "plot3d/level_dlg.h"
 #include "plot3d/level_win.h"
 #include "plot3d/mesh_export.h"
+#include "plot3d/slice_dlg.h"
 #include "plot3d/surface_commands.h"
 #include "plot3d/surface_dlg.h"
 #include "plot3d/surface_kinds.h"
@@ -90,6 +91,11 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
     }
     int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
     if (status == 0) status = DrawLayers(surface, output.pollKey);
+    if (status == 0 && slices_.example >= 0 && IsSlot(slices_.example)) {
+        const View3D& space = Space();
+        DrawSliceOverlay(surface, slices_, Inventory().Slot(slices_.example), Engine().letters,
+                         [&space](const Vec3& p) { return space.ProjectPoint(p); });
+    }
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
     return status;
@@ -149,6 +155,26 @@ int TPlot3Win::DeriveExample(int index) {
     SetModified(true);
     RepaintAll();
     return index;
+}
+
+void TPlot3Win::ShowSlices() {
+    RepaintAll();
+    UpdateWindow();
+}
+
+int TPlot3Win::SliceExample() const {
+    const ExampleInventory& inventory = Inventory();
+    const int selected = inventory.Selected();
+    if (IsSlot(selected) && inventory.Slot(selected).example.kind == kKindSurfaceExplicit) return selected;
+    for (int i = 0; i < inventory.Count(); ++i)
+        if (inventory.Slot(i).example.kind == kKindSurfaceExplicit) return i;
+    return -1;
+}
+
+void TPlot3Win::OpenSlices() {
+    const int index = SliceExample();
+    if (index < 0) return;
+    TSliceDlg(this, index).Execute();
 }
 
 std::string TPlot3Win::InventoryButtonText(int id) const {
@@ -225,6 +251,7 @@ bool TPlot3Win::EvCommand(int id) {
     case rotcmd::kAutoRotation: AutoRotate(); return true;
     case rotcmd::kFrameCount: AskFrameCount(); return true;
     case surfcmd::kMeshExport: AskMeshExport(); return true;
+    case surfcmd::kSlices: OpenSlices(); return true;
     default: break;
     }
     if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind) {
@@ -239,6 +266,10 @@ bool TPlot3Win::EvCommand(int id) {
 }
 
 bool TPlot3Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (id == surfcmd::kSlices) {
+        ce.Enable(SliceExample() >= 0);
+        return true;
+    }
     if (id == surfcmd::kMeshExport) {
         bool any = false;
         for (int i = 0; i < Inventory().Count() && !any; ++i) any = IsMeshKind(Inventory().At(i).kind);

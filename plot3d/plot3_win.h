@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "plot3d/plane_slices.h"
 #include "plot3d/plotr_win.h"
 #include "plot3d/surface_scene.h"
 
@@ -18,6 +19,8 @@ namespace surfcmd {
 // surface of revolution; 1005 the implicit surface, shown through its level curves.
 inline constexpr int kFirstKind = 1001, kLastKind = 1016, kRevolution = 1007, kMeshExport = 1017;
 inline constexpr int kImplicitSurface = 1005;
+// "Síkmetszetek" of an explicit surface.
+inline constexpr int kSlices = 766;
 }
 
 class TLevelWin;
@@ -57,6 +60,13 @@ public:
     bool CanHaveFamily(int) const override { return false; }
     int DeriveExample(int index) override;
 
+    // Plane sections: what the slice dialog shows, drawn at once; the dialog of the selected
+    // (else the first) explicit surface.
+    SliceOverlay& Slices() { return slices_; }
+    void ShowSlices();
+    int SliceExample() const;
+    void OpenSlices();
+
 protected:
     int DrawExamples3D(DrawSurface& surface) override;
     bool IsPointHidden(const Vec3& p) const override;
@@ -73,6 +83,7 @@ private:
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
     mutable SurfaceScene scene_;
     TLevelWin* levelWindow_ = nullptr;
+    SliceOverlay slices_;
 };
 
 }  // namespace curvelo
