@@ -101,6 +101,7 @@ bool TLevelDlg::SearchLayer(long double value, const LayerFlags& flags) {
     level->ShowPlane(axis_);
     level->ShowBoxOf(index_);
     level->Show();
+    level->Raise();
     LayerSearchResult found;
     if (flags.search) {
         LayerSearchOptions options;
@@ -134,6 +135,8 @@ void TLevelDlg::Auto() {
         any = SearchLayer(current_, {false, false, true, true}) || any;
         if (level->PollStop() == 'Q') break;
     }
+    // Afterwards the window shows every layer of the direction at once.
+    level->ShowLayers(index_, {});
     if (any) FillList();
 }
 
