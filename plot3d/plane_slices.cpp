@@ -31,8 +31,8 @@ private:
     EvalProgram program_;
 };
 
-// Red for x = h, royal blue for y = h.
-constexpr int kSliceColourX = 4, kSliceColourY = 6;
+// Red for x = h, orange for y = h; the tangent plane a light grey card with a black edge.
+constexpr int kSliceColourX = 4, kSliceColourY = 8, kTangentFill = 19;
 
 void DrawPolyline(DrawSurface& out, const SpacePolyline& line, const std::function<WorldPoint(const Vec3&)>& project) {
     if (line.size() < 2) return;
@@ -112,6 +112,10 @@ void DrawSliceOverlay(DrawSurface& out, const SliceOverlay& overlay, const Inven
     if (t.defined) z = t.point.z;
     if (t.defined && overlay.tangent) {
         out.SetPen(ColourOf(kColourBlack), 1, LineStyle::kSolid);
+        out.SetBrush(ColourOf(kTangentFill));
+        std::array<WorldPoint, 4> card;
+        for (std::size_t k = 0; k < card.size(); ++k) card[k] = project(t.corners[k]);
+        out.FilledPolygon(card.data(), static_cast<int>(card.size()));
         // The square's outline and its middle lines through the point.
         SpacePolyline outline(t.corners.begin(), t.corners.end());
         outline.push_back(t.corners[0]);
