@@ -17,6 +17,9 @@ namespace {
 
 // Seed of the slice search's random points: the same search finds the same branches.
 constexpr std::uint64_t kSliceSeed = 0x1e7e15;
+// A stored branch is traced again within this time each way, so a document with many
+// layers cannot hold a drawing up for long.
+constexpr int kRetraceLimitMs = 1000;
 
 long double Finite(long double v) { return std::isfinite(v) ? v : 0.0L; }
 
@@ -225,7 +228,9 @@ int DrawLayerCurves(const InventorySlot& slot, LetterStore& letters, DrawSurface
         SliceSlot slice(slot, layer.axis, layer.value, view);
         if (!slice.slot.trees[kImplicitTree]) return 0;
         LiftingSurface lift(view, &target, layer.axis, layer.value, &project);
-        ImplicitDrawer drawer(letters, lift, TraceSettings{});
+        TraceSettings tracing;
+        tracing.timeLimitMs = kRetraceLimitMs;
+        ImplicitDrawer drawer(letters, lift, tracing);
         drawer.silent = !pollKey;
         drawer.observeAllowed = false;
         drawer.hooks.pollKey = pollKey;

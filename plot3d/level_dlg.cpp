@@ -107,7 +107,11 @@ bool TLevelDlg::SearchLayer(long double value, const LayerFlags& flags) {
         LayerSearchOptions options;
         options.longSearch = flags.longSearch;
         options.colour = colour_;
-        options.pollKey = [level] { return level->PollStop(); };
+        // Q reaches the dialog while it has the focus, else the level window.
+        options.pollKey = [this, level] {
+            const int key = PollKey(this);
+            return key ? key : level->PollStop();
+        };
         found = SearchLayerCurves(Slot(), window_->Engine().letters, axis_, value, options);
     }
     level->ShowLayers(index_, flags.currentOnly ? LayerFilter{false, axis_, value} : LayerFilter{});
@@ -133,7 +137,7 @@ void TLevelDlg::Auto() {
         f.current = current_ = LayerValue(f, k);
         ShowFields(f);
         any = SearchLayer(current_, {false, false, true, true}) || any;
-        if (level->PollStop() == 'Q') break;
+        if (PollKey(this) == kKeyQuit || level->PollStop() == kKeyQuit) break;
     }
     // Afterwards the window shows every layer of the direction at once.
     level->ShowLayers(index_, {});

@@ -47,7 +47,8 @@ LevelFields StoredLevelFields(const TExample& e, int axis, long double current) 
     LevelFields f;
     f.lower = e.saved221[a];
     f.upper = e.saved251[a];
-    f.count = static_cast<long>(e.ints111[a]) + 1;
+    // A count from a file is brought into what the dialog takes.
+    f.count = std::clamp<long>(static_cast<long>(e.ints111[a]) + 1, 2, kMaxLayerCount);
     f.current = current;
     return f;
 }

@@ -9,8 +9,9 @@
 
 namespace curvelo {
 
-TLevelWin::TLevelWin(TPlotQWin* owner)
-    : TPlotQWin(owner, std::string(res::String(338)) + ".cv3"), owner_(owner) {
+std::string TLevelWin::LevelWindowCaption() { return std::string(res::String(338)) + ".cv3"; }
+
+TLevelWin::TLevelWin(TPlotQWin* owner, const std::string& caption) : TPlotQWin(owner, caption), owner_(owner) {
     SetMenu("LEVELMENU");
     LoadAccelerators("LEVELMENU");
     Space().SetCell(owner->Space().cellMin, owner->Space().cellMax);

@@ -132,7 +132,7 @@ int TPlot3Win::DrawLayers(DrawSurface& surface, const std::function<int()>& poll
 TLevelWin* TPlot3Win::LevelWindow() {
     if (levelWindow_) return levelWindow_;
     try {
-        auto* level = new TLevelWin(this);
+        auto* level = new TLevelWin(this, TLevelWin::LevelWindowCaption());
         if (!level->Create()) return nullptr;
         levelWindow_ = level;
     } catch (const std::bad_alloc&) {
