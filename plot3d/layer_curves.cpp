@@ -24,12 +24,13 @@ constexpr int kRetraceLimitMs = 1000;
 long double Finite(long double v) { return std::isfinite(v) ? v : 0.0L; }
 
 // A surface in plane coordinates that hands what the plane drawer draws to another surface,
-// every point placed back in space and mapped there; without a target it drops everything.
+// every point placed back in space and mapped there; points the hidden test names lift the
+// pen. Without a target it drops everything.
 class LiftingSurface : public DrawSurface {
 public:
     LiftingSurface(const PlotView& slice, DrawSurface* target, int axis, long double value,
-                   const std::function<WorldPoint(const Vec3&)>* project)
-        : DrawSurface(slice), target_(target), axis_(axis), value_(value), project_(project) {}
+                   const std::function<WorldPoint(const Vec3&)>* project, const LayerHiddenTest* hidden = nullptr)
+        : DrawSurface(slice), target_(target), axis_(axis), value_(value), project_(project), hidden_(hidden) {}
 
     void Save() override { if (target_) target_->Save(); }
     void Restore() override { if (target_) target_->Restore(); }
@@ -41,20 +42,40 @@ public:
     void SetLogFont(const fw::LogFont&) override {}
     void SetTextColour(Rgb) override {}
     void SetLabelBackground(bool, Rgb) override {}
-    void Segment(WorldPoint a, WorldPoint b) override { if (target_) target_->Segment(Map(a), Map(b)); }
-    void BeginPolyline() override { if (target_) target_->BeginPolyline(); }
-    void PolylineTo(WorldPoint p) override { if (target_) target_->PolylineTo(Map(p)); }
-    void EndPolyline() override { if (target_) target_->EndPolyline(); }
+    void Segment(WorldPoint a, WorldPoint b) override {
+        if (target_ && !Hidden(a) && !Hidden(b)) target_->Segment(Map(a), Map(b));
+    }
+    void BeginPolyline() override {
+        if (!target_) return;
+        target_->BeginPolyline();
+        open_ = true;
+    }
+    void PolylineTo(WorldPoint p) override {
+        if (!target_) return;
+        if (Hidden(p)) {
+            EndPolyline();
+            return;
+        }
+        if (!open_) BeginPolyline();
+        target_->PolylineTo(Map(p));
+    }
+    void EndPolyline() override {
+        if (target_ && open_) target_->EndPolyline();
+        open_ = false;
+    }
     void Dot(WorldPoint, int) override {}
     void FilledPolygon(const WorldPoint*, int) override {}
     void Label(WorldPoint, std::string_view, int, int, LabelRole) override {}
 
 private:
     WorldPoint Map(WorldPoint p) const { return (*project_)(PlaceBack(axis_, value_, p)); }
+    bool Hidden(WorldPoint p) const { return hidden_ && *hidden_ && (*hidden_)(PlaceBack(axis_, value_, p)); }
     DrawSurface* target_;
     int axis_;
     long double value_;
     const std::function<WorldPoint(const Vec3&)>* project_;
+    const LayerHiddenTest* hidden_;
+    bool open_ = false;
 };
 
 // A plane implicit example standing for one layer: its function, its known branches and the
@@ -220,14 +241,14 @@ std::vector<LayerCurve> DistinctLayers(const InventorySlot& slot) {
 
 int DrawLayerCurves(const InventorySlot& slot, LetterStore& letters, DrawSurface& target,
                     const std::function<WorldPoint(const Vec3&)>& project, const LayerFilter& filter,
-                    const std::function<int()>& pollKey) {
+                    const std::function<int()>& pollKey, const LayerHiddenTest& hidden) {
     if (!TakesLayers(slot.example.kind) || !slot.example.visible) return 0;
     for (const LayerCurve& layer : DistinctLayers(slot)) {
         if (!filter.all && (layer.axis != filter.axis || !SameLayer(layer.value, filter.value))) continue;
         const PlotView view = SliceView(slot.example, layer.axis);
         SliceSlot slice(slot, layer.axis, layer.value, view);
         if (!slice.slot.trees[kImplicitTree]) return 0;
-        LiftingSurface lift(view, &target, layer.axis, layer.value, &project);
+        LiftingSurface lift(view, &target, layer.axis, layer.value, &project, &hidden);
         TraceSettings tracing;
         tracing.timeLimitMs = kRetraceLimitMs;
         ImplicitDrawer drawer(letters, lift, tracing);

@@ -75,12 +75,14 @@ struct LayerFilter {
     int axis = 2;
     long double value = 0;
 };
+// Whether something hides a space point from the eye (empty: nothing is hidden).
+using LayerHiddenTest = std::function<bool(const Vec3&)>;
 // Traces the stored branches again and draws them on `target`, each point placed back in
-// space and mapped by `project` to the target's world coordinates. Returns the last key
-// (kKeyStopDrawing on Q).
+// space and mapped by `project` to the target's world coordinates; hidden points are left
+// out. Returns the last key (kKeyStopDrawing on Q).
 int DrawLayerCurves(const InventorySlot& slot, LetterStore& letters, DrawSurface& target,
                     const std::function<WorldPoint(const Vec3&)>& project, const LayerFilter& filter,
-                    const std::function<int()>& pollKey);
+                    const std::function<int()>& pollKey, const LayerHiddenTest& hidden = {});
 
 // The distinct layers (axis, value) of a slot's list, in list order.
 std::vector<LayerCurve> DistinctLayers(const InventorySlot& slot);

@@ -123,8 +123,11 @@ void TPlot3Win::AskMeshExport() {
 int TPlot3Win::DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey) {
     const View3D& space = Space();
     const auto project = [&space](const Vec3& p) { return space.ProjectPoint(p); };
+    LayerHiddenTest hidden;
+    if (space.hideInvisible) hidden = [this](const Vec3& p) { return IsPointHidden(p); };
     for (int i = 0; i < Inventory().Count(); ++i)
-        if (DrawLayerCurves(Inventory().Slot(i), Engine().letters, surface, project, {}, pollKey) == kKeyStopDrawing)
+        if (DrawLayerCurves(Inventory().Slot(i), Engine().letters, surface, project, {}, pollKey, hidden) ==
+            kKeyStopDrawing)
             return kDrawStopped;
     return 0;
 }

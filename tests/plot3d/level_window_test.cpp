@@ -132,6 +132,11 @@ TEST_F(LevelWindowTest, LayersSurviveTheDocumentAndDrawAgain) {
     EXPECT_EQ(r.Inventory().At(0).kind, kKindSurfaceImplicit);
     EXPECT_EQ(r.Inventory().Slot(0).initialConditions, kept);
     EXPECT_NEAR(DrawnPixels(r), drawn, drawn / 20);
+    // The back of the sphere hides the far half of every circle.
+    r.Space().hideInvisible = true;
+    const int front = DrawnPixels(r);
+    EXPECT_LT(front, drawn * 3 / 4);
+    EXPECT_GT(front, drawn / 4);
     std::remove(path.c_str());
 }
 
