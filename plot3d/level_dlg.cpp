@@ -99,9 +99,10 @@ bool TLevelDlg::SearchLayer(long double value, const LayerFlags& flags) {
     e.periodic = flags.search ? 1 : 0;
     level->Space().SetCell(window_->Space().cellMin, window_->Space().cellMax);
     level->ShowPlane(axis_);
-    level->ShowBoxOf(index_);
     level->Show();
     level->Raise();
+    // The view follows the box once the window has its size.
+    level->ShowBoxOf(index_);
     LayerSearchResult found;
     if (flags.search) {
         LayerSearchOptions options;

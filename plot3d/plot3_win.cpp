@@ -1,5 +1,6 @@
 #include "plot3d/plot3_win.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -31,6 +32,8 @@ namespace {
 constexpr long kMaxPlaybackFrames = 10'000'000;
 // Keys are looked at this often while a frame stays on the screen.
 constexpr int kPollSliceMs = 5;
+// A level window placed beside the 3D window is at most this large.
+constexpr int kLevelWindowWidth = 520, kLevelWindowHeight = 460;
 
 }  // namespace
 
@@ -138,10 +141,23 @@ TLevelWin* TPlot3Win::LevelWindow() {
         auto* level = new TLevelWin(this, TLevelWin::LevelWindowCaption());
         if (!level->Create()) return nullptr;
         levelWindow_ = level;
+        PlaceBeside(*level);
     } catch (const std::bad_alloc&) {
         ShowMessage(this, 3);  // "kevés a memória ... zavar!"
     }
     return levelWindow_;
+}
+
+void TPlot3Win::PlaceBeside(fw::TWindow& level) {
+    const fw::Rect own = GetWindowRect(), r = level.GetWindowRect();
+    const bool overlaps = r.left < own.right && own.left < r.right && r.top < own.bottom && own.top < r.bottom;
+    if (!overlaps) return;
+    // Right of this window where the screen has room, else at the screen's right edge.
+    const fw::ScreenMetrics& screen = Screen();
+    const int w = std::clamp(r.Width(), 200, kLevelWindowWidth), h = std::clamp(r.Height(), 160, kLevelWindowHeight);
+    const int left = own.right + w <= screen.width ? own.right : std::max(0, screen.width - w);
+    const int top = std::clamp(own.top, 0, std::max(0, screen.height - h));
+    level.MoveWindow({left, top, left + w, top + h});
 }
 
 bool TPlot3Win::CanDerive(int index) const {

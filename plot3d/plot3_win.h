@@ -77,6 +77,8 @@ private:
     // one recompiled. True when the dialog was confirmed.
     bool RunSurfaceDialog(int index, bool isNew);
     void AskMeshExport();
+    // A new level window that would cover this one moves beside it.
+    void PlaceBeside(fw::TWindow& level);
     // The layer curves the examples hold, placed in space; 0 or kDrawStopped.
     int DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey);
 
