@@ -39,8 +39,6 @@ void TLevelWin::ShowBoxOf(int example) {
     if (View().SetViewFree((lo.x + hi.x) / 2, (lo.y + hi.y) / 2, std::fabs(hi.x - lo.x) / 2,
                            std::fabs(hi.y - lo.y) / 2, false))
         ViewApplied();
-    // The window holds no document of its own: a view change leaves nothing to save.
-    SetModified(false);
     RepaintAll();
 }
 

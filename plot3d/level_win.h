@@ -42,6 +42,8 @@ public:
     void ResetView() override;
     // Closing hides the window; the 3D window keeps it for later layers.
     void CloseWindow(int) override { Show(false); }
+    // The window holds no document: a new view leaves nothing to save.
+    void ViewModified() override {}
 
 protected:
     void PaintFrame(DrawSurface& surface, fw::DC& dc) override;
