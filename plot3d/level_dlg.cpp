@@ -73,7 +73,7 @@ void TLevelDlg::FillList() {
     }
 }
 
-bool TLevelDlg::ReadFields(LevelFields& f, bool needInside) {
+bool TLevelDlg::ReadFields(LevelFields& f, bool needInside, bool quiet) {
     FormulaEngine& engine = window_->Engine();
     std::int32_t count = 0;
     const bool read = EvaluateText(engine, GetItemText(levelid::kLower), f.lower) == 0 &&
@@ -82,7 +82,7 @@ bool TLevelDlg::ReadFields(LevelFields& f, bool needInside) {
                       EvaluateInteger(engine, GetItemText(levelid::kCount), 0, kMaxLayerCount + 1, count) == 0;
     f.count = count;
     if (!read || !ValidLevelFields(f) || (needInside && !CurrentInside(f))) {
-        ShowMessage(this, kMsgBadFields);
+        if (!quiet) ShowMessage(this, kMsgBadFields);
         return false;
     }
     StoreLevelFields(Slot().example, axis_, f);
@@ -158,9 +158,13 @@ void TLevelDlg::DeleteSelected() {
 bool TLevelDlg::EvCommand(int id) {
     LevelFields f;
     switch (id) {
-    case levelid::kAxisX: ChooseAxis(kLevelAxisX); return true;
-    case levelid::kAxisY: ChooseAxis(kLevelAxisY); return true;
-    case levelid::kAxisZ: ChooseAxis(kLevelAxisZ); return true;
+    case levelid::kAxisX:
+    case levelid::kAxisY:
+    case levelid::kAxisZ:
+        // What was typed for the old direction is kept when it makes layers.
+        ReadFields(f, false, true);
+        ChooseAxis(id - levelid::kAxisX);
+        return true;
     case levelid::kNext: Step(true); return true;
     case levelid::kPrevious: Step(false); return true;
     case levelid::kSearch:

@@ -48,9 +48,9 @@ private:
     void ChooseAxis(int axis);
     void ShowFields(const LevelFields& f);
     void FillList();
-    // Reads and stores the fields; false (401 shown) when they are not valid. With
-    // needInside the current value must lie between the bounds as well.
-    bool ReadFields(LevelFields& f, bool needInside);
+    // Reads and stores the fields; false (401 shown unless quiet) when they are not valid.
+    // With needInside the current value must lie between the bounds as well.
+    bool ReadFields(LevelFields& f, bool needInside, bool quiet = false);
     void Step(bool next);
     void Auto();
     void DeleteSelected();
