@@ -1,7 +1,6 @@
 #include "plot3d/level_dlg.h"
 
-#include <cmath>
-#include <new>
+#include <algorithm>
 
 #include "expr/eval.h"
 #include "framework/kit_services.h"
