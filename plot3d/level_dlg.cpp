@@ -112,7 +112,11 @@ bool TLevelDlg::SearchLayer(long double value, const LayerFlags& flags) {
             const int key = PollKey(this);
             return key ? key : level->PollStop();
         };
+        // The title says how to stop while the search runs.
+        const std::string caption = level->GetCaption();
+        ShowStatus(level, 1);
         found = SearchLayerCurves(Slot(), window_->Engine().letters, axis_, value, options);
+        level->SetCaption(caption);
     }
     level->ShowLayers(index_, flags.currentOnly ? LayerFilter{false, axis_, value} : LayerFilter{});
     return found.added > 0;
