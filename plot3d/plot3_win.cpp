@@ -1,19 +1,26 @@
 #include "plot3d/plot3_win.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <new>
 #include <thread>
 
 #include "expr/eval.h"
 #include "framework/common_dialogs.h"
 #include "framework/kit_inp_dlg.h"
 #include "framework/kit_services.h"
+#include "plot2d/curve_sampler.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot3d/cell_dlg.h"
+#include "plot3d/level_dlg.h"
+#include "plot3d/level_win.h"
 #include "plot3d/mesh_export.h"
+#include "plot3d/slice_dlg.h"
 #include "plot3d/surface_commands.h"
 #include "plot3d/surface_dlg.h"
 #include "plot3d/surface_kinds.h"
+#include "plot3d/surface_lines.h"
 #include "plot3d/surface_mesh.h"
 #include "plot3d/surface_trees.h"
 #include "plot3d/rotation_playback.h"
@@ -26,6 +33,8 @@ namespace {
 constexpr long kMaxPlaybackFrames = 10'000'000;
 // Keys are looked at this often while a frame stays on the screen.
 constexpr int kPollSliceMs = 5;
+// A level window placed beside the 3D window is at most this large.
+constexpr int kLevelWindowWidth = 520, kLevelWindowHeight = 460;
 
 }  // namespace
 
@@ -84,7 +93,13 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
         output.pollKey = [this] { return Interrupt().Poll(); };
         ShowStatusKind(1);
     }
-    const int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
+    int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
+    if (status == 0) status = DrawLayers(surface, output.pollKey);
+    if (status == 0 && slices_.example >= 0 && IsSlot(slices_.example)) {
+        const View3D& space = Space();
+        DrawSliceOverlay(surface, slices_, Inventory().Slot(slices_.example), Engine().letters,
+                         [&space](const Vec3& p) { return space.ProjectPoint(p); });
+    }
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
     return status;
@@ -107,6 +122,79 @@ void TPlot3Win::AskMeshExport() {
     options.defaultExt = "stl";
     if (!fw::SaveFileDialog(this, options) || options.fileName.empty()) return;
     if (!ExportMesh(options.fileName)) ShowMessage(this, 12);  // "nem tudom elmenteni ..."
+}
+
+int TPlot3Win::DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey) {
+    const View3D& space = Space();
+    const auto project = [&space](const Vec3& p) { return space.ProjectPoint(p); };
+    LayerHiddenTest hidden;
+    if (space.hideInvisible) hidden = [this](const Vec3& p) { return IsPointHidden(p); };
+    for (int i = 0; i < Inventory().Count(); ++i)
+        if (DrawLayerCurves(Inventory().Slot(i), Engine().letters, surface, project, {}, pollKey, hidden) ==
+            kKeyStopDrawing)
+            return kDrawStopped;
+    return 0;
+}
+
+TLevelWin* TPlot3Win::LevelWindow() {
+    if (levelWindow_) return levelWindow_;
+    try {
+        auto* level = new TLevelWin(this, TLevelWin::LevelWindowCaption());
+        if (!level->Create()) return nullptr;
+        levelWindow_ = level;
+        PlaceBeside(*level);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(this, 3);  // "kevés a memória ... zavar!"
+    }
+    return levelWindow_;
+}
+
+void TPlot3Win::PlaceBeside(fw::TWindow& level) {
+    const fw::Rect own = GetWindowRect(), r = level.GetWindowRect();
+    const bool overlaps = r.left < own.right && own.left < r.right && r.top < own.bottom && own.top < r.bottom;
+    if (!overlaps) return;
+    // Right of this window where the screen has room, else at the screen's right edge.
+    const fw::ScreenMetrics& screen = Screen();
+    const int w = std::clamp(r.Width(), 200, kLevelWindowWidth), h = std::clamp(r.Height(), 160, kLevelWindowHeight);
+    const int left = own.right + w <= screen.width ? own.right : std::max(0, screen.width - w);
+    const int top = std::clamp(own.top, 0, std::max(0, screen.height - h));
+    level.MoveWindow({left, top, left + w, top + h});
+}
+
+bool TPlot3Win::CanDerive(int index) const {
+    return IsSlot(index) && TakesLayers(Inventory().Slot(index).example.kind);
+}
+
+int TPlot3Win::DeriveExample(int index) {
+    if (!CanDerive(index) || !Authorised(Lock().protectInventory)) return -1;
+    TLevelDlg dialog(this, index);
+    if (dialog.Execute() != 1) {
+        dialog.Revert();
+        return -1;
+    }
+    SetModified(true);
+    RepaintAll();
+    return index;
+}
+
+void TPlot3Win::ShowSlices() {
+    RepaintAll();
+    UpdateWindow();
+}
+
+int TPlot3Win::SliceExample() const {
+    const ExampleInventory& inventory = Inventory();
+    const int selected = inventory.Selected();
+    if (IsSlot(selected) && inventory.Slot(selected).example.kind == kKindSurfaceExplicit) return selected;
+    for (int i = 0; i < inventory.Count(); ++i)
+        if (inventory.Slot(i).example.kind == kKindSurfaceExplicit) return i;
+    return -1;
+}
+
+void TPlot3Win::OpenSlices() {
+    const int index = SliceExample();
+    if (index < 0) return;
+    TSliceDlg(this, index).Execute();
 }
 
 std::string TPlot3Win::InventoryButtonText(int id) const {
@@ -183,9 +271,10 @@ bool TPlot3Win::EvCommand(int id) {
     case rotcmd::kAutoRotation: AutoRotate(); return true;
     case rotcmd::kFrameCount: AskFrameCount(); return true;
     case surfcmd::kMeshExport: AskMeshExport(); return true;
+    case surfcmd::kSlices: OpenSlices(); return true;
     default: break;
     }
-    if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind && id != surfcmd::kImplicitSurface) {
+    if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind) {
         const auto kind = static_cast<std::uint16_t>(id - 700);
         const SurfaceKindInfo* info = FindSurfaceKind(kind);
         if (info) {
@@ -197,8 +286,8 @@ bool TPlot3Win::EvCommand(int id) {
 }
 
 bool TPlot3Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
-    if (id == surfcmd::kImplicitSurface) {
-        ce.Enable(false);
+    if (id == surfcmd::kSlices) {
+        ce.Enable(SliceExample() >= 0);
         return true;
     }
     if (id == surfcmd::kMeshExport) {

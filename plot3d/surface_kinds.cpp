@@ -8,6 +8,8 @@ namespace curvelo {
 namespace {
 
 constexpr long double kPi = 3.14159265358979323846L;
+// Layers a new surface offers in its level dialog, less one.
+constexpr std::uint16_t kDefaultLayerIntervals = 8;
 
 const std::array<SurfaceKindInfo, 8>& SurfaceKinds() {
     static const std::array<SurfaceKindInfo, 8> kinds = {{
@@ -86,7 +88,10 @@ TExample NewSurfaceExample(std::uint16_t kind, std::uint16_t penColour, std::uin
         e.values161 = {-2.1L, -2.1L, -2.1L};
         e.values191 = {2.1L, 2.1L, 2.1L};
         surf::AutoBox(e) = 0;
+        e.ints111 = {kDefaultLayerIntervals, kDefaultLayerIntervals, kDefaultLayerIntervals};
     }
+    // The contour lines z = h of an explicit surface count in its third word.
+    if (kind == kKindSurfaceExplicit) e.ints111[2] = kDefaultLayerIntervals;
     e.saved221 = e.values161;
     e.saved251 = e.values191;
     return e;
