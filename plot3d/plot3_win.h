@@ -41,23 +41,23 @@ public:
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
-    // Surfaces: a new one from the Equation menu (the slot, or -1), "módosít" of one, and a
-    // 2D window's curve taken as a surface of revolution (its dialog opens first).
-    int AddSurface(std::uint16_t kind);
-    bool EditExample(int index) override;
+    // A 2D window's curve taken as a surface of revolution (its dialog opens first).
     bool TakeRevolution(const TExample& curve) override;
     // Writes the visible surfaces' meshes as STL or OBJ (by the extension).
     bool ExportMesh(const std::string& path);
 
 protected:
+    int BeginExample(std::uint16_t kind, bool polarInput) override;
+    bool HasExampleDialog(const TExample& example) const override;
+    bool RunExampleDialog(int index) override;
+    // A surface gets its mesh; the cell follows the examples and the view shows it.
+    void AcceptExample(int index, bool isNew) override;
+
     int DrawExamples3D(DrawSurface& surface) override;
     bool IsPointHidden(const Vec3& p) const override;
     void RecomputeExamples() override;
 
 private:
-    // Runs the surface dialog on the slot; a new surface is committed or abandoned, an old
-    // one recompiled. True when the dialog was confirmed.
-    bool RunSurfaceDialog(int index, bool isNew);
     void AskMeshExport();
 
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
