@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "plot2d/ivp_dlg.h"
 #include "plot3d/plotr_win.h"
+#include "plot3d/space_kinds.h"
 #include "plot3d/surface_scene.h"
 
 namespace curvelo {
@@ -22,7 +24,7 @@ inline constexpr int kFirstKind = 1001, kLastKind = 1016, kRevolution = 1007, kM
 inline constexpr int kImplicitSurface = 1005;
 }
 
-class TPlot3Win : public TPlotRWin {
+class TPlot3Win : public TPlotRWin, public IvpHost {
 public:
     TPlot3Win(fw::TWindow* parent, const std::string& caption);
 
@@ -46,6 +48,24 @@ public:
     // Writes the visible surfaces' meshes as STL or OBJ (by the extension).
     bool ExportMesh(const std::string& path);
 
+    // Curves, points, systems and sequences in space (plot3_space.cpp): a new example from
+    // its Equation-menu command, the meridian, and the dialogs of initial conditions (780)
+    // and of start points (782), which make an example first when there is none.
+    int AddSpaceExample(int command);
+    int AddMeridian(const std::string& radius, const std::string& longitude);
+    void AskMeridian();
+    void EditSpaceConditions(std::uint16_t kind);
+    int CurrentSpaceExample(std::uint16_t kind) const;
+
+    // IvpHost
+    ExampleInventory& IvpInventory() override { return Inventory(); }
+    FormulaEngine& IvpEngine() override { return Engine(); }
+    NumberFormat IvpFormat() const override { return Format(); }
+    void ConditionsChanged(int example, int observed, int delayMs) override;
+    bool SolutionEnd(int example, const TInitialCondition& c, std::array<long double, 3>& end) override;
+    void ShowText(const std::string& caption, const std::string& text) override;
+    void SetCurrentOdeExample(std::uint16_t kind, int index) override;
+
 protected:
     int BeginExample(std::uint16_t kind, bool polarInput) override;
     bool HasExampleDialog(const TExample& example) const override;
@@ -59,6 +79,18 @@ protected:
 
 private:
     void AskMeshExport();
+    bool SpaceCommand(int id);
+    bool SpaceCommandEnable(int id, fw::TCommandEnabler& ce);
+    // Recompiles and reboxes a space example after its lists changed.
+    void SpaceExampleChanged(int index);
+
+    // The coordinates of the point the next Begin makes; the example and condition the next
+    // drawing observes.
+    PointCoordinates nextCoordinates_ = PointCoordinates::kCartesian;
+    struct Observed {
+        int example = -1, condition = -1, delayMs = 0;
+    } observed_;
+    int currentSystem_ = -1, currentSequence_ = -1;
 
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
     mutable SurfaceScene scene_;
