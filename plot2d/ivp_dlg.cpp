@@ -41,7 +41,10 @@ void TIvpDlg::SetupWindow() {
     const bool space = kind_ == kSpaceSystem;
     for (int id : {ivpid::kZ, ivpid::kZCaption, ivpid::kRestricted, ivpid::kRestriction})
         if (HasItem(id)) ShowItem(id, space);
-    if (space) ShowRestriction();
+    if (space) {
+        ShowRestriction();
+        SetCaption("Integrál-görbe (kezdeti feltételek)");
+    }
     SetItemText(ivpid::kDelay, "50");
     TInitialCondition start;
     start.colour = 2;

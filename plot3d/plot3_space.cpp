@@ -7,6 +7,7 @@
 #include "plot3d/plot3_win.h"
 #include "plot3d/space_seq_dlg.h"
 #include "plot3d/space_solutions.h"
+#include "plot3d/space_trace_dlg.h"
 #include "textwin/text_win.h"
 
 namespace curvelo {
@@ -104,6 +105,38 @@ void TPlot3Win::ShowText(const std::string& caption, const std::string& text) {
     if (TTextWin* w = HelpWindow(1)) w->SetCaption(caption);
 }
 
+TPlot3Win::~TPlot3Win() {
+    if (trace_) trace_->Detach();
+}
+
+void TPlot3Win::ShowRunningPoint() {
+    if (!trace_) {
+        trace_ = new TSpaceTraceDlg(this);
+        if (!trace_->Create()) {
+            trace_ = nullptr;
+            return;
+        }
+    } else {
+        trace_->Refresh();
+    }
+    trace_->Show();
+}
+
+void TPlot3Win::RunningPointGone(TSpaceTraceDlg* dialog) {
+    if (trace_ != dialog) return;
+    trace_ = nullptr;
+    RepaintAll();
+}
+
+void TPlot3Win::DrawRunningPoint(DrawSurface& surface) {
+    if (trace_ && !Printing()) trace_->Draw(surface, Space());
+}
+
+void TPlot3Win::RefreshInventoryView() {
+    TPlotRWin::RefreshInventoryView();
+    if (trace_) trace_->Refresh();
+}
+
 bool TPlot3Win::SpaceCommand(int id) {
     switch (id) {
     case spacecmd::kCurve:
@@ -115,6 +148,7 @@ bool TPlot3Win::SpaceCommand(int id) {
     case spacecmd::kSequence:
     case spacecmd::kPointSequence: AddSpaceExample(id); return true;
     case spacecmd::kMeridian: AskMeridian(); return true;
+    case spacecmd::kRunningPoint: ShowRunningPoint(); return true;
     case spacecmd::kConditions: EditSpaceConditions(kKindSpaceSystem); return true;
     case spacecmd::kStartPoints: EditSpaceConditions(kKindSpaceSequence); return true;
     default: return false;
@@ -132,6 +166,7 @@ bool TPlot3Win::SpaceCommandEnable(int id, fw::TCommandEnabler& ce) {
     case spacecmd::kSequence:
     case spacecmd::kPointSequence:
     case spacecmd::kMeridian:
+    case spacecmd::kRunningPoint:
     case spacecmd::kConditions:
     case spacecmd::kStartPoints: ce.Enable(true); return true;
     default: return false;

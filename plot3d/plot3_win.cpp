@@ -84,6 +84,7 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
     output.hideInvisible = Space().hideInvisible;
     output.periodTolerance = Inventory().PeriodTolerance();
     const int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
+    if (status == 0) DrawRunningPoint(surface);
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
     return status;

@@ -24,9 +24,12 @@ inline constexpr int kFirstKind = 1001, kLastKind = 1016, kRevolution = 1007, kM
 inline constexpr int kImplicitSurface = 1005;
 }
 
+class TSpaceTraceDlg;
+
 class TPlot3Win : public TPlotRWin, public IvpHost {
 public:
     TPlot3Win(fw::TWindow* parent, const std::string& caption);
+    ~TPlot3Win() override;
 
     // Records one full turn in the frame count's pictures and plays them back until Q;
     // the eye and the step are as before afterwards. Returns the number of frames recorded
@@ -56,6 +59,11 @@ public:
     void AskMeridian();
     void EditSpaceConditions(std::uint16_t kind);
     int CurrentSpaceExample(std::uint16_t kind) const;
+    // The running point on a space curve (708), its modeless dialog made on first use.
+    void ShowRunningPoint();
+    TSpaceTraceDlg* RunningPointDialog() const { return trace_; }
+    void RunningPointGone(TSpaceTraceDlg* dialog);
+    void RunningPointMoved() { RepaintAll(); }
 
     // IvpHost
     ExampleInventory& IvpInventory() override { return Inventory(); }
@@ -74,12 +82,14 @@ protected:
     void AcceptExample(int index, bool isNew) override;
 
     int DrawExamples3D(DrawSurface& surface) override;
+    void RefreshInventoryView() override;
     bool IsPointHidden(const Vec3& p) const override;
     void RecomputeExamples() override;
 
 private:
     void AskMeshExport();
     bool SpaceCommand(int id);
+    void DrawRunningPoint(DrawSurface& surface);
     bool SpaceCommandEnable(int id, fw::TCommandEnabler& ce);
     // Recompiles and reboxes a space example after its lists changed.
     void SpaceExampleChanged(int index);
@@ -91,6 +101,7 @@ private:
         int example = -1, condition = -1, delayMs = 0;
     } observed_;
     int currentSystem_ = -1, currentSequence_ = -1;
+    TSpaceTraceDlg* trace_ = nullptr;
 
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
     mutable SurfaceScene scene_;

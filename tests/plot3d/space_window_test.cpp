@@ -15,6 +15,7 @@
 #include "plot3d/space_kinds.h"
 #include "plot3d/space_seq_dlg.h"
 #include "plot3d/space_solutions.h"
+#include "plot3d/space_trace_dlg.h"
 
 using namespace curvelo;
 namespace au = curvelo::fw::automation;
@@ -123,6 +124,31 @@ TEST_F(SpaceWindowTest, EveryKindComesFromTheMenuAndSurvivesTheDocumentWithItsLi
     EXPECT_FALSE(SpaceSolutionRows(r.Engine(), r.Inventory().Slot(5), 0).empty());
     EXPECT_GT(DrawnPixels(r), 2000);
     if (!::getenv("KEEP_SPACE_DOC")) ::unlink(path.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SpaceWindowTest, RunningPointMovesAlongTheMeridianAndLeavesWithItsDialog) {
+    TPlot3Win w(nullptr, "névtelen1.cv3");
+    Open(w);
+    ASSERT_GE(w.AddMeridian("2", "0"), 0);
+    w.RunCommand(spacecmd::kRunningPoint);
+    TSpaceTraceDlg* d = w.RunningPointDialog();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(d->HasPoint());
+    // It starts in the middle of the range: the equator.
+    EXPECT_NEAR(static_cast<double>(d->Point().x), 2, 1e-12);
+    EXPECT_NEAR(static_cast<double>(d->Point().z), 0, 1e-12);
+    const int before = DrawnPixels(w);
+    for (int k = 0; k < 80; ++k) d->EvCommand(trace3id::kFastForward);
+    EXPECT_EQ(d->T(), w.Inventory().At(0).high);  // stops at the end
+    EXPECT_NEAR(static_cast<double>(d->Point().z), -2, 1e-12);
+    EXPECT_GT(before, 0);
+    d->EndDialog(2);
+    au::ProcessEvents();
+    EXPECT_EQ(w.RunningPointDialog(), nullptr);
 }
 
 }  // namespace
