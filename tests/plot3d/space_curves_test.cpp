@@ -46,7 +46,7 @@ protected:
         return r;
     }
     // Polylines drawn by example i from an eye far up the diagonal.
-    std::vector<DrawOp> Draw(int i) {
+    std::vector<DrawOp> Draw(int i, bool hideInvisible = false) {
         ComputeAllMeshes(inventory, engine);
         View3D space = ViewLookingFrom({60, 80, 60}, {-8, -8, -8}, {8, 8, 8}, false);
         view.SetClientSize(600, 600);
@@ -56,6 +56,7 @@ protected:
         HidingTest hiding;
         hiding.Prepare(inventory, engine, projection, {});
         SpaceDrawContext c{out, engine, projection, hiding};
+        c.hideInvisible = hideInvisible;
         EXPECT_EQ(DrawSpaceExample(c, inventory, i), 0);
         return out.Ops();
     }
@@ -97,7 +98,9 @@ TEST_F(SpaceCurvesTest, DefaultCurveIsAHelixOfSevenTurnsRisingByTwoPi) {
     // Dashed: no run longer than two samples.
     space::SetDashed(slot.example, true);
     for (const DrawOp& op : Draw(i)) {
-        if (op.kind == DrawOp::kPolyline) EXPECT_LE(op.points.size(), 2u);
+        if (op.kind == DrawOp::kPolyline) {
+            EXPECT_LE(op.points.size(), 2u);
+        }
     }
 }
 
@@ -176,6 +179,22 @@ TEST_F(SpaceCurvesTest, PointsConvertFromTheirCoordinateSystemAndBoxAQuarterEach
     space::Projections(inventory.At(i)) = 1;
     ops = Draw(i);
     EXPECT_EQ(ops.size(), 4u);
+}
+
+TEST_F(SpaceCurvesTest, PartsUnderASurfaceAreLeftOutOnlyWhenHidingIsOn) {
+    const int floor = inventory.Begin(kKindSurfaceExplicit, 0, 1);
+    inventory.At(floor) = NewSurfaceExample(kKindSurfaceExplicit, 1, 2);
+    inventory.At(floor).texts[2] = "0";
+    ASSERT_EQ(inventory.Commit(floor, engine), 0);
+    const int below = Add(kKindSpacePoint);
+    inventory.At(below).texts = {"0.5", "0.5", "-1", "", "", "", ""};
+    ASSERT_EQ(inventory.Compile(below, engine), 0);
+    EXPECT_EQ(Draw(below).size(), 1u);
+    EXPECT_TRUE(Draw(below, true).empty());
+    // Above the floor it stays.
+    inventory.At(below).texts[2] = "1";
+    ASSERT_EQ(inventory.Compile(below, engine), 0);
+    EXPECT_EQ(Draw(below, true).size(), 1u);
 }
 
 TEST_F(SpaceCurvesTest, LorenzTrajectoryStaysBoundedAndRowsFollowTheDrawing) {
