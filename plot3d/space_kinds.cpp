@@ -47,13 +47,13 @@ void SetTree(InventorySlot& slot, int i, ExprNode* tree) {
     slot.trees[static_cast<std::size_t>(i)] = tree;
 }
 
-// Keeps T, X, Y, Z for the box computations.
-class KeptTXYZ {
+// Keeps the letter T that sampling a curve writes (solutions keep their own letters).
+class KeptT {
 public:
-    explicit KeptTXYZ(LetterStore& l) : l_(l), t_(GetLetter(l, kLetterT)) {}
-    ~KeptTXYZ() { SetLetter(l_, kLetterT, t_); }
-    KeptTXYZ(const KeptTXYZ&) = delete;
-    KeptTXYZ& operator=(const KeptTXYZ&) = delete;
+    explicit KeptT(LetterStore& l) : l_(l), t_(GetLetter(l, kLetterT)) {}
+    ~KeptT() { SetLetter(l_, kLetterT, t_); }
+    KeptT(const KeptT&) = delete;
+    KeptT& operator=(const KeptT&) = delete;
 
 private:
     LetterStore& l_;
@@ -65,9 +65,7 @@ struct BoxBuilder {
     bool any = false;
     void Add(long double x, long double y, long double z) {
         const long double p[3] = {x, y, z};
-        for (std::size_t i = 0; i < 3; ++i) {
-            if (!std::isfinite(p[i])) return;
-        }
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) return;
         for (std::size_t i = 0; i < 3; ++i) {
             lo[i] = any ? std::min(lo[i], p[i]) : p[i];
             hi[i] = any ? std::max(hi[i], p[i]) : p[i];
@@ -203,7 +201,7 @@ bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine) {
     if (!IsSpaceKind(e.kind)) return false;
     if (e.flags52[2] == 0) return true;  // a box the user fixed stays
     LetterStore& letters = engine.letters;
-    KeptTXYZ keep(letters);
+    KeptT keep(letters);
     BoxBuilder box;
     bool isPoint = false;
     switch (e.kind) {
@@ -249,7 +247,6 @@ bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine) {
             box.lo[i] -= kPointBoxHalf;
             box.hi[i] += kPointBoxHalf;
         }
-        // The point's box is exact: a quarter on each side.
         e.values161 = box.lo;
         e.values191 = box.hi;
         return true;
