@@ -20,6 +20,8 @@ namespace {
 constexpr long double kPi = 3.14159265358979323846L;
 // Curves are boxed from this many steps of t.
 constexpr int kBoxSteps = 100;
+// Trajectories poll every 256 steps: the box of a system takes at most about 4 million.
+constexpr long kBoxPollBudget = 16000;
 // Half the edge of a point's box.
 constexpr long double kPointBoxHalf = 0.25L;
 
@@ -221,10 +223,18 @@ bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine) {
         isPoint = true;
         break;
     }
-    case kKindSpaceSystem:
-        for (const Cv2InitialCondition& c : slot.initialConditions)
-            for (const SpaceSample& s : SystemTrajectory(engine, slot, TInitialCondition::Load(c))) box.Add(s.x, s.y, s.z);
+    case kKindSpaceSystem: {
+        // A document's many long trajectories are boxed within a budget, so opening it
+        // cannot hang: the box then holds what was reached.
+        long polls = 0;
+        const auto overBudget = [&polls] { return ++polls > kBoxPollBudget; };
+        for (const Cv2InitialCondition& c : slot.initialConditions) {
+            if (polls > kBoxPollBudget) break;
+            for (const SpaceSample& s : SystemTrajectory(engine, slot, TInitialCondition::Load(c), overBudget))
+                box.Add(s.x, s.y, s.z);
+        }
         break;
+    }
     case kKindSpaceSequence:
         for (const Cv2InitialCondition& c : slot.initialConditions) {
             SpaceStartPoint s = ReadSpaceStartPoint(c);
