@@ -78,7 +78,7 @@ void TPlot3Win::EditSpaceConditions(std::uint16_t kind) {
 
 void TPlot3Win::SpaceExampleChanged(int index) {
     if (!IsSlot(index)) return;
-    ComputeSpaceBox(Inventory().Slot(index), Engine());
+    ComputeSpaceBox(Inventory().Slot(index), Engine(), Frame().axesShown != 0);
     if (SetCellFromExamples()) FitViewToCell();
 }
 

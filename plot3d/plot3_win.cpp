@@ -55,7 +55,7 @@ void TPlot3Win::AcceptExample(int index, bool isNew) {
         if (const std::uint16_t code = inventory.Compile(index, Engine())) ShowMessage(this, code);
         ComputeMesh(inventory.Slot(index), Engine());
     }
-    ComputeSpaceBox(inventory.Slot(index), Engine());
+    ComputeSpaceBox(inventory.Slot(index), Engine(), Frame().axesShown != 0);
     if (SetCellFromExamples()) FitViewToCell();
     if (isNew && inventory.Count() == 1) FitViewToCell();
 }
@@ -94,7 +94,7 @@ bool TPlot3Win::IsPointHidden(const Vec3& p) const {
     return scene_.IsHidden(const_cast<TPlot3Win*>(this)->Engine(), p);
 }
 
-void TPlot3Win::RecomputeExamples() { ComputeAllMeshes(Inventory(), Engine()); }
+void TPlot3Win::RecomputeExamples() { ComputeAllMeshes(Inventory(), Engine(), Frame().axesShown != 0); }
 
 bool TPlot3Win::ExportMesh(const std::string& path) {
     std::string error;

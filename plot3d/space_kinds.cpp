@@ -198,7 +198,7 @@ bool EvalSpacePoint(InventorySlot& slot, LetterStore& letters, long double out[3
     return PointToCartesian(space::Coordinates(slot.example), in, out);
 }
 
-bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine) {
+bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine, bool withOrigin) {
     TExample& e = slot.example;
     if (!IsSpaceKind(e.kind)) return false;
     if (e.flags52[2] == 0) return true;  // a box the user fixed stays
@@ -257,11 +257,10 @@ bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine) {
             box.lo[i] -= kPointBoxHalf;
             box.hi[i] += kPointBoxHalf;
         }
-        e.values161 = box.lo;
-        e.values191 = box.hi;
-        return true;
+    } else {
+        TidyBox(box.lo, box.hi);
     }
-    TidyBox(box.lo, box.hi);
+    if (withOrigin) box.Add(0, 0, 0);
     e.values161 = box.lo;
     e.values191 = box.hi;
     return true;

@@ -91,8 +91,9 @@ bool EvalCurvePoint(InventorySlot& slot, LetterStore& letters, long double t, lo
 bool EvalSpacePoint(InventorySlot& slot, LetterStore& letters, long double out[3]);
 
 // Recomputes the box of an example of these kinds when its box is automatic; false for
-// other kinds. The letters are as before afterwards.
-bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine);
+// other kinds. With withOrigin (the window's axes are shown) the box also holds the origin.
+// The letters are as before afterwards.
+bool ComputeSpaceBox(InventorySlot& slot, FormulaEngine& engine, bool withOrigin = false);
 
 // The texts of the meridian of the sphere of the given radius at the given longitude (both
 // formula texts): a space curve over t from 0 to pi, t measured from the positive z axis.

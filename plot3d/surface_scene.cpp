@@ -47,9 +47,9 @@ bool SurfaceScene::IsHidden(FormulaEngine& engine, const Vec3& p) {
     return hiding_.IsPointHidden(q);
 }
 
-void ComputeAllMeshes(ExampleInventory& inventory, FormulaEngine& engine) {
+void ComputeAllMeshes(ExampleInventory& inventory, FormulaEngine& engine, bool originInBoxes) {
     for (int x = 0; x < inventory.Count(); ++x)
-        if (!ComputeSpaceBox(inventory.Slot(x), engine)) ComputeMesh(inventory.Slot(x), engine);
+        if (!ComputeSpaceBox(inventory.Slot(x), engine, originInBoxes)) ComputeMesh(inventory.Slot(x), engine);
 }
 
 }  // namespace curvelo

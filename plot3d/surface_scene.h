@@ -51,6 +51,7 @@ private:
 
 // Recomputes every surface's mesh (and automatic box) and every other example's box; the
 // window then recomputes its cell.
-void ComputeAllMeshes(ExampleInventory& inventory, FormulaEngine& engine);
+// The boxes of curves and points hold the origin when originInBoxes (the axes are shown).
+void ComputeAllMeshes(ExampleInventory& inventory, FormulaEngine& engine, bool originInBoxes = false);
 
 }  // namespace curvelo

@@ -164,6 +164,11 @@ TEST_F(SpaceCurvesTest, PointsConvertFromTheirCoordinateSystemAndBoxAQuarterEach
         EXPECT_NEAR(static_cast<double>(e.values161[static_cast<std::size_t>(c)]), -0.25, 1e-15);
         EXPECT_NEAR(static_cast<double>(e.values191[static_cast<std::size_t>(c)]), 0.25, 1e-15);
     }
+    // With the axes shown the box reaches the origin.
+    ASSERT_TRUE(ComputeSpaceBox(inventory.Slot(i), engine, true));
+    EXPECT_EQ(inventory.At(i).values161[0], 0);
+    EXPECT_NEAR(static_cast<double>(inventory.At(i).values191[0]), 1.25, 1e-15);
+    EXPECT_NEAR(static_cast<double>(inventory.At(i).values161[1]), -0.25, 1e-15);
     // Cylindrical (2, pi, 3) is (-2, 0, 3); an angle beyond 5e18 is refused.
     const long double cyl[3] = {2, M_PI, 3};
     ASSERT_TRUE(PointToCartesian(PointCoordinates::kCylindrical, cyl, p));
