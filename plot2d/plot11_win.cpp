@@ -1,10 +1,15 @@
 #include "plot2d/plot11_win.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "plot2d/antiderivative.h"
+#include "plot2d/curve_sampler.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/example_limits.h"
 #include "plot2d/geometry_measures.h"
+#include "plot2d/ivp_form.h"
 #include "plot2d/measure_dlg.h"
 #include "plot2d/measure_integrand.h"
 #include "plot2d/measure_tools.h"
@@ -72,6 +77,45 @@ int TPlot11Win::AddAntiderivative(int f) {
     return index;
 }
 
+int TPlot11Win::BeginExample(std::uint16_t kind, bool polarInput) {
+    long double start = 0, end = 0;
+    DefaultRangeOf(kind, View().xmin, View().xmax, start, end);
+    const int index = Inventory().Begin(kind, start, end);
+    if (index >= 0 && polarInput) Inventory().At(index).longSearch = 1;
+    return index;
+}
+
+void TPlot11Win::AcceptExample(int index, bool isNew) {
+    if (isNew) Inventory().Commit(index, Engine());
+    else Inventory().Compile(index, Engine());
+}
+
+bool TPlot11Win::RunExampleFlow(int index, bool isNew) {
+    ExampleInventory& inventory = Inventory();
+    if (!RunExampleDialog(index)) {
+        if (isNew) inventory.Abandon(index);
+        return false;
+    }
+    AcceptExample(index, isNew);
+    if (isNew) inventory.Select(index);
+    ExamplesChanged();
+    if (isNew && inventory.Count() == 1) ShowInventory();
+    return true;
+}
+
+int TPlot11Win::AddExample(std::uint16_t kind, bool polarInput) {
+    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
+    const int index = BeginExample(kind, polarInput);
+    if (index < 0) return -1;
+    return RunExampleFlow(index, true) ? index : -1;
+}
+
+bool TPlot11Win::EditExample(int index) {
+    if (!Authorised(Lock().protectInventory)) return false;
+    if (!IsSlot(index) || !HasExampleDialog(Inventory().At(index))) return false;
+    return RunExampleFlow(index, false);
+}
+
 void TPlot11Win::DrawAntiderivatives(DrawSurface& surface) {
     ExampleInventory& inventory = Inventory();
     const bool colourOutput = CurrentOutput().colourOutput;
@@ -85,6 +129,21 @@ void TPlot11Win::DrawAntiderivatives(DrawSurface& surface) {
             AntiderivativePoints(f.AsIntegrand(), View().xmin, View().xmax, samples);
         DrawAntiderivative(surface, points, ColourForOutput(e.penColour, colourOutput), e.penWidth);
     }
+}
+
+int TPlot11Win::ShowAndWait(int delayMs) {
+    ShowDrawingSoFar();
+    constexpr int kSliceMs = 20;
+    const int ms = std::clamp(delayMs, 0, std::max(kMaxFamilyDelayMs, kMaxObserveDelayMs));
+    // A short pause still sleeps once, so observing stays visible.
+    const int slices = ms > 0 ? std::max(1, ms / kSliceMs) : 0;
+    const int slice = slices > 0 ? std::min(kSliceMs, ms) : 0;
+    int key = Interrupt().Poll();
+    for (int i = 0; i < slices && key != kKeyStopDrawing; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(slice));
+        key = Interrupt().Poll();
+    }
+    return key;
 }
 
 void TPlot11Win::SetStrips(std::vector<StripPolygon> strips) {

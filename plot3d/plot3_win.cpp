@@ -39,20 +39,34 @@ constexpr int kLevelWindowWidth = 520, kLevelWindowHeight = 460;
 }  // namespace
 
 TPlot3Win::TPlot3Win(fw::TWindow* parent, const std::string& caption) : TPlotRWin(parent, caption) {
-    Inventory().SetKindCompiler(&CompileSurface);
+    Inventory().SetKindCompiler(&CompileSpaceExample);
 }
 
-int TPlot3Win::AddSurface(std::uint16_t kind) {
-    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
-    const int index = BeginSurface(Inventory(), kind);
-    if (index < 0) return -1;
-    return RunSurfaceDialog(index, true) ? index : -1;
+int TPlot3Win::BeginExample(std::uint16_t kind, bool /*polarInput*/) {
+    if (IsSpaceKind(kind)) return BeginSpaceExample(Inventory(), kind, nextCoordinates_);
+    return BeginSurface(Inventory(), kind);
 }
 
-bool TPlot3Win::EditExample(int index) {
-    if (!IsSlot(index) || !FindSurfaceKind(Inventory().At(index).kind)) return false;
-    if (!Authorised(Lock().protectInventory)) return false;
-    return RunSurfaceDialog(index, false);
+bool TPlot3Win::HasExampleDialog(const TExample& e) const {
+    return FindSurfaceKind(e.kind) != nullptr || IsSpaceKind(e.kind);
+}
+
+bool TPlot3Win::RunExampleDialog(int index) {
+    TSurfaceDlg dialog(this, Inventory().At(index), Engine(), Format(), EquationDialogPlace());
+    return dialog.Execute() == 1;
+}
+
+void TPlot3Win::AcceptExample(int index, bool isNew) {
+    ExampleInventory& inventory = Inventory();
+    if (isNew) {
+        if (const std::uint16_t code = CommitSurface(inventory, index, Engine())) ShowMessage(this, code);
+    } else {
+        if (const std::uint16_t code = inventory.Compile(index, Engine())) ShowMessage(this, code);
+        ComputeMesh(inventory.Slot(index), Engine());
+    }
+    ComputeSpaceBox(inventory.Slot(index), Engine(), Frame().axesShown != 0);
+    if (SetCellFromExamples()) FitViewToCell();
+    if (isNew && inventory.Count() == 1) FitViewToCell();
 }
 
 bool TPlot3Win::TakeRevolution(const TExample& curve) {
@@ -60,29 +74,7 @@ bool TPlot3Win::TakeRevolution(const TExample& curve) {
     const int index = BeginRevolutionOf(Inventory(), curve);
     if (index < 0) return true;
     SetFocus();
-    RunSurfaceDialog(index, true);
-    return true;
-}
-
-bool TPlot3Win::RunSurfaceDialog(int index, bool isNew) {
-    ExampleInventory& inventory = Inventory();
-    TSurfaceDlg dialog(this, inventory.At(index), Engine(), Format());
-    if (dialog.Execute() != 1) {
-        if (isNew) inventory.Abandon(index);
-        return false;
-    }
-    if (isNew) {
-        if (const std::uint16_t code = CommitSurface(inventory, index, Engine())) ShowMessage(this, code);
-        inventory.Select(index);
-    } else {
-        if (const std::uint16_t code = inventory.Compile(index, Engine())) ShowMessage(this, code);
-        ComputeMesh(inventory.Slot(index), Engine());
-    }
-    // The cell follows the examples; the view shows it.
-    if (SetCellFromExamples()) FitViewToCell();
-    if (isNew && inventory.Count() == 1) FitViewToCell();
-    ExamplesChanged();
-    if (isNew && inventory.Count() == 1) ShowInventory();
+    RunExampleFlow(index, true);
     return true;
 }
 
@@ -92,7 +84,14 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
     if (!Animating() && !Printing()) {
         output.pollKey = [this] { return Interrupt().Poll(); };
         ShowStatusKind(1);
+        output.showAndWait = [this](int delayMs) { return ShowAndWait(delayMs); };
+        output.observedExample = observed_.example;
+        output.observedCondition = observed_.condition;
+        output.observeDelayMs = observed_.delayMs;
+        observed_ = {};
     }
+    output.hideInvisible = Space().hideInvisible;
+    output.periodTolerance = Inventory().PeriodTolerance();
     int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
     if (status == 0) status = DrawLayers(surface, output.pollKey);
     if (status == 0 && slices_.example >= 0 && IsSlot(slices_.example)) {
@@ -100,6 +99,7 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
         DrawSliceOverlay(surface, slices_, Inventory().Slot(slices_.example), Engine().letters,
                          [&space](const Vec3& p) { return space.ProjectPoint(p); });
     }
+    if (status == 0) DrawRunningPoint(surface);
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
     return status;
@@ -109,7 +109,7 @@ bool TPlot3Win::IsPointHidden(const Vec3& p) const {
     return scene_.IsHidden(const_cast<TPlot3Win*>(this)->Engine(), p);
 }
 
-void TPlot3Win::RecomputeExamples() { ComputeAllMeshes(Inventory(), Engine()); }
+void TPlot3Win::RecomputeExamples() { ComputeAllMeshes(Inventory(), Engine(), Frame().axesShown != 0); }
 
 bool TPlot3Win::ExportMesh(const std::string& path) {
     std::string error;
@@ -267,6 +267,7 @@ void TPlot3Win::AskFrameCount() {
 }
 
 bool TPlot3Win::EvCommand(int id) {
+    if (SpaceCommand(id)) return true;
     switch (id) {
     case rotcmd::kAutoRotation: AutoRotate(); return true;
     case rotcmd::kFrameCount: AskFrameCount(); return true;
@@ -278,7 +279,7 @@ bool TPlot3Win::EvCommand(int id) {
         const auto kind = static_cast<std::uint16_t>(id - 700);
         const SurfaceKindInfo* info = FindSurfaceKind(kind);
         if (info) {
-            AddSurface(kind);
+            AddExample(kind);
             return true;
         }
     }
@@ -286,6 +287,7 @@ bool TPlot3Win::EvCommand(int id) {
 }
 
 bool TPlot3Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (SpaceCommandEnable(id, ce)) return true;
     if (id == surfcmd::kSlices) {
         ce.Enable(SliceExample() >= 0);
         return true;

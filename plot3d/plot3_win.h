@@ -5,7 +5,9 @@
 #include <string>
 
 #include "plot3d/plane_slices.h"
+#include "plot2d/ivp_dlg.h"
 #include "plot3d/plotr_win.h"
+#include "plot3d/space_kinds.h"
 #include "plot3d/surface_scene.h"
 
 namespace curvelo {
@@ -24,10 +26,12 @@ inline constexpr int kSlices = 766;
 }
 
 class TLevelWin;
+class TSpaceTraceDlg;
 
-class TPlot3Win : public TPlotRWin {
+class TPlot3Win : public TPlotRWin, public IvpHost {
 public:
     TPlot3Win(fw::TWindow* parent, const std::string& caption);
+    ~TPlot3Win() override;
 
     // Records one full turn in the frame count's pictures and plays them back until Q;
     // the eye and the step are as before afterwards. Returns the number of frames recorded
@@ -44,10 +48,7 @@ public:
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
-    // Surfaces: a new one from the Equation menu (the slot, or -1), "módosít" of one, and a
-    // 2D window's curve taken as a surface of revolution (its dialog opens first).
-    int AddSurface(std::uint16_t kind);
-    bool EditExample(int index) override;
+    // A 2D window's curve taken as a surface of revolution (its dialog opens first).
     bool TakeRevolution(const TExample& curve) override;
     // Writes the visible surfaces' meshes as STL or OBJ (by the extension).
     bool ExportMesh(const std::string& path);
@@ -67,20 +68,61 @@ public:
     int SliceExample() const;
     void OpenSlices();
 
+    // Curves, points, systems and sequences in space (plot3_space.cpp): a new example from
+    // its Equation-menu command, the meridian, and the dialogs of initial conditions (780)
+    // and of start points (782), which make an example first when there is none.
+    int AddSpaceExample(int command);
+    int AddMeridian(const std::string& radius, const std::string& longitude);
+    void AskMeridian();
+    void EditSpaceConditions(std::uint16_t kind);
+    int CurrentSpaceExample(std::uint16_t kind) const;
+    // The running point on a space curve (708), its modeless dialog made on first use.
+    void ShowRunningPoint();
+    TSpaceTraceDlg* RunningPointDialog() const { return trace_; }
+    void RunningPointGone(TSpaceTraceDlg* dialog);
+    void RunningPointMoved() { RepaintAll(); }
+
+    // IvpHost
+    ExampleInventory& IvpInventory() override { return Inventory(); }
+    FormulaEngine& IvpEngine() override { return Engine(); }
+    NumberFormat IvpFormat() const override { return Format(); }
+    void ConditionsChanged(int example, int observed, int delayMs) override;
+    bool SolutionEnd(int example, const TInitialCondition& c, std::array<long double, 3>& end) override;
+    void ShowText(const std::string& caption, const std::string& text) override;
+    void SetCurrentOdeExample(std::uint16_t kind, int index) override;
+
 protected:
+    int BeginExample(std::uint16_t kind, bool polarInput) override;
+    bool HasExampleDialog(const TExample& example) const override;
+    bool RunExampleDialog(int index) override;
+    // A surface gets its mesh; the cell follows the examples and the view shows it.
+    void AcceptExample(int index, bool isNew) override;
+
     int DrawExamples3D(DrawSurface& surface) override;
+    void RefreshInventoryView() override;
     bool IsPointHidden(const Vec3& p) const override;
     void RecomputeExamples() override;
 
 private:
-    // Runs the surface dialog on the slot; a new surface is committed or abandoned, an old
-    // one recompiled. True when the dialog was confirmed.
-    bool RunSurfaceDialog(int index, bool isNew);
     void AskMeshExport();
     // A new level window that would cover this one moves beside it.
     void PlaceBeside(fw::TWindow& level);
     // The layer curves the examples hold, placed in space; 0 or kDrawStopped.
     int DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey);
+    bool SpaceCommand(int id);
+    void DrawRunningPoint(DrawSurface& surface);
+    bool SpaceCommandEnable(int id, fw::TCommandEnabler& ce);
+    // Recompiles and reboxes a space example after its lists changed.
+    void SpaceExampleChanged(int index);
+
+    // The coordinates of the point the next Begin makes; the example and condition the next
+    // drawing observes.
+    PointCoordinates nextCoordinates_ = PointCoordinates::kCartesian;
+    struct Observed {
+        int example = -1, condition = -1, delayMs = 0;
+    } observed_;
+    int currentSystem_ = -1, currentSequence_ = -1;
+    TSpaceTraceDlg* trace_ = nullptr;
 
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
     mutable SurfaceScene scene_;
