@@ -17,6 +17,7 @@
 #include "plot3d/surface_mesh.h"
 #include "plot3d/surface_trees.h"
 #include "plot3d/rotation_playback.h"
+#include "plot3d/space_table.h"
 #include "resources/resources.h"
 
 namespace curvelo {
@@ -107,6 +108,15 @@ void TPlot3Win::AskMeshExport() {
     options.defaultExt = "stl";
     if (!fw::SaveFileDialog(this, options) || options.fileName.empty()) return;
     if (!ExportMesh(options.fileName)) ShowMessage(this, 12);  // "nem tudom elmenteni ..."
+}
+
+bool TPlot3Win::HasTable(int index) const { return IsSlot(index) && SpaceExampleHasTable(Inventory().Slot(index)); }
+
+std::string TPlot3Win::TableText(int index, int solution) {
+    if (!IsSlot(index)) return {};
+    ExampleTableOptions options{kDefaultTableColumnWidth, Format(), {}, solution};
+    options.stopRequested = [this] { return PollKey(this) == kKeyQuit; };
+    return SpaceTableText(Engine(), Inventory().Slot(index), options);
 }
 
 std::string TPlot3Win::InventoryButtonText(int id) const {

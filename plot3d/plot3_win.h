@@ -48,6 +48,8 @@ public:
     bool TakeRevolution(const TExample& curve) override;
     // Writes the visible surfaces' meshes as STL or OBJ (by the extension).
     bool ExportMesh(const std::string& path);
+    // Tables: surface grids, curves, and the solutions of systems and sequences.
+    bool HasTable(int index) const override;
 
 protected:
     int DrawExamples3D(DrawSurface& surface) override;
@@ -55,6 +57,7 @@ protected:
     void RecomputeExamples() override;
 
 private:
+    std::string TableText(int index, int solution) override;
     // Runs the surface dialog on the slot; a new surface is committed or abandoned, an old
     // one recompiled. True when the dialog was confirmed.
     bool RunSurfaceDialog(int index, bool isNew);
