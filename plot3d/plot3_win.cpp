@@ -8,12 +8,16 @@
 #include "framework/common_dialogs.h"
 #include "framework/kit_inp_dlg.h"
 #include "framework/kit_services.h"
+#include "plot2d/curve_sampler.h"
 #include "plot2d/fn_list_dlg.h"
 #include "plot3d/cell_dlg.h"
+#include "plot3d/level_dlg.h"
+#include "plot3d/level_win.h"
 #include "plot3d/mesh_export.h"
 #include "plot3d/surface_commands.h"
 #include "plot3d/surface_dlg.h"
 #include "plot3d/surface_kinds.h"
+#include "plot3d/surface_lines.h"
 #include "plot3d/surface_mesh.h"
 #include "plot3d/surface_trees.h"
 #include "plot3d/rotation_playback.h"
@@ -85,7 +89,8 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
         output.pollKey = [this] { return Interrupt().Poll(); };
         ShowStatusKind(1);
     }
-    const int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
+    int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
+    if (status == 0) status = DrawLayers(surface, output.pollKey);
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
     return status;
@@ -117,6 +122,43 @@ std::string TPlot3Win::TableText(int index, int solution) {
     ExampleTableOptions options{kDefaultTableColumnWidth, Format(), {}, solution};
     options.stopRequested = [this] { return PollKey(this) == kKeyQuit; };
     return SpaceTableText(Engine(), Inventory().Slot(index), options);
+}
+
+int TPlot3Win::DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey) {
+    const View3D& space = Space();
+    const auto project = [&space](const Vec3& p) { return space.ProjectPoint(p); };
+    for (int i = 0; i < Inventory().Count(); ++i)
+        if (DrawLayerCurves(Inventory().Slot(i), Engine().letters, surface, project, {}, pollKey) == kKeyStopDrawing)
+            return kDrawStopped;
+    return 0;
+}
+
+TLevelWin* TPlot3Win::LevelWindow() {
+    if (levelWindow_) return levelWindow_;
+    try {
+        auto* level = new TLevelWin(this);
+        if (!level->Create()) return nullptr;
+        levelWindow_ = level;
+    } catch (const std::bad_alloc&) {
+        ShowMessage(this, 3);  // "kevés a memória ... zavar!"
+    }
+    return levelWindow_;
+}
+
+bool TPlot3Win::CanDerive(int index) const {
+    return IsSlot(index) && TakesLayers(Inventory().Slot(index).example.kind);
+}
+
+int TPlot3Win::DeriveExample(int index) {
+    if (!CanDerive(index) || !Authorised(Lock().protectInventory)) return -1;
+    TLevelDlg dialog(this, index);
+    if (dialog.Execute() != 1) {
+        dialog.Revert();
+        return -1;
+    }
+    SetModified(true);
+    RepaintAll();
+    return index;
 }
 
 std::string TPlot3Win::InventoryButtonText(int id) const {
@@ -195,7 +237,7 @@ bool TPlot3Win::EvCommand(int id) {
     case surfcmd::kMeshExport: AskMeshExport(); return true;
     default: break;
     }
-    if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind && id != surfcmd::kImplicitSurface) {
+    if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind) {
         const auto kind = static_cast<std::uint16_t>(id - 700);
         const SurfaceKindInfo* info = FindSurfaceKind(kind);
         if (info) {
@@ -207,10 +249,6 @@ bool TPlot3Win::EvCommand(int id) {
 }
 
 bool TPlot3Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
-    if (id == surfcmd::kImplicitSurface) {
-        ce.Enable(false);
-        return true;
-    }
     if (id == surfcmd::kMeshExport) {
         bool any = false;
         for (int i = 0; i < Inventory().Count() && !any; ++i) any = IsMeshKind(Inventory().At(i).kind);

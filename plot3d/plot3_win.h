@@ -15,12 +15,12 @@ inline constexpr int kAutoRotation = 725, kFrameCount = 748;
 
 namespace surfcmd {
 // 1001 ... 1016: the surface kinds of the Equation menu (kind = command - 700); 1007 the
-// surface of revolution.
+// surface of revolution; 1005 the implicit surface, shown through its level curves.
 inline constexpr int kFirstKind = 1001, kLastKind = 1016, kRevolution = 1007, kMeshExport = 1017;
-// An implicit surface is shown through its level curves; until the window draws them the
-// command stays disabled rather than add something invisible.
 inline constexpr int kImplicitSurface = 1005;
 }
+
+class TLevelWin;
 
 class TPlot3Win : public TPlotRWin {
 public:
@@ -33,7 +33,7 @@ public:
     // Asks the number of frames of the automatic rotation.
     void AskFrameCount();
 
-    // "rétegek" waits for level curves; "sejt" opens the example's cell dialog.
+    // "rétegek" opens the level dialog; "sejt" the example's cell dialog.
     std::string InventoryButtonText(int id) const override;
     bool CanIterate(int index) const override { return IsSlot(index); }
     bool EditIteration(int index) override;
@@ -51,6 +51,14 @@ public:
     // Tables: surface grids, curves, and the solutions of systems and sequences.
     bool HasTable(int index) const override;
 
+    // Level curves: the level window, made on first use and kept (hidden when closed; null
+    // when it could not be made), and the level dialog of an example.
+    TLevelWin* LevelWindow();
+    TLevelWin* ExistingLevelWindow() const { return levelWindow_; }
+    bool CanDerive(int index) const override;
+    bool CanHaveFamily(int) const override { return false; }
+    int DeriveExample(int index) override;
+
 protected:
     int DrawExamples3D(DrawSurface& surface) override;
     bool IsPointHidden(const Vec3& p) const override;
@@ -62,9 +70,12 @@ private:
     // one recompiled. True when the dialog was confirmed.
     bool RunSurfaceDialog(int index, bool isNew);
     void AskMeshExport();
+    // The layer curves the examples hold, placed in space; 0 or kDrawStopped.
+    int DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey);
 
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
     mutable SurfaceScene scene_;
+    TLevelWin* levelWindow_ = nullptr;
 };
 
 }  // namespace curvelo

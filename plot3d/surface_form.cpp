@@ -103,7 +103,10 @@ FormOutcome ApplySurfaceForm(const EquationForm& form, FormulaEngine& engine, TE
             const std::uint16_t code = t.text == 3 ? ParseThreeNumbers(engine, text, v) : EvaluateText(engine, text, v[0]);
             if (code) return {code, t.id};
         } else if (!text.empty() || Required(e, form, t.id)) {
-            if (std::uint16_t code = engine.CompileFormula(text)) return {code, t.id};
+            // The implicit equation f = g is checked as f - g.
+            std::string formula = text;
+            if (e.kind == kKindSurfaceImplicit && !ImplicitDifference(text, formula)) formula = "=";
+            if (std::uint16_t code = engine.CompileFormula(formula)) return {code, t.id};
             FreeTree(engine.TakeCompiledTree());
         }
         e.texts[static_cast<std::size_t>(t.text)] = text;

@@ -259,9 +259,13 @@ std::uint16_t CompileSurface(InventorySlot& slot, FormulaEngine& engine) {
     case kKindTube: error = CompileTube(slot, engine); break;
     case kKindRevolution: error = CompileRevolution(slot, engine); break;
     case kKindPlane: error = CompilePlane(slot, engine, work->plane); break;
-    case kKindSurfaceImplicit:
-        SetTree(slot, 4, CompileText(engine, e.texts[4], error));
+    case kKindSurfaceImplicit: {
+        // f = g is kept as f - g; a malformed equation as "=", which the parser refuses.
+        std::string formula;
+        if (!ImplicitDifference(e.texts[4], formula)) formula = "=";
+        SetTree(slot, 4, CompileText(engine, formula, error));
         break;
+    }
     default: break;
     }
     if (work) work->ResetPrograms(slot);

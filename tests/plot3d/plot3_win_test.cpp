@@ -293,7 +293,7 @@ TEST_F(Plot3WinTest, CellDialogOfAnExampleMovesTheWindowsCell) {
     ASSERT_TRUE(w.Create());
     const int i = AddBoxedExample(w, {-1, -1, -1}, {1, 1, 1});
     EXPECT_EQ(w.InventoryButtonText(798), "sejt");
-    EXPECT_FALSE(w.CanDerive(i));  // "rétegek" waits for level curves
+    EXPECT_TRUE(w.CanDerive(i));  // "rétegek": the contour lines of the explicit surface
     std::string templ;
     au::SetDialogHook([&](fw::TDialog& d) {
         templ = d.TemplateName();

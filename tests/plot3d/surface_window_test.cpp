@@ -97,17 +97,3 @@ TEST_F(SurfaceWindowTest, TwoDimensionalCurveBecomesASurfaceOfRevolution) {
 }
 
 }  // namespace
-
-TEST_F(SurfaceWindowTest, ImplicitSurfaceStaysDisabledUntilItCanBeDrawn) {
-    TPlot3Win w(nullptr, "névtelen2.cv3");
-    ASSERT_TRUE(w.Create());
-    int shown = 0;
-    au::SetDialogHook([&](fw::TDialog&) {
-        ++shown;
-        return 1;
-    });
-    // Neither the menu nor F3 adds an example nobody would see.
-    EXPECT_FALSE(w.RunCommand(surfcmd::kImplicitSurface));
-    EXPECT_EQ(shown, 0);
-    EXPECT_EQ(w.Inventory().Count(), 0);
-}
