@@ -72,6 +72,45 @@ int TPlot11Win::AddAntiderivative(int f) {
     return index;
 }
 
+int TPlot11Win::BeginExample(std::uint16_t kind, bool polarInput) {
+    long double start = 0, end = 0;
+    DefaultRangeOf(kind, View().xmin, View().xmax, start, end);
+    const int index = Inventory().Begin(kind, start, end);
+    if (index >= 0 && polarInput) Inventory().At(index).longSearch = 1;
+    return index;
+}
+
+void TPlot11Win::AcceptExample(int index, bool isNew) {
+    if (isNew) Inventory().Commit(index, Engine());
+    else Inventory().Compile(index, Engine());
+}
+
+bool TPlot11Win::RunExampleFlow(int index, bool isNew) {
+    ExampleInventory& inventory = Inventory();
+    if (!RunExampleDialog(index)) {
+        if (isNew) inventory.Abandon(index);
+        return false;
+    }
+    AcceptExample(index, isNew);
+    if (isNew) inventory.Select(index);
+    ExamplesChanged();
+    if (isNew && inventory.Count() == 1) ShowInventory();
+    return true;
+}
+
+int TPlot11Win::AddExample(std::uint16_t kind, bool polarInput) {
+    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
+    const int index = BeginExample(kind, polarInput);
+    if (index < 0) return -1;
+    return RunExampleFlow(index, true) ? index : -1;
+}
+
+bool TPlot11Win::EditExample(int index) {
+    if (!Authorised(Lock().protectInventory)) return false;
+    if (!IsSlot(index) || !HasExampleDialog(Inventory().At(index))) return false;
+    return RunExampleFlow(index, false);
+}
+
 void TPlot11Win::DrawAntiderivatives(DrawSurface& surface) {
     ExampleInventory& inventory = Inventory();
     const bool colourOutput = CurrentOutput().colourOutput;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/kit_placement.h"
 #include "plot2d/plot1_win.h"
 #include "plot2d/riemann_strips.h"
 
@@ -33,6 +34,13 @@ public:
     void SetStrips(std::vector<StripPolygon> strips);
     const std::vector<StripPolygon>& Strips() const { return strips_; }
 
+    // The equation-dialog flow of both window families: a new example of the kind begun in
+    // the next slot, the dialog of its kind run on it, kept on OK and abandoned otherwise.
+    // Returns the slot, or -1 when the inventory is full or the user cancelled.
+    int AddExample(std::uint16_t kind, bool polarInput = false);
+    // "módosít": the dialog of the example's kind on its slot; true when confirmed.
+    bool EditExample(int index) override;
+
     int* ColourSlot(int kind) override;
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     bool EvCommand(int id) override;
@@ -40,10 +48,25 @@ public:
 protected:
     void RefreshInventoryView() override;
 
+    // A new example of the kind in the next slot with the range its kind starts with; -1
+    // when none could be begun.
+    virtual int BeginExample(std::uint16_t kind, bool polarInput);
+    // Whether the window has a dialog for the example.
+    virtual bool HasExampleDialog(const TExample& /*example*/) const { return false; }
+    // Runs the dialog of the example's kind on its slot; true when it was confirmed.
+    virtual bool RunExampleDialog(int /*index*/) { return false; }
+    // A confirmed example made ready: a new one committed, an old one compiled again.
+    virtual void AcceptExample(int index, bool isNew);
+    // The dialog on a slot begun (new) or kept (old), and what follows a confirmation.
+    bool RunExampleFlow(int index, bool isNew);
+    // Where the equation dialogs open, kept from one to the next.
+    DlgPosition* EquationDialogPlace() { return &equationDialogPlace_; }
+
 private:
     void DrawAntiderivatives(DrawSurface& surface);
 
     TMeasureDlg* measureDialog_ = nullptr;
+    DlgPosition equationDialogPlace_;
     std::vector<StripPolygon> strips_;
     int stripColour_ = 4;
 };

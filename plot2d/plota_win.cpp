@@ -33,32 +33,43 @@ Cv2InitialCondition DefaultStartPoint(const TExample& e) {
 
 }  // namespace
 
-bool TPlotAWin::RunExampleDialog(int index, bool& endPoints) {
+bool TPlotAWin::HasExampleDialog(const TExample& e) const {
+    return HasEquationForm(e.kind) || HasObjectForm(e) || HasOdeForm(e.kind);
+}
+
+bool TPlotAWin::RunExampleDialog(int index) {
     ExampleInventory& inventory = Inventory();
     InventorySlot& slot = inventory.Slot(index);
-    endPoints = false;
+    endPointsAsked_ = false;
     if (HasOdeForm(slot.example.kind)) {
-        TOdeExmpDlg dialog(this, slot.example, Engine(), Format(), &equationDialogPlace_);
+        TOdeExmpDlg dialog(this, slot.example, Engine(), Format(), EquationDialogPlace());
         return dialog.Execute() == 1;
     }
     if (slot.example.kind == kKindSequence) {
         long double tolerance = inventory.PeriodTolerance();
         TSequenceDlg dialog(this, slot.example, slot.initialConditions, tolerance, slot.sequenceRuns, Engine(),
-                            Format(), &equationDialogPlace_);
+                            Format(), EquationDialogPlace());
         if (dialog.Execute() != 1) return false;
         inventory.SetPeriodTolerance(tolerance);
         slot.sequenceRuns.clear();
         return true;
     }
-    TEditExmpDlg dialog(this, slot.example, Engine(), Format(), &equationDialogPlace_);
+    TEditExmpDlg dialog(this, slot.example, Engine(), Format(), EquationDialogPlace());
     // The segment itself is counted already; its two points need two more slots. Without
     // them the user is told so, and the "pontok" box is not offered.
     const bool roomForEnds = inventory.Count() + 2 <= inventory.Capacity();
     if (slot.example.kind == kKindSegment && !roomForEnds) ShowMessage(this, 4);  // "nincs hely"
     dialog.SetEndPointsAllowed(roomForEnds);
     if (dialog.Execute() != 1) return false;
-    endPoints = dialog.EndPointsAsked();
+    endPointsAsked_ = dialog.EndPointsAsked();
     return true;
+}
+
+void TPlotAWin::AcceptExample(int index, bool isNew) {
+    TPlot11Win::AcceptExample(index, isNew);
+    RequestImplicitSearch(Inventory().Slot(index));
+    if (endPointsAsked_) AddSegmentEnds(index);
+    endPointsAsked_ = false;
 }
 
 void TPlotAWin::PrepareNewExample(int index) {
@@ -78,25 +89,9 @@ void TPlotAWin::PrepareNewExample(int index) {
     }
 }
 
-int TPlotAWin::AddExample(std::uint16_t kind, bool polarInput) {
-    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
-    ExampleInventory& inventory = Inventory();
-    long double start = 0, end = 0;
-    DefaultRangeOf(kind, View().xmin, View().xmax, start, end);
-    const int index = inventory.Begin(kind, start, end);
-    if (polarInput) inventory.At(index).longSearch = 1;
-    PrepareNewExample(index);
-    bool endPoints = false;
-    if (!RunExampleDialog(index, endPoints)) {
-        inventory.Abandon(index);
-        return -1;
-    }
-    inventory.Commit(index, Engine());
-    RequestImplicitSearch(inventory.Slot(index));
-    if (endPoints) AddSegmentEnds(index);
-    inventory.Select(index);
-    ExamplesChanged();
-    if (inventory.Count() == 1) ShowInventory();
+int TPlotAWin::BeginExample(std::uint16_t kind, bool polarInput) {
+    const int index = TPlot11Win::BeginExample(kind, polarInput);
+    if (index >= 0) PrepareNewExample(index);
     return index;
 }
 
@@ -112,20 +107,6 @@ void TPlotAWin::AddSegmentEnds(int segment) {
         p.penColour = source.penColour;
         inventory.Commit(i, Engine());
     }
-}
-
-bool TPlotAWin::EditExample(int index) {
-    if (!Authorised(Lock().protectInventory)) return false;
-    if (!IsSlot(index)) return false;
-    const TExample& e = Inventory().At(index);
-    if (!HasEquationForm(e.kind) && !HasObjectForm(e) && !HasOdeForm(e.kind)) return false;
-    bool endPoints = false;
-    if (!RunExampleDialog(index, endPoints)) return false;
-    Inventory().Compile(index, Engine());
-    RequestImplicitSearch(Inventory().Slot(index));
-    if (endPoints) AddSegmentEnds(index);
-    ExamplesChanged();
-    return true;
 }
 
 void TPlotAWin::HideOrShowPoints() {

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "framework/kit_placement.h"
 #include "plot2d/plot11_win.h"
 
 namespace curvelo {
@@ -23,19 +22,18 @@ class TPlotAWin : public TPlot11Win {
 public:
     using TPlot11Win::TPlot11Win;
 
-    // Begins an example of the kind, lets the user edit it and keeps it on OK. Returns the
-    // slot, or -1 when the inventory is full or the user cancelled.
-    // Segments and points given in polar coordinates start with polarInput.
-    int AddExample(std::uint16_t kind, bool polarInput = false);
-    bool EditExample(int index) override;
-
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
+protected:
+    // Segments and points given in polar coordinates start with polarInput.
+    int BeginExample(std::uint16_t kind, bool polarInput) override;
+    bool HasExampleDialog(const TExample& example) const override;
+    // A segment's dialog also tells whether its end points are to become point examples.
+    bool RunExampleDialog(int index) override;
+    void AcceptExample(int index, bool isNew) override;
+
 private:
-    // Runs the dialog of the example's kind on its slot; true when accepted. A segment's
-    // dialog tells whether its end points are to become point examples.
-    bool RunExampleDialog(int index, bool& endPoints);
     // A new example's kind-specific start: a sequence's start point, the curve a point on a
     // curve starts from (the selected one).
     void PrepareNewExample(int index);
@@ -44,8 +42,8 @@ private:
     // "Pontot": hides every point-like example, and shows them on the next use.
     void HideOrShowPoints();
 
-    DlgPosition equationDialogPlace_;
     bool pointsHidden_ = false;
+    bool endPointsAsked_ = false;
 };
 
 }  // namespace curvelo

@@ -38,17 +38,25 @@ TPlot3Win::TPlot3Win(fw::TWindow* parent, const std::string& caption) : TPlotRWi
     Inventory().SetKindCompiler(&CompileSurface);
 }
 
-int TPlot3Win::AddSurface(std::uint16_t kind) {
-    if (!Authorised(Lock().protectInventory) || !HasRoomOrSays()) return -1;
-    const int index = BeginSurface(Inventory(), kind);
-    if (index < 0) return -1;
-    return RunSurfaceDialog(index, true) ? index : -1;
+int TPlot3Win::BeginExample(std::uint16_t kind, bool /*polarInput*/) { return BeginSurface(Inventory(), kind); }
+
+bool TPlot3Win::HasExampleDialog(const TExample& e) const { return FindSurfaceKind(e.kind) != nullptr; }
+
+bool TPlot3Win::RunExampleDialog(int index) {
+    TSurfaceDlg dialog(this, Inventory().At(index), Engine(), Format(), EquationDialogPlace());
+    return dialog.Execute() == 1;
 }
 
-bool TPlot3Win::EditExample(int index) {
-    if (!IsSlot(index) || !FindSurfaceKind(Inventory().At(index).kind)) return false;
-    if (!Authorised(Lock().protectInventory)) return false;
-    return RunSurfaceDialog(index, false);
+void TPlot3Win::AcceptExample(int index, bool isNew) {
+    ExampleInventory& inventory = Inventory();
+    if (isNew) {
+        if (const std::uint16_t code = CommitSurface(inventory, index, Engine())) ShowMessage(this, code);
+    } else {
+        if (const std::uint16_t code = inventory.Compile(index, Engine())) ShowMessage(this, code);
+        ComputeMesh(inventory.Slot(index), Engine());
+    }
+    if (SetCellFromExamples()) FitViewToCell();
+    if (isNew && inventory.Count() == 1) FitViewToCell();
 }
 
 bool TPlot3Win::TakeRevolution(const TExample& curve) {
@@ -56,29 +64,7 @@ bool TPlot3Win::TakeRevolution(const TExample& curve) {
     const int index = BeginRevolutionOf(Inventory(), curve);
     if (index < 0) return true;
     SetFocus();
-    RunSurfaceDialog(index, true);
-    return true;
-}
-
-bool TPlot3Win::RunSurfaceDialog(int index, bool isNew) {
-    ExampleInventory& inventory = Inventory();
-    TSurfaceDlg dialog(this, inventory.At(index), Engine(), Format());
-    if (dialog.Execute() != 1) {
-        if (isNew) inventory.Abandon(index);
-        return false;
-    }
-    if (isNew) {
-        if (const std::uint16_t code = CommitSurface(inventory, index, Engine())) ShowMessage(this, code);
-        inventory.Select(index);
-    } else {
-        if (const std::uint16_t code = inventory.Compile(index, Engine())) ShowMessage(this, code);
-        ComputeMesh(inventory.Slot(index), Engine());
-    }
-    // The cell follows the examples; the view shows it.
-    if (SetCellFromExamples()) FitViewToCell();
-    if (isNew && inventory.Count() == 1) FitViewToCell();
-    ExamplesChanged();
-    if (isNew && inventory.Count() == 1) ShowInventory();
+    RunExampleFlow(index, true);
     return true;
 }
 
@@ -241,7 +227,7 @@ bool TPlot3Win::EvCommand(int id) {
         const auto kind = static_cast<std::uint16_t>(id - 700);
         const SurfaceKindInfo* info = FindSurfaceKind(kind);
         if (info) {
-            AddSurface(kind);
+            AddExample(kind);
             return true;
         }
     }

@@ -41,10 +41,7 @@ public:
     bool EvCommand(int id) override;
     bool EvCommandEnable(int id, fw::TCommandEnabler& ce) override;
 
-    // Surfaces: a new one from the Equation menu (the slot, or -1), "módosít" of one, and a
-    // 2D window's curve taken as a surface of revolution (its dialog opens first).
-    int AddSurface(std::uint16_t kind);
-    bool EditExample(int index) override;
+    // A 2D window's curve taken as a surface of revolution (its dialog opens first).
     bool TakeRevolution(const TExample& curve) override;
     // Writes the visible surfaces' meshes as STL or OBJ (by the extension).
     bool ExportMesh(const std::string& path);
@@ -60,15 +57,18 @@ public:
     int DeriveExample(int index) override;
 
 protected:
+    int BeginExample(std::uint16_t kind, bool polarInput) override;
+    bool HasExampleDialog(const TExample& example) const override;
+    bool RunExampleDialog(int index) override;
+    // A surface gets its mesh; the cell follows the examples and the view shows it.
+    void AcceptExample(int index, bool isNew) override;
+
     int DrawExamples3D(DrawSurface& surface) override;
     bool IsPointHidden(const Vec3& p) const override;
     void RecomputeExamples() override;
 
 private:
     std::string TableText(int index, int solution) override;
-    // Runs the surface dialog on the slot; a new surface is committed or abandoned, an old
-    // one recompiled. True when the dialog was confirmed.
-    bool RunSurfaceDialog(int index, bool isNew);
     void AskMeshExport();
     // The layer curves the examples hold, placed in space; 0 or kDrawStopped.
     int DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey);

@@ -44,8 +44,9 @@ const char* DialogOf(std::uint16_t kind) {
 
 }  // namespace
 
-TSurfaceDlg::TSurfaceDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format)
-    : TExampleFormDlg(parent, DialogOf(example.kind), example, engine, format) {}
+TSurfaceDlg::TSurfaceDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format,
+                         DlgPosition* remembered)
+    : TExampleFormDlg(parent, DialogOf(example.kind), example, engine, format, remembered) {}
 
 void TSurfaceDlg::SetupWindow() {
     const EquationForm form = SurfaceFormOf(Example(), Format());

@@ -8,7 +8,8 @@ namespace curvelo {
 
 class TSurfaceDlg : public TExampleFormDlg {
 public:
-    TSurfaceDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format);
+    TSurfaceDlg(fw::TWindow* parent, TExample& example, FormulaEngine& engine, const NumberFormat& format,
+                DlgPosition* remembered = nullptr);
 
 protected:
     void SetupWindow() override;
