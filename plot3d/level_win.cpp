@@ -9,8 +9,8 @@
 
 namespace curvelo {
 
-TLevelWin::TLevelWin(TPlotQWin* owner)
-    : TPlotQWin(owner, std::string(res::String(338)) + ".cv3"), owner_(owner) {
+TLevelWin::TLevelWin(TPlotQWin* owner, int titleString)
+    : TPlotQWin(owner, std::string(res::String(titleString)) + ".cv3"), owner_(owner) {
     SetMenu("LEVELMENU");
     LoadAccelerators("LEVELMENU");
     Space().SetCell(owner->Space().cellMin, owner->Space().cellMax);

@@ -77,6 +77,7 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
     }
     int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
     if (status == 0) status = DrawLayers(surface, output.pollKey);
+    if (status == 0) status = DrawSurfacePairs(surface, output.pollKey);
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
     return status;
@@ -221,6 +222,8 @@ bool TPlot3Win::EvCommand(int id) {
     case rotcmd::kAutoRotation: AutoRotate(); return true;
     case rotcmd::kFrameCount: AskFrameCount(); return true;
     case surfcmd::kMeshExport: AskMeshExport(); return true;
+    case intercmd::kCurveSurface: ShowPiercingDialog(); return true;
+    case intercmd::kSurfaceSurface: AddSurfacePair(); return true;
     default: break;
     }
     if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind) {

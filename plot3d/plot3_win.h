@@ -21,6 +21,12 @@ inline constexpr int kImplicitSurface = 1005;
 }
 
 class TLevelWin;
+class TIntCSDlg;
+
+namespace intercmd {
+// The curve-surface piercing dialog and the surface-surface tool of the "&Metszet" submenu.
+inline constexpr int kCurveSurface = 710, kSurfaceSurface = 787;
+}
 
 class TPlot3Win : public TPlotRWin {
 public:
@@ -52,6 +58,18 @@ public:
     // when it could not be made), and the level dialog of an example.
     TLevelWin* LevelWindow();
     TLevelWin* ExistingLevelWindow() const { return levelWindow_; }
+
+    // Intersections: the curve-surface dialog (made once, kept), a point example at a
+    // piercing point, the surface-surface example and its dialog in the trace window ("nyom").
+    ~TPlot3Win() override;
+    void ShowPiercingDialog();
+    TIntCSDlg* PiercingDialog() const { return piercingDialog_; }
+    void PiercingDialogGone(TIntCSDlg* dialog);
+    int AddSpacePoint(long double x, long double y, long double z);
+    int AddSurfacePair();
+    bool EditSurfacePair(int index);
+    TLevelWin* TraceWindow();
+    bool EditExample(int index) override;
     bool CanDerive(int index) const override;
     bool CanHaveFamily(int) const override { return false; }
     int DeriveExample(int index) override;
@@ -76,6 +94,10 @@ private:
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
     mutable SurfaceScene scene_;
     TLevelWin* levelWindow_ = nullptr;
+    // The curves of the surface-surface examples, lifted into space; 0 or kDrawStopped.
+    int DrawSurfacePairs(DrawSurface& surface, const std::function<int()>& pollKey);
+    TIntCSDlg* piercingDialog_ = nullptr;
+    TLevelWin* traceWindow_ = nullptr;
 };
 
 }  // namespace curvelo

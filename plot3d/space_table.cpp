@@ -13,11 +13,11 @@ namespace curvelo {
 namespace {
 
 constexpr int kUndefinedText = 85, kTooMuchDataText = 154, kNoTableText = 137;
-constexpr std::uint16_t kKindSpaceCurve = 304, kKindSpaceSegment = 308;
+constexpr std::uint16_t kKindCurve304 = 304, kKindSegment308 = 308;
 constexpr std::size_t kGridTextLimit = kTableTextLimit + 1;
 
 bool IsGridKind(std::uint16_t kind) { return kind == kKindSurfaceExplicit || kind == kKindCylindrical; }
-bool IsSpaceCurveKind(std::uint16_t kind) { return kind == kKindSpaceCurve || kind == kKindSpaceSegment; }
+bool IsEvaluatedCurveKind(std::uint16_t kind) { return kind == kKindCurve304 || kind == kKindSegment308; }
 
 // The mesh as the table needs it: computed at the example's own counts.
 const SurfaceWork* CurrentMesh(FormulaEngine& engine, InventorySlot& slot) {
@@ -86,7 +86,7 @@ std::string SurfaceGridTable(std::uint16_t kind, const SurfaceWork& mesh, long d
 
 bool SpaceExampleHasTable(const InventorySlot& slot) {
     const std::uint16_t kind = slot.example.kind;
-    return IsGridKind(kind) || IsSpaceCurveKind(kind) || ExampleHasTable(slot);
+    return IsGridKind(kind) || IsEvaluatedCurveKind(kind) || ExampleHasTable(slot);
 }
 
 std::string SpaceTableText(FormulaEngine& engine, InventorySlot& slot, const ExampleTableOptions& options) {
@@ -97,7 +97,7 @@ std::string SpaceTableText(FormulaEngine& engine, InventorySlot& slot, const Exa
         return SurfaceGridTable(e.kind, *mesh, e.low, e.high, e.low2, e.high2, options.width,
                                 [&](long double v) { return options.format.FormatForField(v); });
     }
-    if (IsSpaceCurveKind(e.kind)) return CurveTable(engine, slot, options);
+    if (IsEvaluatedCurveKind(e.kind)) return CurveTable(engine, slot, options);
     return ExampleTableText(engine, slot, options);
 }
 

@@ -149,8 +149,8 @@ TEST(TableCommand, ThreeDDocumentGivesTheSurfaceGridAndRefusesAKindWithoutTable)
         TPlot3Win w(nullptr, "table_space.cv3");
         ASSERT_TRUE(w.Create());
         fw::automation::SetDialogHook([](fw::TDialog&) { return 1; });
-        w.AddSurface(301);  // sin(r)/r on a 36 x 36 mesh
-        w.AddSurface(303);
+        w.AddExample(301);  // sin(r)/r on a 36 x 36 mesh
+        w.AddExample(303);
         fw::automation::SetDialogHook({});
         ASSERT_EQ(w.WriteDocument(path), 0);
     }
