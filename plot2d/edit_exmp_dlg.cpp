@@ -39,10 +39,11 @@ void TEditExmpDlg::SetupWindow() {
         for (int k = 0; k < (e.kind == kKindPoint ? 2 : 4); ++k)
             SetItemText(objid::kCaption0 + k, e.kind == kKindPoint ? pointNames[k] : names[k]);
     }
-    // The plane has no third coordinate.
+    // The plane has no third coordinate; the point's marks in space are not offered either.
     if (e.kind == kKindPoint) {
         ShowItem(eqid::kTextR, false);
         ShowItem(objid::kCaption2, false);
+        for (int id : {251, 252, 272, 273, 275, 276, 305, 208}) ShowItem(id, false);
     }
     if (e.kind == kKindSegment) EnableItem(objid::kEndPoints, endPointsAllowed_);
     if (e.kind == kKindImplicit) CheckItem(eqid::kShadeNone + form.shading, true);

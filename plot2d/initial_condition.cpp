@@ -19,6 +19,7 @@ Cv2InitialCondition TInitialCondition::Store() const {
     StoreExt80(x0, r + kOffX0);
     StoreExt80(y0, r + kOffY0);
     StoreExt80(t0, r + kOffT0);
+    StoreExt80(z0, r + kOffZ0);
     PutU16(r + kOffTextFlag, textFlag);
     StoreExt80(steps, r + kOffSteps);
     PutU16(r + kOffMethod, methodCode);
@@ -38,6 +39,7 @@ TInitialCondition TInitialCondition::Load(const Cv2InitialCondition& stored) {
     c.x0 = LoadExt80(r + kOffX0);
     c.y0 = LoadExt80(r + kOffY0);
     c.t0 = LoadExt80(r + kOffT0);
+    c.z0 = LoadExt80(r + kOffZ0);
     c.textFlag = GetU16(r + kOffTextFlag);
     c.steps = LoadExt80(r + kOffSteps);
     c.methodCode = GetU16(r + kOffMethod);

@@ -26,12 +26,14 @@ inline constexpr long double kMaxSlopeSteps = 100000;
 struct TInitialCondition {
     enum Offset : std::size_t {
         kOffX0 = 0, kOffY0 = 10, kOffT0 = 20, kOffTextFlag = 30, kOffSteps = 43, kOffMethod = 53,
-        kOffDirection = 55, kOffStep = 67, kOffColour = 79, kOffWidth = 83, kOffLink = 91,
+        kOffDirection = 55, kOffZ0 = 57, kOffStep = 67, kOffColour = 79, kOffWidth = 83, kOffLink = 91,
     };
-    // Texts of a condition kept as formulas: x0, y0, and h and N (dy/dx) or t0 (system).
-    enum Text { kTextX0 = 0, kTextY0 = 1, kTextStep = 2, kTextT0 = 2, kTextSteps = 3 };
+    // Texts of a condition kept as formulas: x0, y0, and h and N (dy/dx) or t0 and, in
+    // space, z0 (systems).
+    enum Text { kTextX0 = 0, kTextY0 = 1, kTextStep = 2, kTextT0 = 2, kTextSteps = 3, kTextZ0 = 3 };
 
     long double x0 = 0, y0 = 0, t0 = 0;
+    long double z0 = 0;  // systems in space
     std::uint16_t textFlag = kConditionPlain;
     // The count asked for. It is kept, not replaced by the steps a drawing made, so a
     // solution cut short by a smaller view grows again when the view grows.

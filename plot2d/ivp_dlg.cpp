@@ -10,9 +10,12 @@
 #include "plot2d/ode_exmp_dlg.h"
 
 namespace curvelo {
+namespace {
+constexpr std::uint16_t kSpaceSystem = 310;
+}  // namespace
 
 TIvpDlg::TIvpDlg(fw::TWindow* parent, IvpHost& host, std::uint16_t kind, int example)
-    : TDlg(parent, kind == kKindSystem ? "IVP10" : "IVP11"), host_(host), kind_(kind), example_(example) {}
+    : TDlg(parent, IsSystemIvpKind(kind) ? "IVP10" : "IVP11"), host_(host), kind_(kind), example_(example) {}
 
 std::vector<Cv2InitialCondition>* TIvpDlg::Conditions() {
     ExampleInventory& inv = host_.IvpInventory();
@@ -32,11 +35,21 @@ void TIvpDlg::SetupWindow() {
     const auto at = std::find(examples_.begin(), examples_.end(), example_);
     if (at == examples_.end()) example_ = examples_.empty() ? -1 : examples_.front();
     SetSelIndex(ivpid::kExample, example_ < 0 ? -1 : static_cast<int>(std::find(examples_.begin(), examples_.end(), example_) - examples_.begin()));
-    for (int id : {ivpid::kX, ivpid::kY, ivpid::kStep, ivpid::kSteps})
+    for (int id : {ivpid::kX, ivpid::kY, ivpid::kStep, ivpid::kSteps, ivpid::kZ, ivpid::kRestriction})
         if (HasItem(id)) SetItemLimit(id, static_cast<int>(TExample::kTextCapacity));
+    // The plane has no z and keeps its restriction in the equation dialog.
+    const bool space = kind_ == kSpaceSystem;
+    for (int id : {ivpid::kZ, ivpid::kZCaption, ivpid::kRestricted, ivpid::kRestriction})
+        if (HasItem(id)) ShowItem(id, space);
+    if (space) {
+        ShowRestriction();
+        SetCaption("Integrál-görbe (kezdeti feltételek)");
+    }
     SetItemText(ivpid::kDelay, "50");
     TInitialCondition start;
     start.colour = 2;
+    // Backward in time a system in space usually runs off to infinity.
+    if (kind_ == kSpaceSystem) start.directionCode = static_cast<std::uint16_t>(TraceDirection::kForward);
     if (const auto* list = Conditions(); list && !list->empty()) start = TInitialCondition::Load(list->back());
     ShowCondition(start);
     FillList();
@@ -56,12 +69,12 @@ void TIvpDlg::ShowCondition(const TInitialCondition& c) {
 
 IvpForm TIvpDlg::ReadForm() const {
     IvpForm form;
-    for (int id : {ivpid::kX, ivpid::kY, ivpid::kStep, ivpid::kSteps, ivpid::kPenWidth})
+    for (int id : {ivpid::kX, ivpid::kY, ivpid::kStep, ivpid::kSteps, ivpid::kPenWidth, ivpid::kZ})
         if (HasItem(id)) form.edits[id] = GetItemText(id);
     form.asText = IsItemChecked(ivpid::kAsText);
     for (int k = 0; k < 3; ++k) {
         if (kind_ == kKindSlope && IsItemChecked(ivpid::kEuler + k)) form.method = k;
-        if (kind_ == kKindSystem && IsItemChecked(ivpid::kForward + k)) form.direction = k;
+        if (IsSystemIvpKind(kind_) && IsItemChecked(ivpid::kForward + k)) form.direction = k;
     }
     form.colour = GetSelIndex(ivpid::kColour);
     return form;
@@ -102,6 +115,7 @@ void TIvpDlg::EvNotify(int controlId, fw::Notify code) {
     example_ = examples_[static_cast<std::size_t>(k)];
     host_.SetCurrentOdeExample(kind_, example_);
     FillList();
+    if (kind_ == kSpaceSystem) ShowRestriction();
 }
 
 void TIvpDlg::Draw() {
@@ -109,6 +123,7 @@ void TIvpDlg::Draw() {
     if (!list) return;
     TInitialCondition c = list->empty() ? TInitialCondition{} : TInitialCondition::Load(list->back());
     if (!TakeFields(c)) return;
+    if (kind_ == kSpaceSystem && !TakeRestriction()) return;
     if (list->size() >= kMaxInitialConditions) {
         ShowMessage(this, 4);  // "nincs hely"
         return;
@@ -153,13 +168,42 @@ void TIvpDlg::TakeEndPoint() {
     if (!list || list->empty()) return;
     int k = GetSelIndex(ivpid::kList);
     if (k < 0 || k >= static_cast<int>(list->size())) k = static_cast<int>(list->size()) - 1;
-    long double x = 0, y = 0;
+    std::array<long double, 3> end{};
     TInitialCondition c = TInitialCondition::Load((*list)[static_cast<std::size_t>(k)]);
-    if (!host_.SolutionEnd(example_, c, x, y)) return;
+    if (!host_.SolutionEnd(example_, c, end)) return;
     c.textFlag = kConditionPlain;
-    c.x0 = x;
-    c.y0 = y;
+    c.x0 = end[0];
+    c.y0 = end[1];
+    c.z0 = end[2];
     ShowCondition(c);
+}
+
+void TIvpDlg::ShowRestriction() {
+    if (!Conditions()) return;
+    const TExample& e = host_.IvpInventory().At(example_);
+    CheckItem(ivpid::kRestricted, e.positiveROnly != 0);
+    SetItemText(ivpid::kRestriction, e.texts[3]);
+}
+
+bool TIvpDlg::TakeRestriction() {
+    ExampleInventory& inv = host_.IvpInventory();
+    TExample& e = inv.At(example_);
+    const bool on = IsItemChecked(ivpid::kRestricted);
+    std::string text = GetItemText(ivpid::kRestriction);
+    if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
+    if (on == (e.positiveROnly != 0) && text == e.texts[3]) return true;
+    if (on || !text.empty()) {
+        if (const std::uint16_t code = host_.IvpEngine().CompileFormula(text)) {
+            ShowMessage(this, code);
+            SetItemFocus(ivpid::kRestriction);
+            return false;
+        }
+        FreeTree(host_.IvpEngine().TakeCompiledTree());
+    }
+    e.positiveROnly = on ? 1 : 0;
+    e.texts[3] = text;
+    inv.Compile(example_, host_.IvpEngine());
+    return true;
 }
 
 void TIvpDlg::Compare() {

@@ -1,10 +1,12 @@
-// The initial-condition dialogs "IVP11" (dy/dx) and "IVP10" (systems): the window's examples
+// The initial-condition dialogs "IVP11" (dy/dx) and "IVP10" (systems, in the plane and in
+// space, where z and the restriction are added): the window's examples
 // of the kind in a combo box, the fields of a new condition, "rajzol" (with "megfigyel" each
 // step is shown after a pause), the list of the example's conditions with "töröl", "mind
 // törli" and "végpont" (the end point of the chosen solution becomes the new start), and for
 // dy/dx the comparison table of the three methods.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,15 +28,15 @@ public:
     // The example's conditions changed: the picture is drawn again; observed >= 0 is the
     // condition to show step by step with a pause of delayMs.
     virtual void ConditionsChanged(int example, int observed, int delayMs) = 0;
-    // Where the condition's solution ends in the current view; false when it makes no step.
-    virtual bool SolutionEnd(int example, const TInitialCondition& c, long double& x, long double& y) = 0;
+    // Where the condition's solution ends (x, y and, in space, z); false when it makes no step.
+    virtual bool SolutionEnd(int example, const TInitialCondition& c, std::array<long double, 3>& end) = 0;
     virtual void ShowText(const std::string& caption, const std::string& text) = 0;
     virtual void SetCurrentOdeExample(std::uint16_t kind, int index) = 0;
 };
 
 class TIvpDlg : public TDlg {
 public:
-    // kind is 210 or 211; example the slot to start with (an example of that kind).
+    // kind is 210, 211 or 310; example the slot to start with (an example of that kind).
     TIvpDlg(fw::TWindow* parent, IvpHost& host, std::uint16_t kind, int example);
 
     bool EvCommand(int id) override;
@@ -56,6 +58,10 @@ private:
     void DeleteAll();
     void TakeEndPoint();
     void Compare();
+    // A system in space: its restriction as the dialog shows it; false (with the message)
+    // when the formula does not compile.
+    void ShowRestriction();
+    bool TakeRestriction();
     // The stored list of the example worked on; null when there is none.
     std::vector<Cv2InitialCondition>* Conditions();
 

@@ -16,6 +16,8 @@ std::string Get(const IvpForm& form, int id) {
     return it == form.edits.end() ? std::string() : it->second;
 }
 
+constexpr std::uint16_t kSpaceSystemKind = 310;
+
 std::string Trimmed(std::string s) {
     const auto first = s.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : s.substr(first);
@@ -39,6 +41,7 @@ IvpForm IvpFormOf(std::uint16_t kind, const TInitialCondition& c, const NumberFo
     } else {
         f.edits[ivpid::kT] = text(TInitialCondition::kTextT0, c.t0);
     }
+    if (kind == kSpaceSystemKind) f.edits[ivpid::kZ] = text(TInitialCondition::kTextZ0, c.z0);
     f.edits[ivpid::kPenWidth] = std::to_string(c.width);
     f.asText = c.AsText();
     f.method = static_cast<int>(c.Method());
@@ -53,6 +56,7 @@ FormOutcome ApplyIvpForm(std::uint16_t kind, const IvpForm& form, FormulaEngine&
     std::vector<Real> reals = {{ivpid::kX, &n.x0, TInitialCondition::kTextX0}, {ivpid::kY, &n.y0, TInitialCondition::kTextY0}};
     if (kind == kKindSlope) reals.push_back({ivpid::kStep, &n.step, TInitialCondition::kTextStep});
     else reals.push_back({ivpid::kT, &n.t0, TInitialCondition::kTextT0});
+    if (kind == kSpaceSystemKind) reals.push_back({ivpid::kZ, &n.z0, TInitialCondition::kTextZ0});
     n.texts = {};
     for (const Real& r : reals) {
         std::string text = Get(form, r.id);
@@ -103,11 +107,13 @@ void UpdateFromTexts(std::uint16_t kind, FormulaEngine& engine, TInitialConditio
     } else {
         take(TInitialCondition::kTextT0, c.t0);
     }
+    if (kind == kSpaceSystemKind) take(TInitialCondition::kTextZ0, c.z0);
 }
 
 std::string IvpListLine(std::uint16_t kind, const TInitialCondition& c, const NumberFormat& format) {
     auto num = [&](long double v) { return Trimmed(format.FormatForField(v)); };
     std::string line = "(" + num(c.x0) + "; " + num(c.y0);
+    if (kind == kSpaceSystemKind) line += "; " + num(c.z0);
     if (kind == kKindSlope) {
         static const char* const kMethods[] = {"Euler", "mod Euler", "Runge-Kutta"};
         line += ")  h = " + num(c.step) + ", " + std::to_string(c.StepLimit()) + " lépés, " +

@@ -17,7 +17,9 @@
 namespace curvelo {
 
 namespace ivpid {
-inline constexpr int kExample = 295, kX = 211, kY = 212, kStep = 213, kT = 213, kSteps = 214;
+inline constexpr int kExample = 295, kX = 211, kY = 212, kStep = 213, kT = 213, kSteps = 214, kZ = 216;
+// A system in space: its restriction r > 0, switched and edited with its conditions.
+inline constexpr int kRestricted = 273, kRestriction = 217, kZCaption = 306;
 inline constexpr int kDelay = 215, kPenWidth = 227, kColour = 297, kList = 293;
 inline constexpr int kAsText = 271, kObserve = 272;
 inline constexpr int kEuler = 251;    // 251..253: Euler, modified Euler, Runge-Kutta
@@ -35,7 +37,10 @@ struct IvpForm {
     int colour = 0;
 };
 
-// The form showing a condition of the kind (210 or 211).
+// Systems of the plane (210) and of space (310) share the dialog; space adds z.
+inline bool IsSystemIvpKind(std::uint16_t kind) { return kind == 210 || kind == 310; }
+
+// The form showing a condition of the kind (210, 211 or 310).
 IvpForm IvpFormOf(std::uint16_t kind, const TInitialCondition& c, const NumberFormat& format);
 // Reads the form into c; code 14 ("pozitív érték?") for a step count below 1, 17 for a zero
 // step, or the evaluator's code, with the edit to correct.

@@ -1,10 +1,15 @@
 #include "plot2d/plot11_win.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "plot2d/antiderivative.h"
+#include "plot2d/curve_sampler.h"
 #include "plot2d/example_kinds.h"
+#include "plot2d/example_limits.h"
 #include "plot2d/geometry_measures.h"
+#include "plot2d/ivp_form.h"
 #include "plot2d/measure_dlg.h"
 #include "plot2d/measure_integrand.h"
 #include "plot2d/measure_tools.h"
@@ -124,6 +129,21 @@ void TPlot11Win::DrawAntiderivatives(DrawSurface& surface) {
             AntiderivativePoints(f.AsIntegrand(), View().xmin, View().xmax, samples);
         DrawAntiderivative(surface, points, ColourForOutput(e.penColour, colourOutput), e.penWidth);
     }
+}
+
+int TPlot11Win::ShowAndWait(int delayMs) {
+    ShowDrawingSoFar();
+    constexpr int kSliceMs = 20;
+    const int ms = std::clamp(delayMs, 0, std::max(kMaxFamilyDelayMs, kMaxObserveDelayMs));
+    // A short pause still sleeps once, so observing stays visible.
+    const int slices = ms > 0 ? std::max(1, ms / kSliceMs) : 0;
+    const int slice = slices > 0 ? std::min(kSliceMs, ms) : 0;
+    int key = Interrupt().Poll();
+    for (int i = 0; i < slices && key != kKeyStopDrawing; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(slice));
+        key = Interrupt().Poll();
+    }
+    return key;
 }
 
 void TPlot11Win::SetStrips(std::vector<StripPolygon> strips) {

@@ -41,6 +41,10 @@ public:
     // "módosít": the dialog of the example's kind on its slot; true when confirmed.
     bool EditExample(int index) override;
 
+    // Shows what is drawn so far and waits delayMs in slices, polling the keys; the last key
+    // (observing a solution, the passes of a family).
+    int ShowAndWait(int delayMs);
+
     int* ColourSlot(int kind) override;
     void PaintPicture(DrawSurface& surface, fw::DC& dc, bool withBackground) override;
     bool EvCommand(int id) override;

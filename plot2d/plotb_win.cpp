@@ -100,21 +100,6 @@ void TPlotBWin::ObserveCondition(int example, int condition, int delayMs) {
     observed_ = {example, condition, std::clamp(delayMs, 0, kMaxObserveDelayMs)};
 }
 
-int TPlotBWin::ShowAndWait(int delayMs) {
-    ShowDrawingSoFar();
-    constexpr int kSliceMs = 20;
-    const int ms = std::clamp(delayMs, 0, std::max(kMaxFamilyDelayMs, kMaxObserveDelayMs));
-    // A short pause still sleeps once, so observing stays visible.
-    const int slices = ms > 0 ? std::max(1, ms / kSliceMs) : 0;
-    const int slice = slices > 0 ? std::min(kSliceMs, ms) : 0;
-    int key = Interrupt().Poll();
-    for (int i = 0; i < slices && key != kKeyStopDrawing; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(slice));
-        key = Interrupt().Poll();
-    }
-    return key;
-}
-
 void TPlotBWin::AskTolerance(int command) {
     TraceOptions& t = Tracing();
     long double* value = command == tracecmd::kNullVectors ? &t.nullVectorPixels

@@ -25,9 +25,6 @@ protected:
 private:
     // Draws every visible example; false when the user stopped the drawing with Q.
     bool DrawExamples(DrawSurface& surface);
-    // Waits delayMs in slices, polling the keys; the last key.
-    int ShowAndWait(int delayMs);
-
     struct Observed {
         int example = -1, condition = -1, delayMs = 0;
     } observed_;

@@ -122,7 +122,9 @@ void TPlotCWin::ConditionsChanged(int example, int observed, int delayMs) {
     ExamplesChanged();
 }
 
-bool TPlotCWin::SolutionEnd(int example, const TInitialCondition& c, long double& x, long double& y) {
+bool TPlotCWin::SolutionEnd(int example, const TInitialCondition& c, std::array<long double, 3>& end) {
+    long double& x = end[0];
+    long double& y = end[1];
     if (example < 0 || example >= Inventory().Count()) return false;
     InventorySlot& slot = Inventory().Slot(example);
     const PlotView& v = View();

@@ -34,7 +34,7 @@ public:
     FormulaEngine& IvpEngine() override { return Engine(); }
     NumberFormat IvpFormat() const override { return Format(); }
     void ConditionsChanged(int example, int observed, int delayMs) override;
-    bool SolutionEnd(int example, const TInitialCondition& c, long double& x, long double& y) override;
+    bool SolutionEnd(int example, const TInitialCondition& c, std::array<long double, 3>& end) override;
     void ShowText(const std::string& caption, const std::string& text) override;
     void SetCurrentOdeExample(std::uint16_t kind, int index) override;
 

@@ -8,6 +8,7 @@
 #include "plot3d/inter_cs_dlg.h"
 #include "plot3d/level_win.h"
 #include "plot3d/plot3_win.h"
+#include "plot3d/space_kinds.h"
 #include "plot3d/surface_lines.h"
 #include "plot3d/surface_pair.h"
 #include "plot3d/surface_pair_dlgs.h"
@@ -15,14 +16,9 @@
 namespace curvelo {
 namespace {
 
-constexpr std::uint16_t kPointKind = 309;
 constexpr int kTraceTitle = 164;  // "nyom"
 
 }  // namespace
-
-TPlot3Win::~TPlot3Win() {
-    if (piercingDialog_) piercingDialog_->Detach();
-}
 
 void TPlot3Win::ShowPiercingDialog() {
     if (!piercingDialog_) {
@@ -49,11 +45,10 @@ int TPlot3Win::AddSpacePoint(long double x, long double y, long double z) {
     if (!PointCoordinateText(x, texts[0]) || !PointCoordinateText(y, texts[1]) || !PointCoordinateText(z, texts[2]))
         return -1;
     ExampleInventory& inventory = Inventory();
-    const int index = BeginExample(kPointKind, false);
+    const int index = BeginSpaceExample(inventory, kKindSpacePoint, PointCoordinates::kCartesian);
     if (index < 0) return -1;
     TExample& e = inventory.At(index);
     for (int i = 0; i < 3; ++i) e.texts[static_cast<std::size_t>(i)] = texts[i];
-    e.reserved32 = 0;  // Cartesian
     AcceptExample(index, true);
     ExamplesChanged();
     if (piercingDialog_) piercingDialog_->Refresh();

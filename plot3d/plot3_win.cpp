@@ -35,12 +35,17 @@ constexpr int kPollSliceMs = 5;
 }  // namespace
 
 TPlot3Win::TPlot3Win(fw::TWindow* parent, const std::string& caption) : TPlotRWin(parent, caption) {
-    Inventory().SetKindCompiler(&CompileSurface);
+    Inventory().SetKindCompiler(&CompileSpaceExample);
 }
 
-int TPlot3Win::BeginExample(std::uint16_t kind, bool /*polarInput*/) { return BeginSurface(Inventory(), kind); }
+int TPlot3Win::BeginExample(std::uint16_t kind, bool /*polarInput*/) {
+    if (IsSpaceKind(kind)) return BeginSpaceExample(Inventory(), kind, nextCoordinates_);
+    return BeginSurface(Inventory(), kind);
+}
 
-bool TPlot3Win::HasExampleDialog(const TExample& e) const { return FindSurfaceKind(e.kind) != nullptr; }
+bool TPlot3Win::HasExampleDialog(const TExample& e) const {
+    return FindSurfaceKind(e.kind) != nullptr || IsSpaceKind(e.kind);
+}
 
 bool TPlot3Win::RunExampleDialog(int index) {
     TSurfaceDlg dialog(this, Inventory().At(index), Engine(), Format(), EquationDialogPlace());
@@ -55,6 +60,7 @@ void TPlot3Win::AcceptExample(int index, bool isNew) {
         if (const std::uint16_t code = inventory.Compile(index, Engine())) ShowMessage(this, code);
         ComputeMesh(inventory.Slot(index), Engine());
     }
+    ComputeSpaceBox(inventory.Slot(index), Engine());
     if (SetCellFromExamples()) FitViewToCell();
     if (isNew && inventory.Count() == 1) FitViewToCell();
 }
@@ -74,10 +80,18 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
     if (!Animating() && !Printing()) {
         output.pollKey = [this] { return Interrupt().Poll(); };
         ShowStatusKind(1);
+        output.showAndWait = [this](int delayMs) { return ShowAndWait(delayMs); };
+        output.observedExample = observed_.example;
+        output.observedCondition = observed_.condition;
+        output.observeDelayMs = observed_.delayMs;
+        observed_ = {};
     }
+    output.hideInvisible = Space().hideInvisible;
+    output.periodTolerance = Inventory().PeriodTolerance();
     int status = scene_.DrawExamples(surface, Inventory(), Engine(), Space(), output);
     if (status == 0) status = DrawLayers(surface, output.pollKey);
     if (status == 0) status = DrawSurfacePairs(surface, output.pollKey);
+    if (status == 0) DrawRunningPoint(surface);
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
     return status;
@@ -103,6 +117,10 @@ void TPlot3Win::AskMeshExport() {
 }
 
 bool TPlot3Win::HasTable(int index) const { return IsSlot(index) && SpaceExampleHasTable(Inventory().Slot(index)); }
+
+int TPlot3Win::SolutionCount(int index) const {
+    return IsSlot(index) ? SpaceTableSolutions(Inventory().Slot(index)) : 0;
+}
 
 std::string TPlot3Win::TableText(int index, int solution) {
     if (!IsSlot(index)) return {};
@@ -218,6 +236,7 @@ void TPlot3Win::AskFrameCount() {
 }
 
 bool TPlot3Win::EvCommand(int id) {
+    if (SpaceCommand(id)) return true;
     switch (id) {
     case rotcmd::kAutoRotation: AutoRotate(); return true;
     case rotcmd::kFrameCount: AskFrameCount(); return true;
@@ -238,6 +257,7 @@ bool TPlot3Win::EvCommand(int id) {
 }
 
 bool TPlot3Win::EvCommandEnable(int id, fw::TCommandEnabler& ce) {
+    if (SpaceCommandEnable(id, ce)) return true;
     if (id == surfcmd::kMeshExport) {
         bool any = false;
         for (int i = 0; i < Inventory().Count() && !any; ++i) any = IsMeshKind(Inventory().At(i).kind);

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "plot2d/ivp_dlg.h"
 #include "plot3d/plotr_win.h"
+#include "plot3d/space_kinds.h"
 #include "plot3d/surface_scene.h"
 
 namespace curvelo {
@@ -22,15 +24,17 @@ inline constexpr int kImplicitSurface = 1005;
 
 class TLevelWin;
 class TIntCSDlg;
+class TSpaceTraceDlg;
 
 namespace intercmd {
 // The curve-surface piercing dialog and the surface-surface tool of the "&Metszet" submenu.
 inline constexpr int kCurveSurface = 710, kSurfaceSurface = 787;
 }
 
-class TPlot3Win : public TPlotRWin {
+class TPlot3Win : public TPlotRWin, public IvpHost {
 public:
     TPlot3Win(fw::TWindow* parent, const std::string& caption);
+    ~TPlot3Win() override;
 
     // Records one full turn in the frame count's pictures and plays them back until Q;
     // the eye and the step are as before afterwards. Returns the number of frames recorded
@@ -61,7 +65,6 @@ public:
 
     // Intersections: the curve-surface dialog (made once, kept), a point example at a
     // piercing point, the surface-surface example and its dialog in the trace window ("nyom").
-    ~TPlot3Win() override;
     void ShowPiercingDialog();
     TIntCSDlg* PiercingDialog() const { return piercingDialog_; }
     void PiercingDialogGone(TIntCSDlg* dialog);
@@ -74,6 +77,29 @@ public:
     bool CanHaveFamily(int) const override { return false; }
     int DeriveExample(int index) override;
 
+    // Curves, points, systems and sequences in space (plot3_space.cpp): a new example from
+    // its Equation-menu command, the meridian, and the dialogs of initial conditions (780)
+    // and of start points (782), which make an example first when there is none.
+    int AddSpaceExample(int command);
+    int AddMeridian(const std::string& radius, const std::string& longitude);
+    void AskMeridian();
+    void EditSpaceConditions(std::uint16_t kind);
+    int CurrentSpaceExample(std::uint16_t kind) const;
+    // The running point on a space curve (708), its modeless dialog made on first use.
+    void ShowRunningPoint();
+    TSpaceTraceDlg* RunningPointDialog() const { return trace_; }
+    void RunningPointGone(TSpaceTraceDlg* dialog);
+    void RunningPointMoved() { RepaintAll(); }
+
+    // IvpHost
+    ExampleInventory& IvpInventory() override { return Inventory(); }
+    FormulaEngine& IvpEngine() override { return Engine(); }
+    NumberFormat IvpFormat() const override { return Format(); }
+    void ConditionsChanged(int example, int observed, int delayMs) override;
+    bool SolutionEnd(int example, const TInitialCondition& c, std::array<long double, 3>& end) override;
+    void ShowText(const std::string& caption, const std::string& text) override;
+    void SetCurrentOdeExample(std::uint16_t kind, int index) override;
+
 protected:
     int BeginExample(std::uint16_t kind, bool polarInput) override;
     bool HasExampleDialog(const TExample& example) const override;
@@ -82,14 +108,30 @@ protected:
     void AcceptExample(int index, bool isNew) override;
 
     int DrawExamples3D(DrawSurface& surface) override;
+    void RefreshInventoryView() override;
     bool IsPointHidden(const Vec3& p) const override;
     void RecomputeExamples() override;
 
 private:
     std::string TableText(int index, int solution) override;
+    int SolutionCount(int index) const override;
     void AskMeshExport();
     // The layer curves the examples hold, placed in space; 0 or kDrawStopped.
     int DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey);
+    bool SpaceCommand(int id);
+    void DrawRunningPoint(DrawSurface& surface);
+    bool SpaceCommandEnable(int id, fw::TCommandEnabler& ce);
+    // Recompiles and reboxes a space example after its lists changed.
+    void SpaceExampleChanged(int index);
+
+    // The coordinates of the point the next Begin makes; the example and condition the next
+    // drawing observes.
+    PointCoordinates nextCoordinates_ = PointCoordinates::kCartesian;
+    struct Observed {
+        int example = -1, condition = -1, delayMs = 0;
+    } observed_;
+    int currentSystem_ = -1, currentSequence_ = -1;
+    TSpaceTraceDlg* trace_ = nullptr;
 
     // Drawing state of one picture; the hiding test answers the axes drawn after it.
     mutable SurfaceScene scene_;

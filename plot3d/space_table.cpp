@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "plot2d/measure_integrand.h"
+#include "plot2d/solution_rows.h"
+#include "plot3d/space_kinds.h"
+#include "plot3d/space_solutions.h"
 #include "plot3d/surface_kinds.h"
 #include "plot3d/surface_mesh.h"
 #include "resources/resources.h"
@@ -13,11 +16,9 @@ namespace curvelo {
 namespace {
 
 constexpr int kUndefinedText = 85, kTooMuchDataText = 154, kNoTableText = 137;
-constexpr std::uint16_t kKindCurve304 = 304, kKindSegment308 = 308;
 constexpr std::size_t kGridTextLimit = kTableTextLimit + 1;
 
 bool IsGridKind(std::uint16_t kind) { return kind == kKindSurfaceExplicit || kind == kKindCylindrical; }
-bool IsEvaluatedCurveKind(std::uint16_t kind) { return kind == kKindCurve304 || kind == kKindSegment308; }
 
 // The mesh as the table needs it: computed at the example's own counts.
 const SurfaceWork* CurrentMesh(FormulaEngine& engine, InventorySlot& slot) {
@@ -86,7 +87,11 @@ std::string SurfaceGridTable(std::uint16_t kind, const SurfaceWork& mesh, long d
 
 bool SpaceExampleHasTable(const InventorySlot& slot) {
     const std::uint16_t kind = slot.example.kind;
-    return IsGridKind(kind) || IsEvaluatedCurveKind(kind) || ExampleHasTable(slot);
+    return IsGridKind(kind) || IsSpaceCurveKind(kind) || SpaceSolutionCount(slot) > 0 || ExampleHasTable(slot);
+}
+
+int SpaceTableSolutions(const InventorySlot& slot) {
+    return IsSpaceSolutionKind(slot.example.kind) ? SpaceSolutionCount(slot) : SolutionCount(slot);
 }
 
 std::string SpaceTableText(FormulaEngine& engine, InventorySlot& slot, const ExampleTableOptions& options) {
@@ -97,7 +102,10 @@ std::string SpaceTableText(FormulaEngine& engine, InventorySlot& slot, const Exa
         return SurfaceGridTable(e.kind, *mesh, e.low, e.high, e.low2, e.high2, options.width,
                                 [&](long double v) { return options.format.FormatForField(v); });
     }
-    if (IsEvaluatedCurveKind(e.kind)) return CurveTable(engine, slot, options);
+    if (IsSpaceCurveKind(e.kind)) return CurveTable(engine, slot, options);
+    if (IsSpaceSolutionKind(e.kind))
+        return BuildSolutionTable(e.kind, options.width, [&](long double v) { return options.format.FormatForField(v); },
+                                  SpaceSolutionRows(engine, slot, options.solution, options.stopRequested));
     return ExampleTableText(engine, slot, options);
 }
 

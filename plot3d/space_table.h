@@ -17,6 +17,9 @@ struct SurfaceWork;
 // Whether the example has a table in a 3D window.
 bool SpaceExampleHasTable(const InventorySlot& slot);
 
+// The solutions listed one after the other (a system's conditions, a sequence's start points).
+int SpaceTableSolutions(const InventorySlot& slot);
+
 // The whole text; a surface's mesh is computed first when it is missing or out of date.
 std::string SpaceTableText(FormulaEngine& engine, InventorySlot& slot, const ExampleTableOptions& options = {});
 

@@ -1,5 +1,7 @@
 #include "plot3d/surface_dlg.h"
 
+#include "plot3d/space_form.h"
+#include "plot3d/space_kinds.h"
 #include "plot3d/surface_form.h"
 #include "plot3d/surface_kinds.h"
 #include "plotwin/colour_table.h"
@@ -38,8 +40,21 @@ EquationForm ReadForm(const fw::TDialog& dlg, EquationForm form) {
 }
 
 const char* DialogOf(std::uint16_t kind) {
+    if (const SpaceKindInfo* space = FindSpaceKind(kind)) return space->dialog;
     const SurfaceKindInfo* info = FindSurfaceKind(kind);
     return info ? info->dialog : "EQUA301";
+}
+
+EquationForm FormOf(const TExample& e, const NumberFormat& format) {
+    return IsSpaceKind(e.kind) ? SpaceFormOf(e, format) : SurfaceFormOf(e, format);
+}
+
+// The point's fields are named after its coordinate system.
+void NamePointFields(fw::TDialog& dlg, const TExample& e) {
+    static const char* const kNames[3][3] = {{"x =", "y =", "z ="}, {"r =", "t =", "z ="}, {"ró =", "théta =", "fí ="}};
+    const auto system = static_cast<std::size_t>(space::Coordinates(e));
+    for (int k = 0; k < 3; ++k)
+        if (dlg.HasItem(spaceid::kCaption0 + k)) dlg.SetItemText(spaceid::kCaption0 + k, kNames[system][k]);
 }
 
 }  // namespace
@@ -49,14 +64,16 @@ TSurfaceDlg::TSurfaceDlg(fw::TWindow* parent, TExample& example, FormulaEngine& 
     : TExampleFormDlg(parent, DialogOf(example.kind), example, engine, format, remembered) {}
 
 void TSurfaceDlg::SetupWindow() {
-    const EquationForm form = SurfaceFormOf(Example(), Format());
+    const EquationForm form = FormOf(Example(), Format());
     ShowForm(*this, form);
+    if (Example().kind == kKindSpacePoint) NamePointFields(*this, Example());
     if (HasItem(surfid::kPenSolid + form.penStyle)) CheckItem(surfid::kPenSolid + form.penStyle, true);
     TDlg::SetupWindow();
 }
 
 FormOutcome TSurfaceDlg::ApplyFields(TExample& edited) {
-    return ApplySurfaceForm(ReadForm(*this, SurfaceFormOf(Example(), Format())), Engine(), edited);
+    const EquationForm form = ReadForm(*this, FormOf(Example(), Format()));
+    return IsSpaceKind(Example().kind) ? ApplySpaceForm(form, Engine(), edited) : ApplySurfaceForm(form, Engine(), edited);
 }
 
 }  // namespace curvelo

@@ -1,5 +1,5 @@
-// The equation dialog of the surface kinds: it edits a copy and writes it back only when
-// every field is valid.
+// The equation dialog of the 3D kinds (surfaces, curves, points, systems and sequences): it
+// edits a copy and writes it back only when every field is valid.
 #pragma once
 
 #include "plot2d/example_form_dlg.h"

@@ -1,5 +1,7 @@
 #include "plot3d/surface_scene.h"
 
+#include "plot3d/space_drawing.h"
+#include "plot3d/space_kinds.h"
 #include "plot3d/surface_kinds.h"
 #include "plot3d/surface_lines.h"
 #include "plot3d/surface_mesh.h"
@@ -21,6 +23,21 @@ int SurfaceScene::DrawExamples(DrawSurface& out, ExampleInventory& inventory, Fo
         for (int direction = 1; direction <= 2; ++direction)
             if (int status = DrawSurfaceLines(c, slot, direction)) return status;
     }
+    return DrawSpaceExamples(out, inventory, engine);
+}
+
+int SurfaceScene::DrawSpaceExamples(DrawSurface& out, ExampleInventory& inventory, FormulaEngine& engine) {
+    SpaceDrawContext c{out, engine, projection_, hiding_};
+    c.hideInvisible = output_.hideInvisible;
+    c.colourOutput = output_.colourOutput;
+    c.periodTolerance = output_.periodTolerance;
+    c.pollKey = output_.pollKey;
+    c.showAndWait = output_.showAndWait;
+    c.observedExample = output_.observedExample;
+    c.observedCondition = output_.observedCondition;
+    c.observeDelayMs = output_.observeDelayMs;
+    for (int x = 0; x < inventory.Count(); ++x)
+        if (int status = DrawSpaceExample(c, inventory, x)) return status;
     return 0;
 }
 
@@ -31,7 +48,8 @@ bool SurfaceScene::IsHidden(FormulaEngine& engine, const Vec3& p) {
 }
 
 void ComputeAllMeshes(ExampleInventory& inventory, FormulaEngine& engine) {
-    for (int x = 0; x < inventory.Count(); ++x) ComputeMesh(inventory.Slot(x), engine);
+    for (int x = 0; x < inventory.Count(); ++x)
+        if (!ComputeSpaceBox(inventory.Slot(x), engine)) ComputeMesh(inventory.Slot(x), engine);
 }
 
 }  // namespace curvelo

@@ -19,6 +19,12 @@ struct SceneOutput {
     bool colourOutput = true;
     // Polls the keyboard between slow lines; null during an animation or an export.
     std::function<int()> pollKey;
+    // Curves, points and solutions: hidden parts left out ("A nem láthatóak rejtése"), and
+    // one solution observed step by step.
+    bool hideInvisible = false;
+    long double periodTolerance = 1e-9L;
+    std::function<int(int delayMs)> showAndWait;
+    int observedExample = -1, observedCondition = -1, observeDelayMs = 0;
 };
 
 class SurfaceScene {
@@ -33,6 +39,9 @@ public:
     const SurfacePainter& Painter() const { return painter_; }
 
 private:
+    // Curves, points and solutions, after the surfaces, in inventory order.
+    int DrawSpaceExamples(DrawSurface& out, ExampleInventory& inventory, FormulaEngine& engine);
+
     SurfacePainter painter_;
     HidingTest hiding_;
     ProjectionSnapshot projection_{View3D{}};
@@ -40,7 +49,8 @@ private:
     SceneOutput output_;
 };
 
-// Recomputes every surface's mesh (and automatic box); the window then recomputes its cell.
+// Recomputes every surface's mesh (and automatic box) and every other example's box; the
+// window then recomputes its cell.
 void ComputeAllMeshes(ExampleInventory& inventory, FormulaEngine& engine);
 
 }  // namespace curvelo
