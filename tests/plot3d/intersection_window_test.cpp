@@ -58,6 +58,15 @@ TEST_F(IntersectionWindowTest, HelixPiercesTheSphereAtRootThreeAndThePointIsMark
     ASSERT_EQ(w.Inventory().Count(), 3);
     EXPECT_EQ(w.Inventory().At(2).kind, kKindSpacePoint);
     EXPECT_NEAR(std::stod(w.Inventory().At(2).texts[2]), std::sqrt(3.0), 1e-9);
+    // The three kinds go through the document and come back.
+    const std::string path = ::testing::TempDir() + "/pierce.cv3";
+    ASSERT_EQ(w.WriteDocument(path), 0);
+    TPlot3Win back(nullptr, "pierce.cv3");
+    ASSERT_TRUE(back.Create());
+    ASSERT_EQ(back.ReadDocument(path), 0);
+    ASSERT_EQ(back.Inventory().Count(), 3);
+    EXPECT_EQ(back.Inventory().At(1).texts, w.Inventory().At(1).texts);
+    EXPECT_EQ(back.Inventory().At(2).texts, w.Inventory().At(2).texts);
 }
 
 TEST_F(IntersectionWindowTest, SurfacePairIsSearchedKeptAndReadBackWithItsCurves) {
