@@ -88,8 +88,14 @@ bool TIntCSDlg::FindNext() {
         SetItemText(intercsid::kText, text);
         return hasPoint_;
     };
-    if (choice.surface < 0 || choice.curve < 0) return show(MessageText(kMsgNoPoint));
-    const TExample& curve = window_->Inventory().At(choice.curve);
+    const ExampleInventory& inventory = window_->Inventory();
+    // The inventory may have changed since the choosers were filled.
+    const auto suits = [&inventory](int i, bool (*kind)(std::uint16_t)) {
+        return i >= 0 && i <= inventory.LastIndex() && kind(inventory.Slot(i).example.kind);
+    };
+    if (!suits(choice.surface, IsPiercedKind) || !suits(choice.curve, IsPiercingKind))
+        return show(MessageText(kMsgNoPoint));
+    const TExample& curve = inventory.Slot(choice.curve).example;
     choice.lo = curve.low;
     choice.hi = curve.high;
     if (!prepared_ || !(choice == last_)) prepared_ = Prepare(choice);
