@@ -5,6 +5,8 @@
 
 #include "expr/engine.h"
 #include "plot2d/inventory.h"
+#include "plot3d/space_kinds.h"
+#include "plot3d/space_solutions.h"
 #include "plot3d/space_table.h"
 #include "plot3d/surface_kinds.h"
 #include "plot3d/surface_mesh.h"
@@ -109,6 +111,33 @@ TEST_F(SpaceTableTest, SpaceCurveIsEvaluatedAtItsSamples) {
     EXPECT_EQ(lines[2], Cells({"1.0", "nem definiált"}));
     EXPECT_EQ(lines[3], Cells({"2.0", "2.0", "1.0", "4.0"}));
     EXPECT_EQ(GetLetter(engine.letters, kLetterT), 7);
+}
+
+TEST_F(SpaceTableTest, SequenceListsEachStartPointsTermsAndOneWithoutStartPointsHasNone) {
+    inventory.SetKindCompiler(&CompileSpaceExample);
+    const int i = BeginSpaceExample(inventory, kKindSpaceSequence, PointCoordinates::kCartesian);
+    ASSERT_GE(i, 0);
+    ASSERT_EQ(inventory.Commit(i, engine), 0);
+    InventorySlot& slot = inventory.Slot(i);
+    EXPECT_EQ(SpaceTableSolutions(slot), 0);
+    EXPECT_EQ(SpaceTableText(engine, slot, options), "nem betáblázott erre a példára");
+    for (int k = 0; k < 2; ++k) {
+        SpaceStartPoint start;
+        start.p.x = 1 + k;
+        start.p.terms = 3;
+        Cv2InitialCondition record;
+        WriteSpaceStartPoint(start, record);
+        slot.initialConditions.push_back(record);
+    }
+    EXPECT_TRUE(SpaceExampleHasTable(slot));
+    ASSERT_EQ(SpaceTableSolutions(slot), 2);
+    options.solution = 1;
+    const std::vector<std::string> lines = Lines(SpaceTableText(engine, slot, options));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], Cells({"n", "x", "y", "z"}));
+    // The default turn by about 16 degrees and the rise by 0.01 from (2, 0, 0).
+    EXPECT_EQ(lines[1], Cells({"0.0", "2.0", "0.0", "0.0"}));
+    EXPECT_EQ(lines[2].substr(0, 8), TableCell("1.0", 8));
 }
 
 }  // namespace
