@@ -18,10 +18,15 @@ std::uint16_t LoadBatchDocument(const std::string& path, BatchDocument& doc) {
 }
 
 bool ChooseBatchExample(BatchDocument& doc, std::string_view example, int& index) {
-    index = doc.inventory.Selected() >= 0 ? doc.inventory.Selected() : 0;
+    return ChooseBatchExample(doc.engine, doc.inventory, example, index);
+}
+
+bool ChooseBatchExample(FormulaEngine& engine, const ExampleInventory& inventory, std::string_view example,
+                        int& index) {
+    index = inventory.Selected() >= 0 ? inventory.Selected() : 0;
     if (example.empty()) return true;
     std::int32_t n = 0;
-    if (EvaluateInteger(doc.engine, std::string(example), 1, std::max(1, doc.inventory.Count()), n)) return false;
+    if (EvaluateInteger(engine, std::string(example), 1, std::max(1, inventory.Count()), n)) return false;
     index = n - 1;
     return true;
 }

@@ -34,6 +34,8 @@ std::uint16_t LoadBatchDocument(const std::string& path, BatchDocument& doc);
 // The example "N" (1-based, a formula) or, when empty, the selected one or the first.
 // False when N is not a number of the inventory.
 bool ChooseBatchExample(BatchDocument& doc, std::string_view example, int& index);
+bool ChooseBatchExample(FormulaEngine& engine, const ExampleInventory& inventory, std::string_view example,
+                        int& index);
 
 // "error 401: nem értem (why)" and the usage line; returns the usage exit code 2.
 int BatchUsage(std::ostream& err, const std::string& why, std::string_view usage);

@@ -60,7 +60,7 @@ constexpr std::array kOptions = {
                   "Egy .cv2 rajz egyik görbéjét vizsgálja meg kijelző nélkül; a vizsgálatot az "
                   "--integral, az --arclength, a --zeros, az --extrema vagy az --intersections adja meg."},
     CommandOption{"--table", "DOKUMENTUM", kTable, true, false,
-                  "Egy .cv2 rajz egyik példájának értéktáblázatát írja ki kijelző nélkül, "
+                  "Egy .cv2 vagy .cv3 rajz egyik példájának értéktáblázatát írja ki kijelző nélkül, "
                   "minden oldalát, ahogy a táblázat ablaka készíti."},
     CommandOption{"--example", "N", kAnalyse | kTable, false, false,
                   "A jegyzék N-edik példája (1-től számolva); alapérték a kijelölt, ha nincs, az első."},

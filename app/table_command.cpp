@@ -1,20 +1,48 @@
 #include "app/table_command.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 
 #include "app/batch_document.h"
 #include "app/command_line.h"
+#include "app/document_kind.h"
+#include "framework/application.h"
+#include "framework/kit_lock.h"
 #include "plot2d/example_table.h"
 #include "plot2d/solution_rows.h"
+#include "plot3d/plot3_win.h"
 #include "textwin/value_table.h"
 
 namespace curvelo {
 namespace {
 
-constexpr std::string_view kUsage = "curvelo --table FILE.cv2 [--example N]";
+constexpr std::string_view kUsage = "curvelo --table FILE.cv2|FILE.cv3 [--example N]";
 constexpr int kNothingToShow = 15;  // "válassz!"
+
+// A 3D document's tables come from a 3D window (its surfaces need their meshes), drawn nowhere.
+int RunSpaceTable(int argc, char** argv, const std::string& input, const std::string& example, std::ostream& out,
+                  std::ostream& err) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    fw::TApplication app(argc, argv, "curvelo");
+    fw::SetBatchMode(true);  // nobody is there to answer a dialog
+    TPlot3Win window(nullptr, input);
+    if (!window.Create()) return BatchFail(err, 11);
+    if (int code = window.ReadDocument(input)) return BatchFail(err, code);
+    int index = 0;
+    if (!ChooseBatchExample(window.Engine(), window.Inventory(), example, index))
+        return BatchUsage(err, "--example N", kUsage);
+    if (index >= window.Inventory().Count()) return BatchFail(err, kNothingToShow);
+    TableSource& tables = window.Tables();
+    if (!window.HasTable(index)) {
+        err << tables.TableText(index, 0) << '\n';
+        return 1;
+    }
+    const int count = std::max(tables.SolutionCount(index), 1);
+    for (int k = 0; k < count; ++k) out << tables.TableText(index, k);
+    return 0;
+}
 
 }  // namespace
 
@@ -29,6 +57,7 @@ int RunTable(int argc, char** argv, std::ostream& out, std::ostream& err) {
         else return BatchUsage(err, std::string(v.option->name), kUsage);
     }
     if (input.empty()) return BatchUsage(err, "--table", kUsage);
+    if (DocumentKindOf(input) == DocumentKind::Plot3) return RunSpaceTable(argc, argv, input, example, out, err);
 
     BatchDocument doc;
     if (std::uint16_t code = LoadBatchDocument(input, doc)) return BatchFail(err, code);

@@ -200,18 +200,19 @@ void ArchiveResult(InventorySlot& slot, const MeasurementResult& result) {
     slot.results.push_back(record);
 }
 
-int AddHitPoint(ExampleInventory& inventory, FormulaEngine& engine, long double x, long double y) {
+bool PointCoordinateText(long double v, std::string& out) {
     // Enough digits that the point sits where the hit is; no exponent, which the formula
     // language would read as e.
-    auto text = [](long double v, std::string& out) {
-        char buffer[TExample::kTextCapacity + 1];
-        const int n = std::snprintf(buffer, sizeof buffer, "%.15Lf", v);
-        if (n <= 0 || n >= static_cast<int>(sizeof buffer)) return false;
-        out = buffer;
-        return true;
-    };
+    char buffer[TExample::kTextCapacity + 1];
+    const int n = std::isfinite(v) ? std::snprintf(buffer, sizeof buffer, "%.15Lf", v) : -1;
+    if (n <= 0 || n >= static_cast<int>(sizeof buffer)) return false;
+    out = buffer;
+    return true;
+}
+
+int AddHitPoint(ExampleInventory& inventory, FormulaEngine& engine, long double x, long double y) {
     std::string tx, ty;
-    if (!std::isfinite(x) || !std::isfinite(y) || !text(x, tx) || !text(y, ty)) return -1;
+    if (!PointCoordinateText(x, tx) || !PointCoordinateText(y, ty)) return -1;
     const int index = inventory.Begin(kKindPoint, x, x);
     if (index < 0) return -1;
     TExample& e = inventory.At(index);

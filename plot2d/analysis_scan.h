@@ -91,5 +91,7 @@ void ArchiveResult(InventorySlot& slot, const MeasurementResult& result);
 // A point example at the hit (its formula texts hold the coordinates); its slot, or -1 when
 // the inventory is full or a coordinate has no short written form.
 int AddHitPoint(ExampleInventory& inventory, FormulaEngine& engine, long double x, long double y);
+// A coordinate as a point example's formula text; false when it has no short written form.
+bool PointCoordinateText(long double v, std::string& out);
 
 }  // namespace curvelo

@@ -46,7 +46,7 @@ void TFnListDlg::UpdateButtons() {
     EnableItem(invid::kDerive, window_->CanDerive(selected));
     EnableItem(invid::kFamily, window_->CanHaveFamily(selected));
     EnableItem(invid::kIteration, window_->CanIterate(selected));
-    EnableItem(invid::kTable, selected >= 0 && ExampleHasTable(window_->Inventory().Slot(selected)));
+    EnableItem(invid::kTable, window_->HasTable(selected));
 }
 
 void TFnListDlg::EvNotify(int controlId, fw::Notify code) {

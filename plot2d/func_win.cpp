@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "expr/eval.h"
+#include "expr/letter_params.h"
 #include "expr/node_kinds.h"
 #include "framework/animated_gif.h"
 #include "framework/dc.h"
@@ -124,6 +125,13 @@ TSlideDlg* TFuncWin::OpenParamDialog(int which) {
 void TFuncWin::ParamDialogGone(TSlideDlg* dialog) {
     for (TSlideDlg*& d : paramDialogs_)
         if (d == dialog) d = nullptr;
+}
+
+void TFuncWin::SaveIntoLetter(int k, long double value) {
+    if (k < 1 || k > kLastParamLetter || ParamsFixed()) return;
+    StoreTypedValue(Engine().letters, k, value);
+    RefreshParamDialogs();
+    ParameterChanged(k);
 }
 
 void TFuncWin::RefreshParamDialogs() {

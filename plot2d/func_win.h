@@ -60,6 +60,8 @@ public:
     // A letter changed: what depends on it is drawn again, the document is modified and a
     // linked window follows.
     virtual void ParameterChanged(int k);
+    // "mentsd" of the analysis tools: the value becomes letter k's (A = 1 ... W = 23).
+    void SaveIntoLetter(int k, long double value);
     // Whether any example's picture changes with the value of letter k.
     bool DependsOnLetter(int k) const;
     // Runs live (frames = 0) or frame animation of letter k; the asking dialog hides meanwhile.

@@ -67,6 +67,10 @@ void TPlot1Win::ShowTable(int index) {
     tableWindow_->Raise();
 }
 
+bool TPlot1Win::HasTable(int index) const {
+    return index >= 0 && index < Inventory().Count() && ExampleHasTable(Inventory().Slot(index));
+}
+
 int TPlot1Win::EquationCount() const { return Inventory().Count(); }
 
 int TPlot1Win::SolutionCount(int index) const { return curvelo::SolutionCount(Inventory().Slot(index)); }

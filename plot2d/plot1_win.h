@@ -25,6 +25,10 @@ public:
     void AskInventorySize();
     // The table-of-values window of an example, made on first use and kept (hidden) after.
     void ShowTable(int index);
+    // Whether the example has a table in this window.
+    virtual bool HasTable(int index) const;
+    // The window's tables as the table window reads them (also for batch use).
+    TableSource& Tables() { return *this; }
     TTableWin* TableWindow() const { return tableWindow_; }
 
     bool EvCommand(int id) override;

@@ -208,13 +208,6 @@ int TPlotEWin::AddAnalysisPoint(long double x, long double y) {
     return index;
 }
 
-void TPlotEWin::SaveIntoLetter(int k, long double value) {
-    if (k < 1 || k > kLastParamLetter || ParamsFixed()) return;
-    StoreTypedValue(Engine().letters, k, value);
-    RefreshParamDialogs();
-    ParameterChanged(k);
-}
-
 void TPlotEWin::DrawAnalysisMarks(DrawSurface& surface) {
     const bool colourOutput = CurrentOutput().colourOutput;
     const ExampleInventory& inventory = Inventory();

@@ -44,8 +44,6 @@ public:
     void ArchiveHit(int index, const MeasurementResult& result);
     // "jelöld ki": a point example at (x, y); its slot or -1.
     int AddAnalysisPoint(long double x, long double y);
-    // "mentsd": the value becomes letter k's (A = 1 ... W = 23).
-    void SaveIntoLetter(int k, long double value);
 
     // The running point: its dialog, shown on first use; Q or Esc in the window ends it.
     void ShowRunningPoint();

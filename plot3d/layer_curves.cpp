@@ -9,6 +9,7 @@
 #include "plot2d/example_kinds.h"
 #include "plot2d/implicit_drawer.h"
 #include "plot3d/level_grid.h"
+#include "plot3d/lifting_surface.h"
 #include "plot3d/surface_kinds.h"
 #include "plotwin/colour_table.h"
 
@@ -22,61 +23,6 @@ constexpr std::uint64_t kSliceSeed = 0x1e7e15;
 constexpr int kRetraceLimitMs = 1000;
 
 long double Finite(long double v) { return std::isfinite(v) ? v : 0.0L; }
-
-// A surface in plane coordinates that hands what the plane drawer draws to another surface,
-// every point placed back in space and mapped there; points the hidden test names lift the
-// pen. Without a target it drops everything.
-class LiftingSurface : public DrawSurface {
-public:
-    LiftingSurface(const PlotView& slice, DrawSurface* target, int axis, long double value,
-                   const std::function<WorldPoint(const Vec3&)>* project, const LayerHiddenTest* hidden = nullptr)
-        : DrawSurface(slice), target_(target), axis_(axis), value_(value), project_(project), hidden_(hidden) {}
-
-    void Save() override { if (target_) target_->Save(); }
-    void Restore() override { if (target_) target_->Restore(); }
-    void SetPen(Rgb colour, int width, LineStyle style) override {
-        if (target_) target_->SetPen(colour, width, style);
-    }
-    void SetBrush(Rgb colour) override { if (target_) target_->SetBrush(colour); }
-    void SetFont(int) override {}
-    void SetLogFont(const fw::LogFont&) override {}
-    void SetTextColour(Rgb) override {}
-    void SetLabelBackground(bool, Rgb) override {}
-    void Segment(WorldPoint a, WorldPoint b) override {
-        if (target_ && !Hidden(a) && !Hidden(b)) target_->Segment(Map(a), Map(b));
-    }
-    void BeginPolyline() override {
-        if (!target_) return;
-        target_->BeginPolyline();
-        open_ = true;
-    }
-    void PolylineTo(WorldPoint p) override {
-        if (!target_) return;
-        if (Hidden(p)) {
-            EndPolyline();
-            return;
-        }
-        if (!open_) BeginPolyline();
-        target_->PolylineTo(Map(p));
-    }
-    void EndPolyline() override {
-        if (target_ && open_) target_->EndPolyline();
-        open_ = false;
-    }
-    void Dot(WorldPoint, int) override {}
-    void FilledPolygon(const WorldPoint*, int) override {}
-    void Label(WorldPoint, std::string_view, int, int, LabelRole) override {}
-
-private:
-    WorldPoint Map(WorldPoint p) const { return (*project_)(PlaceBack(axis_, value_, p)); }
-    bool Hidden(WorldPoint p) const { return hidden_ && *hidden_ && (*hidden_)(PlaceBack(axis_, value_, p)); }
-    DrawSurface* target_;
-    int axis_;
-    long double value_;
-    const std::function<WorldPoint(const Vec3&)>* project_;
-    const LayerHiddenTest* hidden_;
-    bool open_ = false;
-};
 
 // A plane implicit example standing for one layer: its function, its known branches and the
 // slice view it was searched in (so the drawer does not take the view for a new one).
@@ -207,7 +153,7 @@ LayerSearchResult SearchLayerCurves(InventorySlot& slot, LetterStore& letters, i
     slice.slot.example.longSearch = options.longSearch ? 1 : 0;
     slice.slot.example.penColour = options.colour;
 
-    LiftingSurface drop(view, nullptr, axis, value, nullptr);
+    LiftingSurface drop(view, nullptr, {}, nullptr);
     ImplicitDrawer drawer(letters, drop, TraceSettings{});
     drawer.silent = !options.pollKey;
     drawer.hooks.pollKey = options.pollKey;
@@ -248,7 +194,8 @@ int DrawLayerCurves(const InventorySlot& slot, LetterStore& letters, DrawSurface
         const PlotView view = SliceView(slot.example, layer.axis);
         SliceSlot slice(slot, layer.axis, layer.value, view);
         if (!slice.slot.trees[kImplicitTree]) return 0;
-        LiftingSurface lift(view, &target, layer.axis, layer.value, &project, &hidden);
+        LiftingSurface lift(view, &target, [&layer](WorldPoint ab) { return PlaceBack(layer.axis, layer.value, ab); },
+                            &project, &hidden);
         TraceSettings tracing;
         tracing.timeLimitMs = kRetraceLimitMs;
         ImplicitDrawer drawer(letters, lift, tracing);

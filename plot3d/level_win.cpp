@@ -9,9 +9,8 @@
 
 namespace curvelo {
 
-std::string TLevelWin::LevelWindowCaption() { return std::string(res::String(338)) + ".cv3"; }
-
-TLevelWin::TLevelWin(TPlotQWin* owner, const std::string& caption) : TPlotQWin(owner, caption), owner_(owner) {
+TLevelWin::TLevelWin(TPlotQWin* owner, int titleString)
+    : TPlotQWin(owner, std::string(res::String(titleString)) + ".cv3"), owner_(owner) {
     SetMenu("LEVELMENU");
     LoadAccelerators("LEVELMENU");
     Space().SetCell(owner->Space().cellMin, owner->Space().cellMax);

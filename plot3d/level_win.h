@@ -16,10 +16,9 @@ inline constexpr std::int32_t kSettingsKindLevel = 2005;
 
 class TLevelWin : public TPlotQWin {
 public:
-    // owner: the 3D window whose inventory, letters and cell the window shares; the caption
-    // of the level-curve tool's window is LevelWindowCaption().
-    TLevelWin(TPlotQWin* owner, const std::string& caption);
-    static std::string LevelWindowCaption();
+    // owner: the 3D window whose inventory, letters and cell the window shares.
+    // The title is string titleString followed by ".cv3".
+    explicit TLevelWin(TPlotQWin* owner, int titleString = 338);
 
     // The direction shown: projection kind and axis names follow.
     void ShowPlane(int axis);

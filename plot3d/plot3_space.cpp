@@ -4,6 +4,7 @@
 #include "framework/command_enabler.h"
 #include "framework/kit_services.h"
 #include "plot3d/merid_dlg.h"
+#include "plot3d/inter_cs_dlg.h"
 #include "plot3d/plot3_win.h"
 #include "plot3d/space_seq_dlg.h"
 #include "plot3d/space_solutions.h"
@@ -107,6 +108,7 @@ void TPlot3Win::ShowText(const std::string& caption, const std::string& text) {
 
 TPlot3Win::~TPlot3Win() {
     if (trace_) trace_->Detach();
+    if (piercingDialog_) piercingDialog_->Detach();
 }
 
 void TPlot3Win::ShowRunningPoint() {

@@ -24,6 +24,7 @@
 #include "plot3d/surface_mesh.h"
 #include "plot3d/surface_trees.h"
 #include "plot3d/rotation_playback.h"
+#include "plot3d/space_table.h"
 #include "resources/resources.h"
 
 namespace curvelo {
@@ -99,6 +100,7 @@ int TPlot3Win::DrawExamples3D(DrawSurface& surface) {
         DrawSliceOverlay(surface, slices_, Inventory().Slot(slices_.example), Engine().letters,
                          [&space](const Vec3& p) { return space.ProjectPoint(p); });
     }
+    if (status == 0) status = DrawSurfacePairs(surface, output.pollKey);
     if (status == 0) DrawRunningPoint(surface);
     // A drawing stopped with Q leaves the status text in the title bar.
     if (status == 0 && !Animating() && !Printing()) UpdateTitle(this, false);
@@ -124,6 +126,19 @@ void TPlot3Win::AskMeshExport() {
     if (!ExportMesh(options.fileName)) ShowMessage(this, 12);  // "nem tudom elmenteni ..."
 }
 
+bool TPlot3Win::HasTable(int index) const { return IsSlot(index) && SpaceExampleHasTable(Inventory().Slot(index)); }
+
+int TPlot3Win::SolutionCount(int index) const {
+    return IsSlot(index) ? SpaceTableSolutions(Inventory().Slot(index)) : 0;
+}
+
+std::string TPlot3Win::TableText(int index, int solution) {
+    if (!IsSlot(index)) return {};
+    ExampleTableOptions options{kDefaultTableColumnWidth, Format(), {}, solution};
+    options.stopRequested = [this] { return PollKey(this) == kKeyQuit; };
+    return SpaceTableText(Engine(), Inventory().Slot(index), options);
+}
+
 int TPlot3Win::DrawLayers(DrawSurface& surface, const std::function<int()>& pollKey) {
     const View3D& space = Space();
     const auto project = [&space](const Vec3& p) { return space.ProjectPoint(p); };
@@ -139,7 +154,7 @@ int TPlot3Win::DrawLayers(DrawSurface& surface, const std::function<int()>& poll
 TLevelWin* TPlot3Win::LevelWindow() {
     if (levelWindow_) return levelWindow_;
     try {
-        auto* level = new TLevelWin(this, TLevelWin::LevelWindowCaption());
+        auto* level = new TLevelWin(this);
         if (!level->Create()) return nullptr;
         levelWindow_ = level;
         PlaceBeside(*level);
@@ -273,6 +288,8 @@ bool TPlot3Win::EvCommand(int id) {
     case rotcmd::kFrameCount: AskFrameCount(); return true;
     case surfcmd::kMeshExport: AskMeshExport(); return true;
     case surfcmd::kSlices: OpenSlices(); return true;
+    case intercmd::kCurveSurface: ShowPiercingDialog(); return true;
+    case intercmd::kSurfaceSurface: AddSurfacePair(); return true;
     default: break;
     }
     if (id >= surfcmd::kFirstKind && id <= surfcmd::kLastKind) {

@@ -26,7 +26,13 @@ inline constexpr int kSlices = 766;
 }
 
 class TLevelWin;
+class TIntCSDlg;
 class TSpaceTraceDlg;
+
+namespace intercmd {
+// The curve-surface piercing dialog and the surface-surface tool of the "&Metszet" submenu.
+inline constexpr int kCurveSurface = 710, kSurfaceSurface = 787;
+}
 
 class TPlot3Win : public TPlotRWin, public IvpHost {
 public:
@@ -52,11 +58,24 @@ public:
     bool TakeRevolution(const TExample& curve) override;
     // Writes the visible surfaces' meshes as STL or OBJ (by the extension).
     bool ExportMesh(const std::string& path);
+    // Tables: surface grids, curves, and the solutions of systems and sequences.
+    bool HasTable(int index) const override;
 
     // Level curves: the level window, made on first use and kept (hidden when closed; null
     // when it could not be made), and the level dialog of an example.
     TLevelWin* LevelWindow();
     TLevelWin* ExistingLevelWindow() const { return levelWindow_; }
+
+    // Intersections: the curve-surface dialog (made once, kept), a point example at a
+    // piercing point, the surface-surface example and its dialog in the trace window ("nyom").
+    void ShowPiercingDialog();
+    TIntCSDlg* PiercingDialog() const { return piercingDialog_; }
+    void PiercingDialogGone(TIntCSDlg* dialog);
+    int AddSpacePoint(long double x, long double y, long double z);
+    int AddSurfacePair();
+    bool EditSurfacePair(int index);
+    TLevelWin* TraceWindow();
+    bool EditExample(int index) override;
     bool CanDerive(int index) const override;
     bool CanHaveFamily(int) const override { return false; }
     int DeriveExample(int index) override;
@@ -104,6 +123,8 @@ protected:
     void RecomputeExamples() override;
 
 private:
+    std::string TableText(int index, int solution) override;
+    int SolutionCount(int index) const override;
     void AskMeshExport();
     // A new level window that would cover this one moves beside it.
     void PlaceBeside(fw::TWindow& level);
@@ -128,6 +149,10 @@ private:
     mutable SurfaceScene scene_;
     TLevelWin* levelWindow_ = nullptr;
     SliceOverlay slices_;
+    // The curves of the surface-surface examples, lifted into space; 0 or kDrawStopped.
+    int DrawSurfacePairs(DrawSurface& surface, const std::function<int()>& pollKey);
+    TIntCSDlg* piercingDialog_ = nullptr;
+    TLevelWin* traceWindow_ = nullptr;
 };
 
 }  // namespace curvelo

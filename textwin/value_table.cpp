@@ -61,6 +61,7 @@ int ValueColumns(std::uint16_t kind) {
     case 201: return 1;
     case 202: return 3;
     case 203: return 2;
+    case 304: case 308: return 3;  // a space curve's x, y, z
     default: return 0;
     }
 }

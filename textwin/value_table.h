@@ -24,7 +24,8 @@ std::string TableHeading(std::uint16_t kind, int width);
 
 // Kinds tabulated by evaluating their formulas at evenly spaced parameter values.
 bool IsEvaluatedTableKind(std::uint16_t kind);
-// Value columns after the parameter: 1 for y = f(x), 3 for polar (r, x, y), 2 for parametric.
+// Value columns after the parameter: 1 for y = f(x), 3 for polar (r, x, y), 2 for parametric,
+// 3 for a space curve or segment.
 int ValueColumns(std::uint16_t kind);
 
 // The last row number 0 ... N that keeps the text under kTableTextLimit.

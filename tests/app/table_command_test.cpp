@@ -14,6 +14,8 @@
 #include "plot2d/cv2_codec.h"
 #include "plot2d/example_kinds.h"
 #include "plot2d/plot2_win.h"
+#include "plot3d/plot3_win.h"
+#include "framework/application.h"
 
 using namespace curvelo;
 
@@ -138,4 +140,30 @@ TEST(TableCommand, DocumentSavedByTheWindowAndTheHelpListsTheCommand) {
     std::ostringstream help;
     WriteHelp(help);
     EXPECT_NE(help.str().find("curvelo --table DOKUMENTUM [--example N]"), std::string::npos);
+}
+
+TEST(TableCommand, ThreeDDocumentGivesTheSurfaceGridAndRefusesAKindWithoutTable) {
+    fw::automation::EnsureApplication();
+    const std::string path = ::testing::TempDir() + "/table_space.cv3";
+    {
+        TPlot3Win w(nullptr, "table_space.cv3");
+        ASSERT_TRUE(w.Create());
+        fw::automation::SetDialogHook([](fw::TDialog&) { return 1; });
+        w.AddExample(301);  // sin(r)/r on a 36 x 36 mesh
+        w.AddExample(303);
+        fw::automation::SetDialogHook({});
+        ASSERT_EQ(w.WriteDocument(path), 0);
+    }
+    Outcome o = Table({"--table", path, "--example", "1"});
+    fw::SetBatchMode(false);
+    ASSERT_EQ(o.rc, 0) << o.err;
+    const std::vector<std::string> lines = Lines(o.out);
+    ASSERT_EQ(lines.size(), 1u + 37u);
+    EXPECT_EQ(lines[0].rfind("x \\ y ", 0), 0u) << lines[0];
+    o = Table({"--table", path, "--example", "2"});
+    fw::SetBatchMode(false);
+    EXPECT_EQ(o.rc, 1);
+    EXPECT_NE(o.err.find("nem betáblázott"), std::string::npos) << o.err;
+    EXPECT_EQ(Table({"--table", path, "--example", "3"}).rc, 2);
+    fw::SetBatchMode(false);
 }
