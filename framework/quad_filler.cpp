@@ -62,19 +62,12 @@ void QuadFiller::Fill(const PointF* corners, int n, Color colour) {
     if (t_.bits && corners) FillRaw(corners, n, Pack(colour));
 }
 
-void QuadFiller::Outline(const PointF* p, int n, Color colour, int width) {
+void QuadFiller::Outline(const PointF* p, int n, Color colour) {
     if (!t_.bits || !p || n < 2 || n > kMaxCorners || !AllFinite(p, n)) return;
     const std::uint32_t c = Pack(colour);
     for (int k = 0; k < n; ++k) {
-        const PointF a = p[k], b = p[(k + 1) % n];
-        if (width > 1) {
-            WideLine(a, b, width / 2.0, c);
-            Disc(a, width / 2.0, c);
-        } else if (t_.antialias) {
-            SoftLine(a, b, c);
-        } else {
-            HardLine(a, b, c);
-        }
+        if (t_.antialias) SoftLine(p[k], p[(k + 1) % n], c);
+        else HardLine(p[k], p[(k + 1) % n], c);
     }
 }
 
@@ -189,25 +182,6 @@ void QuadFiller::SoftLine(PointF a, PointF b, std::uint32_t c) {
             Blend(i, j, c, static_cast<int>(256 - lower));
             Blend(i, j + 1, c, static_cast<int>(lower));
         }
-    }
-}
-
-void QuadFiller::WideLine(PointF a, PointF b, double half, std::uint32_t c) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double length = std::hypot(dx, dy);
-    if (!(length > 0) || !std::isfinite(length)) return;
-    const double nx = -dy / length * half, ny = dx / length * half;
-    const PointF band[4] = {{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}};
-    FillRaw(band, 4, c);
-}
-
-void QuadFiller::Disc(PointF centre, double radius, std::uint32_t c) {
-    const int y0 = static_cast<int>(std::ceil(Clamp(centre.y - radius - 0.5, t_.clip.top, t_.clip.bottom)));
-    const int y1 = static_cast<int>(std::ceil(Clamp(centre.y + radius - 0.5, t_.clip.top, t_.clip.bottom)));
-    for (int y = y0; y < y1; ++y) {
-        const double dy = y + 0.5 - centre.y;
-        const double half = std::sqrt(std::max(0.0, radius * radius - dy * dy));
-        Span(y, centre.x - half, centre.x + half, c);
     }
 }
 

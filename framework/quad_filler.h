@@ -34,16 +34,13 @@ public:
     // coordinates, the even-odd rule for self-crossing shapes). A corner that is not a
     // finite number leaves the whole shape undrawn.
     void Fill(const PointF* corners, int n, Color colour);
-    // The closed outline: one pixel wide for width 1 or less (soft when the target is
-    // anti-aliased), otherwise width pixels with round corners.
-    void Outline(const PointF* corners, int n, Color colour, int width);
+    // The closed outline one pixel wide (soft when the target is anti-aliased).
+    void Outline(const PointF* corners, int n, Color colour);
 
 private:
     void FillRaw(const PointF* corners, int n, std::uint32_t colour);
     void HardLine(PointF a, PointF b, std::uint32_t colour);
     void SoftLine(PointF a, PointF b, std::uint32_t colour);
-    void WideLine(PointF a, PointF b, double halfWidth, std::uint32_t colour);
-    void Disc(PointF c, double radius, std::uint32_t colour);
     void Span(int y, double fromX, double toX, std::uint32_t colour);
     void Blend(int x, int y, std::uint32_t colour, int cover);
 

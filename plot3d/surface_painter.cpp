@@ -121,15 +121,18 @@ int SurfacePainter::DrawFastSurfaces(DrawSurface& out, ExampleInventory& invento
                                      bool colourOutput) {
     drawn_ = 0;
     std::size_t count = 0, vertices = 0;
+    bool wide = false;
     for (int x = 0; x < inventory.Count(); ++x) {
         const TExample& e = inventory.At(x);
         const SurfaceWork* w = SurfaceWorkOf(inventory.Slot(x));
         if (!w || !e.visible || surf::Slow(e)) continue;
         count += static_cast<std::size_t>(w->n1 * w->n2);
         vertices += static_cast<std::size_t>(w->VertexCount());
+        wide = wide || e.penWidth > 1;
     }
     if (count == 0) return 0;
-    const fw::RasterTarget raster = out.Raster();
+    // Wide outlines keep the device's own strokes (their soft edges and round corners).
+    const fw::RasterTarget raster = wide ? fw::RasterTarget{} : out.Raster();
     try {
         quads_.resize(count);
         firstVertex_.resize(static_cast<std::size_t>(inventory.Count()));
@@ -179,7 +182,7 @@ void SurfacePainter::DrawDirect(const fw::RasterTarget& raster, ExampleInventory
         for (int c = 0; c < 4; ++c) corner[c] = device_[base + v[c]];
         const Look look = LookOf(inventory.At(q.example), w, q, p, colourOutput);
         filler.Fill(corner, 4, {look.fill.r, look.fill.g, look.fill.b});
-        filler.Outline(corner, 4, {look.pen.r, look.pen.g, look.pen.b}, look.width);
+        filler.Outline(corner, 4, {look.pen.r, look.pen.g, look.pen.b});
         ++drawn_;
     }
 }

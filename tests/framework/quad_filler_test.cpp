@@ -134,10 +134,10 @@ TEST(QuadFiller, DegenerateShapesDrawNothingAndOutlinesStayThin) {
     EXPECT_EQ(c.Count(kWhite), 16 * 16);
     // A collapsed quadrilateral's outline is its diagonal, one pixel per column; as with
     // the device's own lines, the far end of every side is left to the next one.
-    fill.Outline(line, 4, kRed, 1);
+    fill.Outline(line, 4, kRed);
     EXPECT_EQ(c.Count(kRedPixel), 11);
     for (int k = 1; k <= 11; ++k) EXPECT_EQ(c.At(k, k), kRedPixel) << k;
-    fill.Outline(point, 4, kRed, 1);
+    fill.Outline(point, 4, kRed);
     EXPECT_TRUE(c.GuardIntact());
 }
 
@@ -151,10 +151,9 @@ TEST(QuadFiller, ShapesAndOutlinesAreClippedAtTheImageAndTheClip) {
         fill.Fill(big, 4, kRed);
         EXPECT_EQ(c.Count(kRedPixel), 24 * 20) << far;
         const Color blue{0, 0, 255};
-        fill.Outline(big, 4, blue, 1);
-        fill.Outline(big, 4, blue, 5);
+        fill.Outline(big, 4, blue);
         const PointF cross[2] = {{-far, 10}, {far, 10}};
-        fill.Outline(cross, 2, blue, 1);
+        fill.Outline(cross, 2, blue);
         EXPECT_EQ(c.At(0, 10), 0xff0000ffu) << far;
         EXPECT_EQ(c.At(23, 10), 0xff0000ffu) << far;
         EXPECT_TRUE(c.GuardIntact()) << far;
@@ -166,8 +165,7 @@ TEST(QuadFiller, ShapesAndOutlinesAreClippedAtTheImageAndTheClip) {
     QuadFiller fill(t);
     const PointF quad[4] = {{-3, -2}, {30, 1.5}, {26, 25}, {0.5, 18}};
     fill.Fill(quad, 4, kRed);
-    fill.Outline(quad, 4, {0, 0, 0}, 1);
-    fill.Outline(quad, 4, {0, 0, 0}, 3);
+    fill.Outline(quad, 4, {0, 0, 0});
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 24; ++x)
             EXPECT_EQ(c.At(x, y) != kWhite, x >= 4 && x < 12 && y >= 5 && y < 9) << x << "," << y;
@@ -181,8 +179,8 @@ TEST(QuadFiller, CornersThatAreNotNumbersLeaveTheShapeUndrawn) {
         QuadFiller fill(c.Target(true));
         const PointF quad[4] = {{1, 1}, {14, 2}, {bad, 14}, {2, 13}};
         fill.Fill(quad, 4, kRed);
-        fill.Outline(quad, 4, kRed, 1);
-        fill.Outline(quad, 4, kRed, 4);
+        fill.Outline(quad, 4, kRed);
+        QuadFiller(c.Target(false)).Outline(quad, 4, kRed);
         const PointF flipped[4] = {{1, 1}, {14, 2}, {13, bad}, {2, 13}};
         fill.Fill(flipped, 4, kRed);
         EXPECT_EQ(c.Count(kWhite), 16 * 16);
@@ -197,9 +195,9 @@ TEST(QuadFiller, SoftOutlinesShareOnePixelOfCoverAcrossTheLine) {
     QuadFiller fill(c.Target(true));
     // Triangles whose other edges stay clear of the columns looked at.
     const PointF flat[3] = {{2, 5}, {30, 5}, {16, -20}};
-    fill.Outline(flat, 3, {0, 0, 0}, 1);
+    fill.Outline(flat, 3, {0, 0, 0});
     const PointF slanted[3] = {{2, 10}, {30, 17}, {16, 40}};
-    fill.Outline(slanted, 3, {0, 0, 0}, 1);
+    fill.Outline(slanted, 3, {0, 0, 0});
     for (int x = 8; x < 27; ++x) {
         EXPECT_NEAR(static_cast<int>(c.At(x, 4) >> 16 & 0xff), 128, 2) << x;
         EXPECT_NEAR(static_cast<int>(c.At(x, 5) >> 16 & 0xff), 128, 2) << x;

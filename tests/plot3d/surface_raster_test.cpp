@@ -1,6 +1,7 @@
 // The 3D gallery filled straight into the image against the same pictures drawn as polygons
 // through the device: from turned eyes, shaded, in spectrum colours with and without mesh
-// lines, with and without anti-aliasing. Only the pixels along edges may differ.
+// lines (one pixel and wide), with and without anti-aliasing. Only the pixels along edges
+// may differ.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,7 +73,7 @@ Comparison Compare(const fw::Bitmap& direct, const fw::Bitmap& polygons) {
     return r;
 }
 
-enum class Look { kAsSaved, kShaded, kSpectrum, kSpectrumMesh };
+enum class Look { kAsSaved, kShaded, kSpectrum, kSpectrumMesh, kWideMesh };
 
 // Every surface drawn fast in the look (slow ones of the gallery too).
 void SetLook(TPlot3Win& w, Look look) {
@@ -83,7 +84,8 @@ void SetLook(TPlot3Win& w, Look look) {
         surf::Slow(e) = 0;
         surf::Shaded(e) = 1;
         surf::Spectrum(e) = look != Look::kShaded;
-        surf::MeshLines(e) = look == Look::kSpectrumMesh;
+        surf::MeshLines(e) = look == Look::kSpectrumMesh || look == Look::kWideMesh;
+        if (look == Look::kWideMesh) e.penWidth = 3;
     }
 }
 
@@ -96,7 +98,7 @@ TEST(SurfaceRaster, GalleryLooksTheSameFilledDirectlyAsDrawnAsPolygons) {
         if (entry.path().extension() != ".cv3") continue;
         ++documents;
         const std::string doc = entry.path().string();
-        for (Look look : {Look::kAsSaved, Look::kShaded, Look::kSpectrum, Look::kSpectrumMesh})
+        for (Look look : {Look::kAsSaved, Look::kShaded, Look::kSpectrum, Look::kSpectrumMesh, Look::kWideMesh})
             for (int turn = 0; turn < 2; ++turn) {
                 TPlot3Win w(nullptr, "g.cv3");
                 ASSERT_TRUE(w.Create());
