@@ -68,7 +68,7 @@ void ProjectMesh(SurfaceWork& work, const TExample& e, const ProjectionSnapshot&
         const bool drawn = work.defined[at] && (keep || StrictlyInside(v, e));
         work.shown[at] = drawn ? 1 : 0;
         if (drawn) p.Project(v.x, v.y, v.z, work.screenU[at], work.screenV[at]);
-        // A vertex beyond the range of doubles projects to no point at all.
+        // A vertex whose projection is not a number has no point on the screen.
         if (drawn && !(std::isfinite(work.screenU[at]) && std::isfinite(work.screenV[at]))) work.shown[at] = 0;
     }
     const int n2 = work.n2, row = n2 + 1;
