@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -307,6 +308,31 @@ void DC::SaveState() {
 void DC::RestoreState() {
     Record(*impl_, [](DC& d) { d.RestoreState(); });
     impl_->painter->restore();
+}
+
+RasterTarget DC::Raster() const {
+    RasterTarget t;
+    const DcImpl& d = *impl_;
+    QPainter* p = d.painter;
+    if (d.record || d.printer || !p || !p->isActive() || !p->device()) return t;
+    if (p->device()->devType() != QInternal::Image) return t;
+    auto* image = static_cast<QImage*>(p->device());
+    if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) return t;
+    if (image->devicePixelRatio() != 1 || p->transform().type() != QTransform::TxNone) return t;
+    if (p->compositionMode() != QPainter::CompositionMode_SourceOver || p->opacity() != 1) return t;
+    QRect clip = image->rect();
+    if (p->hasClipping()) {
+        const QRegion region = p->clipRegion();
+        if (region.rectCount() != 1) return t;
+        clip &= region.boundingRect();
+    }
+    t.bits = reinterpret_cast<std::uint32_t*>(image->bits());
+    t.width = image->width();
+    t.height = image->height();
+    t.stride = image->bytesPerLine() / 4;
+    t.clip = {clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1};
+    t.antialias = p->testRenderHint(QPainter::Antialiasing);
+    return t;
 }
 
 int DC::DpiX() const { return impl_->dpiX; }

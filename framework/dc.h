@@ -7,6 +7,7 @@
 
 #include "framework/fw_types.h"
 #include "framework/log_font.h"
+#include "framework/quad_filler.h"
 
 namespace curvelo::fw {
 
@@ -95,6 +96,11 @@ public:
     // Device pixels per screen pixel (above 1 on a printer page): what is sized in screen
     // pixels is enlarged by it to keep its size on paper.
     double ScreenScale() const;
+
+    // The target's pixels for drawing straight into them, when it is a plain image drawn
+    // without a transform, recording or a clip other than one rectangle; empty otherwise
+    // (printers, vector pictures and windows draw only through the calls above).
+    RasterTarget Raster() const;
 
     DcImpl* Impl() const { return impl_.get(); }
     explicit DC(std::unique_ptr<DcImpl> impl);  // for the framework's own targets

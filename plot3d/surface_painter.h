@@ -39,7 +39,23 @@ private:
         double distance;
         std::uint16_t example, i, j;
     };
+    struct Look {
+        Rgb fill, pen;
+        int width;
+    };
+    static Look LookOf(const TExample& e, const SurfaceWork& w, const Quad& q, const ProjectionSnapshot& p,
+                       bool colourOutput);
+    // The quadrilateral's vertex indices; false when one of them is not drawn.
+    static bool Corners(const SurfaceWork& w, const Quad& q, std::size_t v[4]);
+    // Raster outputs are filled pixel by pixel; every other output gets polygons.
+    void DrawDirect(const fw::RasterTarget& raster, ExampleInventory& inventory, const ProjectionSnapshot& p,
+                    bool colourOutput, std::size_t n);
+    void DrawThrough(DrawSurface& out, ExampleInventory& inventory, const ProjectionSnapshot& p, bool colourOutput,
+                     std::size_t n);
+
     std::vector<Quad> quads_;
+    std::vector<std::size_t> firstVertex_;  // per inventory index: its first vertex in device_
+    std::vector<fw::PointF> device_;        // device pixels of every vertex, for raster outputs
     int drawn_ = 0;
 };
 

@@ -178,6 +178,12 @@ void DcSurface::FilledPolygon(const WorldPoint* points, int n) {
     dc_.Polygon(polygon_.data(), n);
 }
 
+fw::RasterTarget DcSurface::Raster() {
+    // Pixels written during a polyline would lie under its pending points.
+    if (!directRaster_ || IsPrinting() || inPolyline_) return {};
+    return dc_.Raster();
+}
+
 void DcSurface::Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRole role) {
     if (utf8.empty()) return;
     const fw::Point d = Device(p);

@@ -25,6 +25,9 @@ public:
     // that lies in line with its neighbours (within a fraction of a pixel) is left out.
     // Off draws every distinct pixel point, for comparing.
     void SetSimplify(bool on) { simplify_ = on; }
+    // Off hides the device's pixels, so that every shape goes through the device's calls
+    // (for comparing).
+    void SetDirectRaster(bool on) { directRaster_ = on; }
 
     void Save() override;
     void Restore() override;
@@ -41,6 +44,7 @@ public:
     void Dot(WorldPoint p, int radiusPixels) override;
     void FilledPolygon(const WorldPoint* points, int n) override;
     void Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRole role) override;
+    fw::RasterTarget Raster() override;
 
 private:
     struct State {
@@ -68,6 +72,7 @@ private:
     int lineCount_ = 0;
     bool inPolyline_ = false;
     bool simplify_ = true;
+    bool directRaster_ = true;
     // Points left out since the last kept corner; a long straight run starts a new corner.
     static constexpr int kMaxLeftOut = 16;
     std::array<fw::Point, kMaxLeftOut> leftOut_{};

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "framework/log_font.h"
+#include "framework/quad_filler.h"
 #include "plotwin/colour_table.h"
 #include "plotwin/plot_view.h"
 
@@ -57,6 +58,11 @@ public:
     virtual void FilledPolygon(const WorldPoint* points, int n) = 0;
     // A text of the current font at p: a, b in {-1, 0, 1} as PlaceLabel takes them.
     virtual void Label(WorldPoint p, std::string_view utf8, int a, int b, LabelRole role) = 0;
+
+    // The output's pixels, for drawings of thousands of flat shapes that would cost far
+    // more through the calls above; empty for vector outputs and exports. The pixels map to
+    // the view's device coordinates.
+    virtual fw::RasterTarget Raster() { return {}; }
 
     // True while the output is a text export rather than a picture.
     virtual bool IsExport() const { return false; }

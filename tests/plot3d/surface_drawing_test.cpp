@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "expr/engine.h"
@@ -151,6 +152,26 @@ TEST_F(SurfaceDrawingTest, UndefinedAndCutVerticesSkipTheirQuadrilaterals) {
     surf::KeepAtWalls(e) = 1;
     painter.DrawFastSurfaces(out, inventory, Eye(6, 8, 6), true);
     EXPECT_EQ(painter.QuadsDrawn(), inside);
+}
+
+TEST_F(SurfaceDrawingTest, VerticesWithoutAFiniteProjectionSkipTheirQuadrilaterals) {
+    // A vertex whose projection is not a number (a mesh value beyond the range of doubles)
+    // has no point on the screen: its four quadrilaterals are left out rather than drawn
+    // to a corner of the picture.
+    AddExplicit("xy", 10);
+    surf::KeepAtWalls(inventory.At(0)) = 1;
+    SurfaceWork& w = *SurfaceWorkOf(inventory.Slot(0));
+    w.vertices[5 * 11 + 5].z = std::numeric_limits<double>::infinity();
+    w.vertices[3 * 11 + 7].x = std::numeric_limits<double>::quiet_NaN();
+    ASSERT_EQ(painter.DrawFastSurfaces(out, inventory, Eye(6, 8, 6), true), 0);
+    EXPECT_EQ(painter.QuadsDrawn(), 92);
+    int polygons = 0;
+    for (const DrawOp& op : out.Ops()) {
+        if (op.kind != DrawOp::kPolygon) continue;
+        ++polygons;
+        for (const WorldPoint& p : op.points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    }
+    EXPECT_EQ(polygons, painter.QuadsDrawn());
 }
 
 TEST_F(SurfaceDrawingTest, VisibilityStepsOneComparesOnlyTheEndsOfTheLineOfSight) {
