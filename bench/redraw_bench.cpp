@@ -7,10 +7,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench/median_reporter.h"
 #include "expr/engine.h"
 #include "framework/automation.h"
 #include "framework/bitmap.h"
@@ -25,8 +26,6 @@
 using namespace curvelo;
 
 namespace {
-
-constexpr int kRepetitions = 7;
 
 struct SceneSize {
     int width, height, members;
@@ -133,42 +132,19 @@ std::string SceneName(const SceneSize& s) {
     return std::to_string(s.width) + "x" + std::to_string(s.height) + "/members:" + std::to_string(s.members);
 }
 
-// Keeps the median CPU time (ms) of every benchmark (of one repetition: its time) while
-// printing as usual.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medianMs;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if ((run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") ||
-                (run.run_type == Run::RT_Iteration && run.repetitions <= 1))
-                medianMs[run.run_name.function_name] = run.GetAdjustedCPUTime();
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Repetitions by default, so that there is a median; the command line may say otherwise.
     // --frames=N draws exactly N frames per run, for counting instructions (valgrind
     // --tool=callgrind --toggle-collect='*RedrawOnce*' counts N frames, the first with the
     // font set-up).
-    std::vector<char*> args(argv, argv + 1);
-    std::string repetitions = "--benchmark_repetitions=" + std::to_string(kRepetitions);
-    bool given = false;
+    std::vector<char*> given(argv, argv + 1);
     long frames = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--frames=", 0) == 0) {
-            frames = std::strtol(arg.c_str() + 9, nullptr, 10);
-            continue;
-        }
-        given |= arg.rfind("--benchmark_repetitions", 0) == 0;
-        args.push_back(argv[i]);
+        if (std::strncmp(argv[i], "--frames=", 9) == 0) frames = std::strtol(argv[i] + 9, nullptr, 10);
+        else given.push_back(argv[i]);
     }
-    if (!given) args.insert(args.begin() + 1, repetitions.data());
+    std::vector<char*> args = bench::WithDefaultRepetitions(static_cast<int>(given.size()), given.data(), "0.5");
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     for (const SceneSize& size : kScenes) {
@@ -180,21 +156,20 @@ int main(int argc, char** argv) {
             if (frames > 0) b->Iterations(frames);
         }
     }
-    MedianReporter reporter;
+    bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::printf("\nMedian CPU time per redraw:\n");
     for (const SceneSize& size : kScenes) {
         const std::string name = SceneName(size);
-        const auto full = reporter.medianMs.find("FullRedraw/" + name);
-        const auto reference = reporter.medianMs.find("SamePolylinesPrecomputed/" + name);
-        if (full == reporter.medianMs.end()) continue;
-        std::printf("  %-28s %7.2f ms (goal <= %.1f ms: %s)", name.c_str(), full->second, size.goalMs,
-                    full->second <= size.goalMs ? "met" : "NOT met");
-        if (reference != reporter.medianMs.end() && reference->second > 0)
-            std::printf("; the same polylines precomputed %.2f ms, ratio %.2f", reference->second,
-                        full->second / reference->second);
-        std::printf("\n");
+        const double full = reporter.MedianSeconds("FullRedraw/" + name) * 1e3;
+        const double reference = reporter.MedianSeconds("SamePolylinesPrecomputed/" + name) * 1e3;
+        if (full <= 0) continue;
+        std::printf("  %-28s %7.2f ms (goal <= %.1f ms: %s)", name.c_str(), full, size.goalMs,
+                    full <= size.goalMs ? "met" : "NOT met");
+        if (reference > 0)
+            std::printf("; the same polylines precomputed %.2f ms, ratio %.2f", reference, full / reference);
+        std::printf(" [%d repetitions]\n", reporter.Repetitions("FullRedraw/" + name));
     }
     return 0;
 }

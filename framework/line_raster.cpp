@@ -1,6 +1,7 @@
 #include "framework/line_raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace curvelo::fw {
@@ -23,9 +24,40 @@ inline void Cover(std::uint32_t& pixel, std::uint32_t argb, std::uint32_t a) {
 }
 
 // floor(n / d) for d > 0.
-inline __int128 FloorDiv(__int128 n, std::int64_t d) {
-    const __int128 q = n / d;
+template <class T>
+inline T FloorDiv(T n, std::int64_t d) {
+    const T q = n / d;
     return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+
+// Ends within this distance of the origin keep the fixed-point walk inside 64 bits.
+constexpr double kReach = 16777216.0;
+
+// Cuts a piece with an end beyond kReach down to the part inside the square of that
+// reach, the new ends rounded to whole pixels (far from any picture, so the piece's course
+// over a picture moves by a tiny fraction of a pixel). False when nothing of it is inside.
+bool CutToReach(Point& a, Point& b) {
+    const auto inside = [](Point p) { return std::abs(static_cast<double>(p.x)) <= kReach && std::abs(static_cast<double>(p.y)) <= kReach; };
+    if (inside(a) && inside(b)) return true;
+    const double x0 = a.x, y0 = a.y, dx = static_cast<double>(b.x) - x0, dy = static_cast<double>(b.y) - y0;
+    double t0 = 0, t1 = 1;
+    const auto edge = [&](double p, double q) {  // keeps p * t <= q
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!edge(-dx, x0 + kReach) || !edge(dx, kReach - x0) || !edge(-dy, y0 + kReach) || !edge(dy, kReach - y0))
+        return false;
+    const auto at = [&](double t) {
+        return Point{static_cast<int>(std::lround(std::clamp(x0 + t * dx, -kReach, kReach))),
+                     static_cast<int>(std::lround(std::clamp(y0 + t * dy, -kReach, kReach)))};
+    };
+    const Point na = at(t0), nb = at(t1);
+    a = na;
+    b = nb;
+    return true;
 }
 
 }  // namespace
@@ -57,10 +89,14 @@ void LineRaster::Piece(int u0, int v0, int u1, int v1, std::uint32_t argb) {
     // The line's minor coordinate at the centre of column `first`, less a half pixel, in
     // 32.32 fixed point: the integer part is the upper of the two rows it covers and the
     // fraction the share of the lower one.
-    const __int128 along = static_cast<__int128>(2 * (static_cast<std::int64_t>(first) - u0) + 1) * dv;
-    std::int64_t acc = static_cast<std::int64_t>((static_cast<__int128>(2 * static_cast<std::int64_t>(v0) - 1) << 31) +
-                                                 FloorDiv(along << 31, du));
-    const std::int64_t step = static_cast<std::int64_t>(FloorDiv(static_cast<__int128>(dv) << 32, du));
+    // Ends are within 2^24 of the origin (CutToReach), so only a start far outside the
+    // picture needs 128 bits.
+    const std::int64_t along = (2 * (static_cast<std::int64_t>(first) - u0) + 1) * dv;
+    const std::int64_t offset = std::llabs(along) < (std::int64_t{1} << 31)
+                                    ? FloorDiv(along * (std::int64_t{1} << 31), du)
+                                    : static_cast<std::int64_t>(FloorDiv(static_cast<__int128>(along) << 31, du));
+    std::int64_t acc = (2 * static_cast<std::int64_t>(v0) - 1) * (std::int64_t{1} << 31) + offset;
+    const std::int64_t step = FloorDiv(dv * (std::int64_t{1} << 32), du);
     const unsigned span = static_cast<unsigned>(maxV - minV);
     // Steep pieces visit one row after another, a stride too long for the hardware to
     // guess: ask for the rows a few steps ahead while this one is blended.
@@ -88,6 +124,7 @@ void LineRaster::Piece(int u0, int v0, int u1, int v1, std::uint32_t argb) {
 }
 
 void LineRaster::Line(Point a, Point b, Color colour) {
+    if (!CutToReach(a, b)) return;
     const std::uint32_t argb = 0xff000000u | (std::uint32_t{colour.r} << 16) | (std::uint32_t{colour.g} << 8) | colour.b;
     const std::int64_t dx = std::llabs(static_cast<std::int64_t>(b.x) - a.x);
     const std::int64_t dy = std::llabs(static_cast<std::int64_t>(b.y) - a.y);

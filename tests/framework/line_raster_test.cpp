@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -110,6 +111,25 @@ TEST(LineRaster, KeepsToTheClipAndSurvivesFarEnds) {
             inked += marked;
         }
     EXPECT_GT(inked, 30);  // the pieces crossing the clip were drawn there
+    // Ends at the limits of int: a level line still shares its height between its two rows
+    // across the clip, a steep one crosses where it should.
+    std::fill(pixels.begin(), pixels.end(), 0xffffffffu);
+    raster.Line({INT_MIN, 20}, {INT_MAX, 20}, {0, 0, 0});
+    raster.Line({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {0, 0, 0});
+    const auto blue = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * kStride + x)] & 0xffu; };
+    for (int x = 10; x < 40; ++x) {
+        if (x >= 18 && x <= 21) continue;  // where the diagonal crosses
+        EXPECT_EQ(blue(x, 19), 128u) << x;
+        EXPECT_EQ(blue(x, 20), 127u) << x;
+    }
+    int diagonal = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kStride; ++x)
+            if (y != 19 && y != 20 && blue(x, y) != 0xffu) {
+                ++diagonal;
+                EXPECT_EQ(x, y);
+            }
+    EXPECT_EQ(diagonal, 20 - 2);  // (10,10)..(29,29) in the clip, less the level line's rows
     // A clip beyond the buffer is cut to it; an empty one draws nothing.
     raster.SetClip(-100, -100, 1000, 1000);
     raster.SetClip(30, 30, 20, 20);
