@@ -1,7 +1,8 @@
 // A full redraw, off screen and anti-aliased: the frame and the default explicit, polar and
 // parametric examples plus a family of the explicit one, in three scenes. The reference
 // draws the very same polylines from points computed beforehand, so the ratio shows what
-// sampling the formulas adds to the drawing itself. Verdicts come from the median CPU time
+// sampling the formulas adds to the drawing itself; a third row draws them with the
+// painter's lines in place of the framework's own line drawer. Verdicts come from the median CPU time
 // of the repetitions, which another process on the machine disturbs least.
 #include <benchmark/benchmark.h>
 
@@ -102,7 +103,9 @@ void FullRedraw(benchmark::State& state, SceneSize size) {
     state.counters["evaluations_per_s"] = benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kIsRate);
 }
 
-void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) {
+// directLines off hands the thin lines to the painter instead of the framework's own line
+// drawer, to compare the two.
+void DrawRecorded(benchmark::State& state, SceneSize size, bool directLines) {
     Prepare();
     Scene scene(size);
     RecordingSurface recorded(scene.view);
@@ -111,6 +114,7 @@ void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) {
     for (auto _ : state) {
         fw::DC dc(bitmap);
         dc.SetAntialias(true);
+        dc.SetDirectLines(directLines);
         dc.FillRect({0, 0, size.width, size.height}, {255, 255, 255});
         DcSurface surface(dc, scene.view);
         for (const DrawOp& op : recorded.Ops()) {
@@ -127,6 +131,9 @@ void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) {
         }
     }
 }
+
+void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) { DrawRecorded(state, size, true); }
+void SamePolylinesByPainter(benchmark::State& state, SceneSize size) { DrawRecorded(state, size, false); }
 
 std::string SceneName(const SceneSize& s) {
     return std::to_string(s.width) + "x" + std::to_string(s.height) + "/members:" + std::to_string(s.members);
@@ -151,7 +158,9 @@ int main(int argc, char** argv) {
         const std::string name = SceneName(size);
         for (auto* b : {benchmark::RegisterBenchmark(("FullRedraw/" + name).c_str(), FullRedraw, size),
                         benchmark::RegisterBenchmark(("SamePolylinesPrecomputed/" + name).c_str(),
-                                                     SamePolylinesPrecomputed, size)}) {
+                                                     SamePolylinesPrecomputed, size),
+                        benchmark::RegisterBenchmark(("SamePolylinesByPainter/" + name).c_str(),
+                                                     SamePolylinesByPainter, size)}) {
             b->Unit(benchmark::kMillisecond);
             if (frames > 0) b->Iterations(frames);
         }
@@ -167,8 +176,11 @@ int main(int argc, char** argv) {
         if (full <= 0) continue;
         std::printf("  %-28s %7.2f ms (goal <= %.1f ms: %s)", name.c_str(), full, size.goalMs,
                     full <= size.goalMs ? "met" : "NOT met");
+        const double painter = reporter.MedianSeconds("SamePolylinesByPainter/" + name) * 1e3;
         if (reference > 0)
             std::printf("; the same polylines precomputed %.2f ms, ratio %.2f", reference, full / reference);
+        if (reference > 0 && painter > 0)
+            std::printf("; their lines by the painter %.2f ms (own drawer %.2fx faster)", painter, painter / reference);
         std::printf(" [%d repetitions]\n", reporter.Repetitions("FullRedraw/" + name));
     }
     return 0;
