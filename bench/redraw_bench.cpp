@@ -1,16 +1,18 @@
 // A full redraw, off screen and anti-aliased: the frame and the default explicit, polar and
 // parametric examples plus a family of the explicit one, in three scenes. The reference
 // draws the very same polylines from points computed beforehand, so the ratio shows what
-// sampling the formulas adds to the drawing itself. Verdicts come from the median CPU time
+// sampling the formulas adds to the drawing itself; a third row draws them with the
+// painter's lines in place of the framework's own line drawer. Verdicts come from the median CPU time
 // of the repetitions, which another process on the machine disturbs least.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench/median_reporter.h"
 #include "expr/engine.h"
 #include "framework/automation.h"
 #include "framework/bitmap.h"
@@ -25,8 +27,6 @@
 using namespace curvelo;
 
 namespace {
-
-constexpr int kRepetitions = 7;
 
 struct SceneSize {
     int width, height, members;
@@ -103,7 +103,9 @@ void FullRedraw(benchmark::State& state, SceneSize size) {
     state.counters["evaluations_per_s"] = benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kIsRate);
 }
 
-void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) {
+// directLines off hands the thin lines to the painter instead of the framework's own line
+// drawer, to compare the two.
+void DrawRecorded(benchmark::State& state, SceneSize size, bool directLines) {
     Prepare();
     Scene scene(size);
     RecordingSurface recorded(scene.view);
@@ -112,6 +114,7 @@ void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) {
     for (auto _ : state) {
         fw::DC dc(bitmap);
         dc.SetAntialias(true);
+        dc.SetDirectLines(directLines);
         dc.FillRect({0, 0, size.width, size.height}, {255, 255, 255});
         DcSurface surface(dc, scene.view);
         for (const DrawOp& op : recorded.Ops()) {
@@ -129,72 +132,56 @@ void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) {
     }
 }
 
+void SamePolylinesPrecomputed(benchmark::State& state, SceneSize size) { DrawRecorded(state, size, true); }
+void SamePolylinesByPainter(benchmark::State& state, SceneSize size) { DrawRecorded(state, size, false); }
+
 std::string SceneName(const SceneSize& s) {
     return std::to_string(s.width) + "x" + std::to_string(s.height) + "/members:" + std::to_string(s.members);
 }
 
-// Keeps the median CPU time (ms) of every benchmark (of one repetition: its time) while
-// printing as usual.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medianMs;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if ((run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") ||
-                (run.run_type == Run::RT_Iteration && run.repetitions <= 1))
-                medianMs[run.run_name.function_name] = run.GetAdjustedCPUTime();
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Repetitions by default, so that there is a median; the command line may say otherwise.
     // --frames=N draws exactly N frames per run, for counting instructions (valgrind
     // --tool=callgrind --toggle-collect='*RedrawOnce*' counts N frames, the first with the
     // font set-up).
-    std::vector<char*> args(argv, argv + 1);
-    std::string repetitions = "--benchmark_repetitions=" + std::to_string(kRepetitions);
-    bool given = false;
+    std::vector<char*> given(argv, argv + 1);
     long frames = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--frames=", 0) == 0) {
-            frames = std::strtol(arg.c_str() + 9, nullptr, 10);
-            continue;
-        }
-        given |= arg.rfind("--benchmark_repetitions", 0) == 0;
-        args.push_back(argv[i]);
+        if (std::strncmp(argv[i], "--frames=", 9) == 0) frames = std::strtol(argv[i] + 9, nullptr, 10);
+        else given.push_back(argv[i]);
     }
-    if (!given) args.insert(args.begin() + 1, repetitions.data());
+    std::vector<char*> args = bench::WithDefaultRepetitions(static_cast<int>(given.size()), given.data(), "0.5");
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     for (const SceneSize& size : kScenes) {
         const std::string name = SceneName(size);
         for (auto* b : {benchmark::RegisterBenchmark(("FullRedraw/" + name).c_str(), FullRedraw, size),
                         benchmark::RegisterBenchmark(("SamePolylinesPrecomputed/" + name).c_str(),
-                                                     SamePolylinesPrecomputed, size)}) {
+                                                     SamePolylinesPrecomputed, size),
+                        benchmark::RegisterBenchmark(("SamePolylinesByPainter/" + name).c_str(),
+                                                     SamePolylinesByPainter, size)}) {
             b->Unit(benchmark::kMillisecond);
             if (frames > 0) b->Iterations(frames);
         }
     }
-    MedianReporter reporter;
+    bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::printf("\nMedian CPU time per redraw:\n");
     for (const SceneSize& size : kScenes) {
         const std::string name = SceneName(size);
-        const auto full = reporter.medianMs.find("FullRedraw/" + name);
-        const auto reference = reporter.medianMs.find("SamePolylinesPrecomputed/" + name);
-        if (full == reporter.medianMs.end()) continue;
-        std::printf("  %-28s %7.2f ms (goal <= %.1f ms: %s)", name.c_str(), full->second, size.goalMs,
-                    full->second <= size.goalMs ? "met" : "NOT met");
-        if (reference != reporter.medianMs.end() && reference->second > 0)
-            std::printf("; the same polylines precomputed %.2f ms, ratio %.2f", reference->second,
-                        full->second / reference->second);
-        std::printf("\n");
+        const double full = reporter.MedianSeconds("FullRedraw/" + name) * 1e3;
+        const double reference = reporter.MedianSeconds("SamePolylinesPrecomputed/" + name) * 1e3;
+        if (full <= 0) continue;
+        std::printf("  %-28s %7.2f ms (goal <= %.1f ms: %s)", name.c_str(), full, size.goalMs,
+                    full <= size.goalMs ? "met" : "NOT met");
+        const double painter = reporter.MedianSeconds("SamePolylinesByPainter/" + name) * 1e3;
+        if (reference > 0)
+            std::printf("; the same polylines precomputed %.2f ms, ratio %.2f", reference, full / reference);
+        if (reference > 0 && painter > 0)
+            std::printf("; their lines by the painter %.2f ms (own drawer %.2fx faster)", painter, painter / reference);
+        std::printf(" [%d repetitions]\n", reporter.Repetitions("FullRedraw/" + name));
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "framework/bitmap.h"
+#include "framework/line_raster.h"
 #include "framework/qt_internal.h"
 
 namespace curvelo::fw {
@@ -74,6 +75,32 @@ LogFont ScaledFont(LogFont f, double scale) {
     return f;
 }
 
+// True when the painter would draw the same line as LineRaster does: a bitmap target,
+// anti-aliased, a solid opaque pen one pixel wide, plain painting without a transform.
+// `raster` then covers the bitmap within the painter's clip.
+bool DirectLines(const DcImpl& d, LineRaster& raster) {
+    if (!d.rasterBits || !d.directLines || d.record) return false;
+    const QPainter& p = *d.painter;
+    if (!p.testRenderHint(QPainter::Antialiasing) || d.pen.style() != Qt::SolidLine || d.pen.widthF() != 0 ||
+        d.pen.brush().style() != Qt::SolidPattern || d.pen.color().alpha() != 255 ||
+        p.compositionMode() != QPainter::CompositionMode_SourceOver || p.opacity() != 1.0 ||
+        p.deviceTransform().type() != QTransform::TxNone)
+        return false;
+    const QImage* image = static_cast<const QImage*>(p.device());
+    raster = LineRaster(d.rasterBits, d.rasterStride, image->width(), image->height());
+    if (p.hasClipping()) {
+        // The framework clips to rectangles only, so the bounding rectangle is the clip.
+        const QRect c = p.clipBoundingRect().toAlignedRect();
+        raster.SetClip(c.left(), c.top(), c.left() + c.width(), c.top() + c.height());
+    }
+    return true;
+}
+
+Color PenColour(const DcImpl& d) {
+    const QColor c = d.pen.color();
+    return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()), static_cast<std::uint8_t>(c.blue())};
+}
+
 template <class F>
 void Record(DcImpl& d, F&& f) {
     if (d.record) d.record->push_back(std::forward<F>(f));
@@ -101,9 +128,15 @@ std::unique_ptr<DcImpl> MakeDcImpl(QPainter* painter, QPaintDevice* device, doub
 DC::DC(std::unique_ptr<DcImpl> impl) : impl_(std::move(impl)) {}
 
 DC::DC(Bitmap& bitmap) {
-    auto* p = new QPainter(&bitmap.Impl()->image);
-    impl_ = MakeDcImpl(p, &bitmap.Impl()->image);
+    QImage& image = bitmap.Impl()->image;
+    auto* p = new QPainter(&image);
+    impl_ = MakeDcImpl(p, &image);
     impl_->ownedPainter.reset(p);
+    // The painter has the image to itself now, so these are the pixels it paints.
+    if (p->isActive() && (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied)) {
+        impl_->rasterBits = reinterpret_cast<std::uint32_t*>(image.bits());
+        impl_->rasterStride = static_cast<int>(image.bytesPerLine());
+    }
 }
 
 DC::~DC() = default;
@@ -174,6 +207,8 @@ void DC::SetAntialias(bool on) {
     impl_->painter->setRenderHint(QPainter::TextAntialiasing, on);
 }
 
+void DC::SetDirectLines(bool on) { impl_->directLines = on; }
+
 void DC::MoveTo(int x, int y) {
     Record(*impl_, [x, y](DC& d) { d.MoveTo(x, y); });
     impl_->pos = QPoint(x, y);
@@ -181,7 +216,11 @@ void DC::MoveTo(int x, int y) {
 
 void DC::LineTo(int x, int y) {
     Record(*impl_, [x, y](DC& d) { d.LineTo(x, y); });
-    impl_->painter->drawLine(impl_->pos, QPoint(x, y));
+    LineRaster raster(nullptr, 0, 0, 0);
+    if (DirectLines(*impl_, raster))
+        raster.Line({impl_->pos.x(), impl_->pos.y()}, {x, y}, PenColour(*impl_));
+    else
+        impl_->painter->drawLine(impl_->pos, QPoint(x, y));
     impl_->pos = QPoint(x, y);
 }
 
@@ -192,6 +231,11 @@ void DC::Polyline(const Point* points, int count) {
     if (impl_->record) {
         std::vector<Point> copy(points, points + count);
         impl_->record->push_back([copy](DC& d) { d.Polyline(copy.data(), static_cast<int>(copy.size())); });
+    }
+    LineRaster raster(nullptr, 0, 0, 0);
+    if (DirectLines(*impl_, raster)) {
+        raster.Polyline(points, count, PenColour(*impl_));
+        return;
     }
     auto& s = impl_->scratch;
     s.resize(static_cast<std::size_t>(count));

@@ -60,6 +60,9 @@ public:
     void SetBkMode(BkMode mode);
     void SetTextAlign(unsigned align);
     void SetAntialias(bool on);
+    // A bitmap's thin solid anti-aliased lines are drawn by the framework's own line
+    // drawer (on by default); off hands them to the painter, for comparing.
+    void SetDirectLines(bool on);
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y);

@@ -133,6 +133,11 @@ struct DcImpl {
     unsigned align = 0;
     QPoint pos;
     std::vector<QPoint> scratch;  // reused by polylines so drawing does not allocate
+    // A bitmap's pixels (32-bit opaque or premultiplied): thin solid anti-aliased lines are
+    // drawn straight into them. Null for other targets.
+    std::uint32_t* rasterBits = nullptr;
+    int rasterStride = 0;
+    bool directLines = true;
 };
 
 std::unique_ptr<DcImpl> MakeDcImpl(QPainter* painter, QPaintDevice* device, double screenScale = 1);

@@ -210,11 +210,10 @@ void CurveSampler::LiftPen() {
     inPolyline_ = false;
 }
 
-void CurveSampler::Join(const WorldPoint& from, const WorldPoint& to) {
+void CurveSampler::Join(const WorldPoint& from, bool fromInView, const WorldPoint& to, bool toInView) {
     const PlotView& view = surface_.View();
     // Inside the view and going on from the last point: nothing to clip.
-    if (inPolyline_ && from.x == polylineEnd_.x && from.y == polylineEnd_.y && view.InView(to.x, to.y) &&
-        view.InView(from.x, from.y)) {
+    if (inPolyline_ && fromInView && toInView && from.x == polylineEnd_.x && from.y == polylineEnd_.y) {
         surface_.PolylineTo(to);
         polylineEnd_ = to;
         return;
@@ -244,10 +243,12 @@ void CurveSampler::Join(const WorldPoint& from, const WorldPoint& to) {
     if (b.x != to.x || b.y != to.y) LiftPen();
 }
 
-void CurveSampler::AddPoint(const TExample& example, long double t, WorldPoint p, bool checkBreak) {
+void CurveSampler::AddPoint(const TExample& example, long double t, const WorldPoint& p, bool checkBreak) {
     const bool breaks = penDown_ && checkBreak && MayBreak(previous_, p) &&
                         BreaksBetween(example, previousT_, previous_, t, p);
-    if (surface_.IsExport()) {
+    // Worked out once per point: the next point's join asks it again.
+    const bool inView = surface_.View().InView(p.x, p.y);
+    if (exporting_) {
         if (breaks) LiftPen();
         if (!penDown_ || breaks) {
             surface_.BeginPolyline();
@@ -259,9 +260,10 @@ void CurveSampler::AddPoint(const TExample& example, long double t, WorldPoint p
     } else if (breaks) {
         LiftPen();
     } else if (penDown_) {
-        Join(previous_, p);
+        Join(previous_, previousInView_, p, inView);
     }
     previous_ = p;
+    previousInView_ = inView;
     previousT_ = t;
     penDown_ = true;
 }
@@ -346,6 +348,7 @@ int CurveSampler::Draw(TExample& example, const CurveTrees& trees) {
         sampledLetter_ = kLetterT;
 
     for (int i = 0; i < TExample::kTexts; ++i) programs_[i].Reset(trees.tree[i]);
+    exporting_ = surface_.IsExport();
     const long double savedTolerance = letters_.JumpTolerance;
     letters_.JumpTolerance = example.discontinuity * surface_.View().upx;
     // A threshold of 0 asks for every jump to be joined by a stroke.

@@ -95,7 +95,7 @@ private:
                   WorldPoint& edge);
     // Adds a valid point to the pass: joined to the previous one unless the pen is up or,
     // with `checkBreak`, a pole or jump lies between them.
-    void AddPoint(const TExample& example, long double t, WorldPoint p, bool checkBreak);
+    void AddPoint(const TExample& example, long double t, const WorldPoint& p, bool checkBreak);
     // True when the curve does not run continuously from sample a (at ta) to b (at tb):
     // a pole, a jump or an undefined stretch lies between them. Only for segments that
     // MayBreak.
@@ -106,7 +106,7 @@ private:
     bool MayBreak(const WorldPoint& a, const WorldPoint& b) const;
     void DrawArrow(TExample& example);
     void LiftPen();
-    void Join(const WorldPoint& from, const WorldPoint& to);
+    void Join(const WorldPoint& from, bool fromInView, const WorldPoint& to, bool toInView);
 
     LetterStore& letters_;
     DrawSurface& surface_;
@@ -116,7 +116,9 @@ private:
     // The pass's last valid point while the pen is down.
     bool penDown_ = false;
     WorldPoint previous_;
+    bool previousInView_ = false;
     long double previousT_ = 0;
+    bool exporting_ = false;  // the surface records an export rather than a picture
     // Pixels beyond which a segment is looked at for a pole; 0: the example joins every
     // jump.
     long double breakGap_ = 0;
