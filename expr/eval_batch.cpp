@@ -18,7 +18,7 @@ namespace {
 
 using namespace evalsteps;
 
-// Steps that two at a time share a pass. Each gives what the walk gives wherever it does
+// Steps that, up to three at a time, share a pass. Each gives what the walk gives wherever it does
 // not raise `bad`; where it raises it, the sample goes through Run.
 enum Fused : std::uint8_t { kNoOp, kAddOp, kSubOp, kRSubOp, kMulOp, kDivOp, kRDivOp, kSqOp, kCubeOp, kAbsOp, kSqrtOp, kFusedCount };
 // Steps with a pass of their own (they call out, or cost far more than a load and store).
@@ -37,11 +37,19 @@ enum Single : std::uint8_t {
 
 constexpr int kFirstLane = 2;  // lanes 0 and 1: the sampled letter and the output
 
-// A lane's values for one block: scalars repeat with stride 0.
+// A lane's values for one block: an array, or one value for every sample.
 struct Lane {
     const long double* p;
-    int stride;
-    long double operator[](int i) const { return p[i * stride]; }
+    bool scalar;
+};
+
+// Reads a lane inside a pass: a scalar is held in a register, not read per sample.
+struct LaneReader {
+    explicit LaneReader(const Lane& lane) : p(lane.p), scalar(lane.scalar), value(lane.scalar ? *lane.p : 0.0L) {}
+    long double operator[](int i) const { return scalar ? value : p[i]; }
+    const long double* p;
+    bool scalar;
+    long double value;
 };
 
 constexpr bool Binary(int op) { return op >= kAddOp && op <= kRDivOp; }
@@ -85,30 +93,38 @@ inline long double Fast(long double v, long double o, unsigned& bad) {
     }
 }
 
-template <int Op1, int Op2>
-bool FusedPass(Lane source, long double* target, Lane a, Lane b, int n) {
+// A third step of a pass is one of the first few (none, +, -, reversed -, *): those end
+// most chains, and all combinations of three would make the table needlessly large.
+constexpr int kTailCount = kMulOp + 1;
+
+template <int Op1, int Op2, int Op3>
+bool FusedPass(Lane sourceLane, long double* target, const Lane* lanes, int n) {
+    const LaneReader source(sourceLane), a(lanes[0]), b(lanes[1]), c(lanes[2]);
     unsigned bad = 0;
     for (int i = 0; i < n; ++i) {
         long double v = source[i];
         v = Fast<Op1>(v, Binary(Op1) ? a[i] : 0.0L, bad);
         v = Fast<Op2>(v, Binary(Op2) ? b[i] : 0.0L, bad);
+        v = Fast<Op3>(v, Binary(Op3) ? c[i] : 0.0L, bad);
         target[i] = v;
     }
     return bad != 0;
 }
 
-using FusedKernel = bool (*)(Lane, long double*, Lane, Lane, int);
+using FusedKernel = bool (*)(Lane, long double*, const Lane*, int);
 
 template <std::size_t... I>
 constexpr std::array<FusedKernel, sizeof...(I)> FusedTable(std::index_sequence<I...>) {
-    return {&FusedPass<static_cast<int>(I / kFusedCount), static_cast<int>(I % kFusedCount)>...};
+    return {&FusedPass<static_cast<int>(I / (kFusedCount * kTailCount)), static_cast<int>(I / kTailCount % kFusedCount),
+                       static_cast<int>(I % kTailCount)>...};
 }
 
-constexpr auto kFusedKernels = FusedTable(std::make_index_sequence<kFusedCount * kFusedCount>{});
+constexpr auto kFusedKernels = FusedTable(std::make_index_sequence<kFusedCount * kFusedCount * kTailCount>{});
 
 // A costly step over the block; `kernel` returns false for an undefined sample.
 template <typename Kernel>
-inline bool MapPass(Lane source, long double* target, int n, Kernel kernel) {
+inline bool MapPass(Lane sourceLane, long double* target, int n, Kernel kernel) {
+    const LaneReader source(sourceLane);
     bool bad = false;
     for (int i = 0; i < n; ++i) {
         long double v = source[i];
@@ -144,7 +160,7 @@ void EvalProgram::Plan(int letter) {
     std::vector<ChainStep> chain;
     std::int16_t source = 0;
     int depth = 0, maxDepth = 0;
-    // The running value's steps since its load become passes; two cheap ones share a pass.
+    // The running value's steps since its load become passes; cheap ones share passes.
     auto flush = [&]() {
         if (chain.empty()) {
             Pass copy;
@@ -162,9 +178,12 @@ void EvalProgram::Plan(int letter) {
             pass.kind = first.kind;
             int depthAfter = first.depthAfter;
             ++k;
-            if (first.op < kFusedCount && k < chain.size() && chain[k].op < kFusedCount) {
-                pass.ops[1] = chain[k].op;
-                pass.operands[1] = chain[k].operand;
+            // Up to three cheap steps share the pass, the third from the tail set.
+            for (int slot = 1; slot < 3 && first.op < kFusedCount && k < chain.size(); ++slot) {
+                const std::uint8_t op = chain[k].op;
+                if (op >= (slot == 1 ? kFusedCount : kTailCount)) break;
+                pass.ops[slot] = op;
+                pass.operands[slot] = chain[k].operand;
                 depthAfter = chain[k].depthAfter;
                 ++k;
             }
@@ -222,6 +241,8 @@ void EvalProgram::Plan(int letter) {
             break;
         }
         }
+        // x*x as the first step reads x once.
+        if (c.op == kMulOp && chain.empty() && c.operand == source) c.op = kSqOp;
         chain.push_back(c);
     }
     flush();
@@ -235,16 +256,17 @@ void EvalProgram::Plan(int letter) {
         relane(pass.source);
         relane(pass.operands[0]);
         relane(pass.operands[1]);
+        relane(pass.operands[2]);
     }
 }
 
 bool EvalProgram::RunPasses(LetterStore& s, const long double* xs, long double* out, int n) {
     const int firstScalar = kFirstLane + static_cast<int>(levels_.size() / kBlock);
     auto lane = [&](int id) -> Lane {
-        if (id == 0) return {xs, 1};
-        if (id == 1) return {out, 1};
-        if (id < firstScalar) return {levels_.data() + static_cast<std::size_t>(id - kFirstLane) * kBlock, 1};
-        return {scalars_.data() + (id - firstScalar), 0};
+        if (id == 0) return {xs, false};
+        if (id == 1) return {out, false};
+        if (id < firstScalar) return {levels_.data() + static_cast<std::size_t>(id - kFirstLane) * kBlock, false};
+        return {scalars_.data() + (id - firstScalar), true};
     };
     bool bad = false;
     const std::uint8_t savedJump = s.JumpFlag;
@@ -252,7 +274,7 @@ bool EvalProgram::RunPasses(LetterStore& s, const long double* xs, long double* 
         const Lane source = lane(pass.source);
         long double* const target =
             pass.target == 1 ? out : levels_.data() + static_cast<std::size_t>(pass.target - kFirstLane) * kBlock;
-        const Lane operand = lane(pass.operands[0]);
+        const LaneReader operand(lane(pass.operands[0]));
         switch (pass.ops[0]) {
         case kSinPass:
             bad |= MapPass(source, target, n, [](long double& v, int) {
@@ -311,10 +333,12 @@ bool EvalProgram::RunPasses(LetterStore& s, const long double* xs, long double* 
         case kPowLeft:
             bad |= MapPass(source, target, n, [operand](long double& v, int i) { return Apply<kPow>(v, operand[i], v); });
             break;
-        default:
-            bad |= kFusedKernels[pass.ops[0] * kFusedCount + pass.ops[1]](source, target, operand,
-                                                                       lane(pass.operands[1]), n);
+        default: {
+            const Lane operands[3] = {lane(pass.operands[0]), lane(pass.operands[1]), lane(pass.operands[2])};
+            bad |= kFusedKernels[(pass.ops[0] * kFusedCount + pass.ops[1]) * kTailCount + pass.ops[2]](source, target,
+                                                                                                 operands, n);
             break;
+        }
         }
     }
     s.JumpFlag = savedJump;

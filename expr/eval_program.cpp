@@ -66,8 +66,11 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
         const ExprNode* a = n->childA;
         const ExprNode* b = n->childB;
         std::int32_t e = 0;
-        if (arithmetic == kPow && a && a->kind == nk::NUM && ToInteger(a->value, e)) {
-            if (!Emit(b, depth)) return false;
+        // A constant integer exponent: ^ takes the integer power then, as POW does.
+        const bool powerOfB = arithmetic == kPow && a && a->kind == nk::NUM && ToInteger(a->value, e);
+        const bool powerOfA = arithmetic == kCaret && b && b->kind == nk::NUM && ToInteger(b->value, e);
+        if (powerOfB || powerOfA) {
+            if (!Emit(powerOfB ? b : a, depth)) return false;
             step.op = kPowInt;
             step.exponent = e;
             steps_.push_back(step);

@@ -8,7 +8,7 @@
 // value and the jump flag are always exactly what EvalNode gives.
 //
 // A batch regroups the code into passes over a block of samples of one letter: each pass
-// applies one or two cheap steps (or one costly one) to the whole block, so values stay in
+// applies up to three cheap steps (or one costly one) to the whole block, so values stay in
 // registers within a pass and dispatch is paid once per block. Anything that would leave
 // the fast path (a magnitude check, a domain, a jump) only marks the block; a marked block
 // is evaluated sample by sample through Run.
@@ -62,8 +62,8 @@ private:
     // results going to lane `target`. Lanes: 0 the sampled letter, 1 the output, 2.. the
     // stack levels, then the scalars (constants and the other letters).
     struct Pass {
-        std::uint8_t ops[2] = {};
-        std::int16_t operands[2] = {};
+        std::uint8_t ops[3] = {};
+        std::int16_t operands[3] = {};
         std::int16_t source = 0;
         std::int16_t target = 0;
         std::int32_t exponent = 0;
