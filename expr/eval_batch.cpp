@@ -20,7 +20,7 @@ using namespace evalsteps;
 
 // Steps that, up to three at a time, share a pass. Each gives what the walk gives wherever it does
 // not raise `bad`; where it raises it, the sample goes through Run.
-enum Fused : std::uint8_t { kNoOp, kAddOp, kSubOp, kRSubOp, kMulOp, kDivOp, kRDivOp, kSqOp, kCubeOp, kAbsOp, kSqrtOp, kFusedCount };
+enum Fused : std::uint8_t { kNoOp, kAddOp, kSubOp, kRSubOp, kMulOp, kSqOp, kCubeOp, kDivOp, kRDivOp, kAbsOp, kSqrtOp, kFusedCount };
 // Steps with a pass of their own (they call out, or cost far more than a load and store).
 enum Single : std::uint8_t {
     kSinPass = kFusedCount,
@@ -52,7 +52,7 @@ struct LaneReader {
     long double value;
 };
 
-constexpr bool Binary(int op) { return op >= kAddOp && op <= kRDivOp; }
+constexpr bool Binary(int op) { return (op >= kAddOp && op <= kMulOp) || op == kDivOp || op == kRDivOp; }
 
 inline bool Ordinary(long double v) { return std::fabs(v) < kTwoTo59; }
 
@@ -93,9 +93,9 @@ inline long double Fast(long double v, long double o, unsigned& bad) {
     }
 }
 
-// A third step of a pass is one of the first few (none, +, -, reversed -, *): those end
-// most chains, and all combinations of three would make the table needlessly large.
-constexpr int kTailCount = kMulOp + 1;
+// A third step of a pass is one of the first few (none, +, -, reversed -, *, square, cube):
+// those end most chains, and all combinations of three would make the table needlessly large.
+constexpr int kTailCount = kCubeOp + 1;
 
 template <int Op1, int Op2, int Op3>
 bool FusedPass(Lane sourceLane, long double* target, const Lane* lanes, int n) {
