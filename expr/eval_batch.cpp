@@ -18,9 +18,22 @@ namespace {
 
 using namespace evalsteps;
 
-// Steps that, up to three at a time, share a pass. Each gives what the walk gives wherever it does
-// not raise `bad`; where it raises it, the sample goes through Run.
-enum Fused : std::uint8_t { kNoOp, kAddOp, kSubOp, kRSubOp, kMulOp, kSqOp, kCubeOp, kDivOp, kRDivOp, kAbsOp, kSqrtOp, kFusedCount };
+// Steps that, up to three at a time, share a pass. Each gives what the walk gives wherever
+// it does not raise `bad`; where it raises it, the block goes through Run sample by sample.
+enum Fused : std::uint8_t {
+    kNoOp,
+    kAddOp,
+    kSubOp,
+    kRSubOp,  // operand - running
+    kMulOp,
+    kSqOp,
+    kCubeOp,
+    kDivOp,
+    kRDivOp,  // operand / running
+    kAbsOp,
+    kSqrtOp,
+    kFusedCount
+};
 // Steps with a pass of their own (they call out, or cost far more than a load and store).
 enum Single : std::uint8_t {
     kSinPass = kFusedCount,
@@ -211,7 +224,9 @@ void EvalProgram::Plan(int letter) {
         case kSquare: c.op = kSqOp; break;
         case kPowInt:
             // The walk's square-and-multiply for 2 and 3 is one or two products.
-            c.op = step.exponent == 2 ? std::uint8_t{kSqOp} : step.exponent == 3 ? std::uint8_t{kCubeOp} : std::uint8_t{kPowerPass};
+            c.op = step.exponent == 2   ? std::uint8_t{kSqOp}
+                   : step.exponent == 3 ? std::uint8_t{kCubeOp}
+                                        : std::uint8_t{kPowerPass};
             c.exponent = step.exponent;
             break;
         case kRealFunction:
@@ -357,6 +372,12 @@ void EvalProgram::RunBatch(LetterStore& s, int letter, const long double* xs, in
     if (count <= 0) return;
     if (!flat_ || s.ComplexMode || letter < 0 || letter >= kLetterCount) {
         for (int i = 0; i < count; ++i) run(i, false);
+        return;
+    }
+    // Every step adds at most one stack level and one scalar, so lanes fit their 16 bits.
+    constexpr std::size_t kMostPlannedSteps = 16000;
+    if (steps_.size() > kMostPlannedSteps) {
+        for (int i = 0; i < count; ++i) run(i, true);
         return;
     }
     if (plannedLetter_ != letter) Plan(letter);

@@ -34,9 +34,9 @@ public:
 
     // For each i: SetLetter(letter, xs[i]), JumpFlag cleared, EvalNode on the tree; the
     // root's real part goes to values[i], the defined flag to defined[i] and the jump flag
-    // to jumps[i]. Samples that come out undefined or flagged are walked through the tree
-    // again, so every result is bit for bit what the tree walk gives (an undefined sample's
-    // value is whatever its walk leaves behind). Afterwards the letter,
+    // to jumps[i]. A block holding a sample that comes out undefined or flagged is evaluated
+    // again sample by sample, so every result is bit for bit what the tree walk gives (an
+    // undefined sample's value is whatever its walk leaves behind). Afterwards the letter,
     // the root and the jump flag hold what the walk of the last sample leaves.
     void RunBatch(LetterStore& letters, int letter, const long double* xs, int count, long double* values,
                   std::uint8_t* defined, std::uint8_t* jumps);
