@@ -5,6 +5,7 @@
 #include "expr/eval.h"
 #include "expr/eval_arith.h"
 #include "expr/eval_functions.h"
+#include "expr/eval_steps.h"
 #include "expr/fast_exp.h"
 #include "expr/fast_trig.h"
 #include "expr/node_kinds.h"
@@ -13,69 +14,7 @@ namespace curvelo {
 
 namespace {
 
-enum Op : std::uint8_t {
-    kLoadLetter,
-    kLoadConst,
-    kPush,
-    kSin,
-    kCos,
-    kExp,
-    kSqrt,
-    kAbs,
-    kLn,
-    kSquare,
-    kPowInt,
-    kRealFunction,
-    kFirstBinary,
-};
-
-// The two-operand kinds, in the order of their opcode blocks.
-enum Arithmetic : int { kPlus, kMinus, kTimes, kDivide, kCaret, kPow, kArithmeticCount };
-
-// Where the operand that is not the running value comes from. A "left" operand is the
-// node's child A: the running value is then child B.
-enum Operand : int { kRightLetter, kRightConst, kLeftLetter, kLeftConst, kLeftStack, kOperandCount };
-
-constexpr std::uint8_t BinaryOp(int arithmetic, int operand) {
-    return static_cast<std::uint8_t>(kFirstBinary + arithmetic * kOperandCount + operand);
-}
-
-int ArithmeticOf(nk::Kind kind) {
-    switch (kind) {
-    case nk::PLUS: return kPlus;
-    case nk::MINUS: return kMinus;
-    case nk::TIMES: return kTimes;
-    case nk::DIVIDE: return kDivide;
-    case nk::CARET: return kCaret;
-    case nk::POW: return kPow;
-    default: return -1;
-    }
-}
-
-// Each kernel gives what the tree's node of that kind leaves in its real part.
-template <int A>
-inline bool Apply(long double a, long double b, long double& out) {
-    if constexpr (A == kPlus) {
-        out = a + b;
-        return true;
-    } else if constexpr (A == kMinus) {
-        out = a - b;
-        return true;
-    } else if constexpr (A == kTimes) {
-        return RealMultiply(a, b, out);
-    } else if constexpr (A == kDivide) {
-        return RealDivide(a, b, out);
-    } else if constexpr (A == kCaret) {
-        ExtComplex r;
-        const bool ok = EvalPower({a, 0.0L}, {b, 0.0L}, false, r);
-        out = r.re;
-        return ok;
-    } else {
-        // POW: child A is the integer exponent, child B the base.
-        std::int32_t e = 0;
-        return ToInteger(a, 0.0L, e) && RealIntegerPower(b, e, out);
-    }
-}
+using namespace evalsteps;
 
 bool IsLeaf(const ExprNode* n) { return !n || n->kind == nk::NUM || nk::IsLetter(n->kind); }
 
@@ -85,6 +24,8 @@ void EvalProgram::Reset(ExprNode* tree) {
     tree_ = tree;
     steps_.clear();
     stack_.clear();
+    passes_.clear();
+    plannedLetter_ = -1;
     // A constant root needs no code, and the walk leaves it exactly as stored.
     flat_ = tree && tree->kind != nk::NUM && Emit(tree, 0);
     if (!flat_) steps_.clear();
@@ -125,8 +66,11 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
         const ExprNode* a = n->childA;
         const ExprNode* b = n->childB;
         std::int32_t e = 0;
-        if (arithmetic == kPow && a && a->kind == nk::NUM && ToInteger(a->value, e)) {
-            if (!Emit(b, depth)) return false;
+        // A constant integer exponent: ^ takes the integer power then, as POW does.
+        const bool powerOfB = arithmetic == kPow && a && a->kind == nk::NUM && ToInteger(a->value, e);
+        const bool powerOfA = arithmetic == kCaret && b && b->kind == nk::NUM && ToInteger(b->value, e);
+        if (powerOfB || powerOfA) {
+            if (!Emit(powerOfB ? b : a, depth)) return false;
             step.op = kPowInt;
             step.exponent = e;
             steps_.push_back(step);
@@ -137,7 +81,7 @@ bool EvalProgram::Emit(const ExprNode* n, int depth) {
         if (!Emit(a, depth)) return false;
         step.op = kPush;
         steps_.push_back(step);
-        if (stack_.size() < (static_cast<std::size_t>(depth) + 1) * kBlock) stack_.resize((depth + 1) * kBlock);
+        if (stack_.size() < static_cast<std::size_t>(depth) + 1) stack_.resize(depth + 1);
         if (!Emit(b, depth + 1)) return false;
         step.op = BinaryOp(arithmetic, kLeftStack);
         steps_.push_back(step);
@@ -255,204 +199,5 @@ undefined:
 }
 
 #undef CURVELO_SCALAR_CASES
-
-namespace {
-
-// Applies a two-operand kernel to every sample of a block; the operand that is not the
-// running value comes from `operand` (a constant, a letter or a stack level).
-template <int A, bool OperandOnLeft, typename Operand>
-inline void ApplyLanes(long double* acc, std::uint8_t* ok, int n, Operand operand) {
-    for (int i = 0; i < n; ++i) {
-        long double r = 0.0L;
-        const bool good = OperandOnLeft ? Apply<A>(operand(i), acc[i], r) : Apply<A>(acc[i], operand(i), r);
-        acc[i] = r;
-        ok[i] &= static_cast<std::uint8_t>(good);
-    }
-}
-
-// Applies a one-operand kernel (false = undefined) to every sample of a block.
-template <typename Kernel>
-inline void MapLanes(long double* acc, std::uint8_t* ok, int n, Kernel kernel) {
-    for (int i = 0; i < n; ++i) ok[i] &= static_cast<std::uint8_t>(kernel(acc[i]));
-}
-
-inline void Fill(long double* lanes, int n, long double v) {
-    for (int i = 0; i < n; ++i) lanes[i] = v;
-}
-
-}  // namespace
-
-#define CURVELO_BINARY_CASES(A)                                                                     \
-    case BinaryOp(A, kRightLetter):                                                                 \
-        if (step.letter == sampled) {                                                               \
-            ApplyLanes<A, false>(acc, ok, n, [xs](int i) { return xs[i]; });                        \
-        } else {                                                                                    \
-            const long double v = letters[step.letter].re;                                          \
-            ApplyLanes<A, false>(acc, ok, n, [v](int) { return v; });                               \
-        }                                                                                           \
-        break;                                                                                      \
-    case BinaryOp(A, kRightConst): {                                                                \
-        const long double v = step.constant;                                                        \
-        ApplyLanes<A, false>(acc, ok, n, [v](int) { return v; });                                   \
-        break;                                                                                      \
-    }                                                                                               \
-    case BinaryOp(A, kLeftLetter):                                                                  \
-        if (step.letter == sampled) {                                                               \
-            ApplyLanes<A, true>(acc, ok, n, [xs](int i) { return xs[i]; });                         \
-        } else {                                                                                    \
-            const long double v = letters[step.letter].re;                                          \
-            ApplyLanes<A, true>(acc, ok, n, [v](int) { return v; });                                \
-        }                                                                                           \
-        break;                                                                                      \
-    case BinaryOp(A, kLeftConst): {                                                                 \
-        const long double v = step.constant;                                                        \
-        ApplyLanes<A, true>(acc, ok, n, [v](int) { return v; });                                    \
-        break;                                                                                      \
-    }                                                                                               \
-    case BinaryOp(A, kLeftStack): {                                                                 \
-        top -= kBlock;                                                                              \
-        const long double* level = top;                                                             \
-        ApplyLanes<A, true>(acc, ok, n, [level](int i) { return level[i]; });                       \
-        break;                                                                                      \
-    }
-
-void EvalProgram::RunBlock(LetterStore& s, int sampled, const long double* xs, int n, long double* acc,
-                           std::uint8_t* ok, std::uint8_t* jump) {
-    const ExtComplex* const letters = s.LetterValues;
-    long double* top = stack_.data();
-    const std::uint8_t savedJump = s.JumpFlag;
-    for (int i = 0; i < n; ++i) {
-        ok[i] = 1;
-        jump[i] = 0;
-    }
-    for (const Step& step : steps_) {
-        switch (step.op) {
-        case kLoadLetter:
-            if (step.letter == sampled)
-                for (int i = 0; i < n; ++i) acc[i] = xs[i];
-            else
-                Fill(acc, n, letters[step.letter].re);
-            break;
-        case kLoadConst:
-            Fill(acc, n, step.constant);
-            break;
-        case kPush:
-            for (int i = 0; i < n; ++i) top[i] = acc[i];
-            top += kBlock;
-            break;
-        case kSin:
-            MapLanes(acc, ok, n, [](long double& v) {
-                if (!(std::fabs(v) <= kTrigLimit)) return false;
-                v = FastSin(v);
-                return true;
-            });
-            break;
-        case kCos:
-            MapLanes(acc, ok, n, [](long double& v) {
-                if (!(std::fabs(v) <= kTrigLimit)) return false;
-                v = FastCos(v);
-                return true;
-            });
-            break;
-        case kExp:
-            MapLanes(acc, ok, n, [](long double& v) {
-                if (!(v < kExpLimit)) return false;
-                v = v <= -kExpLimit ? 0.0L : FastExp(v);
-                return true;
-            });
-            break;
-        case kSqrt:
-            MapLanes(acc, ok, n, [](long double& v) {
-                if (!(v >= 0)) return false;
-                v = std::sqrt(v);
-                return true;
-            });
-            break;
-        case kAbs:
-            MapLanes(acc, ok, n, [](long double& v) {
-                v = v * v < kTiny ? 0.0L : std::fabs(v);
-                return true;
-            });
-            break;
-        case kLn:
-            MapLanes(acc, ok, n, [](long double& v) {
-                if (!(v >= kTiny)) return false;
-                v = std::log(v);
-                return true;
-            });
-            break;
-        case kSquare:
-            MapLanes(acc, ok, n, [](long double& v) { return RealMultiply(v, v, v); });
-            break;
-        case kPowInt: {
-            const std::int32_t e = step.exponent;
-            MapLanes(acc, ok, n, [e](long double& v) { return RealIntegerPower(v, e, v); });
-            break;
-        }
-        case kRealFunction:
-            // These may set the jump flag: it is caught per sample.
-            for (int i = 0; i < n; ++i) {
-                s.JumpFlag = 0;
-                ExtComplex out;
-                const bool good = EvalRealFunction(s, step.kind, {acc[i], 0.0L}, out) && IsZeroBits(out.im);
-                acc[i] = out.re;
-                ok[i] &= static_cast<std::uint8_t>(good);
-                jump[i] |= s.JumpFlag;
-            }
-            break;
-        CURVELO_BINARY_CASES(kPlus)
-        CURVELO_BINARY_CASES(kMinus)
-        CURVELO_BINARY_CASES(kTimes)
-        CURVELO_BINARY_CASES(kDivide)
-        CURVELO_BINARY_CASES(kCaret)
-        CURVELO_BINARY_CASES(kPow)
-        default:
-            for (int i = 0; i < n; ++i) ok[i] = 0;
-            break;
-        }
-    }
-    s.JumpFlag = savedJump;
-}
-
-#undef CURVELO_BINARY_CASES
-
-void EvalProgram::RunBatch(LetterStore& s, int letter, const long double* xs, int count, long double* values,
-                           std::uint8_t* defined, std::uint8_t* jumps) {
-    auto walk = [&](int i) {
-        SetLetter(s, letter, xs[i]);
-        s.JumpFlag = 0;
-        defined[i] = static_cast<std::uint8_t>(EvalNode(s, tree_));
-        values[i] = tree_ ? tree_->value.re : 0.0L;
-        jumps[i] = s.JumpFlag;
-    };
-    if (count <= 0) return;
-    if (!flat_ || s.ComplexMode || letter < 0 || letter >= kLetterCount) {
-        for (int i = 0; i < count; ++i) walk(i);
-        return;
-    }
-    long double acc[kBlock];
-    std::uint8_t ok[kBlock], jump[kBlock];
-    bool lastWalked = false;
-    for (int base = 0; base < count; base += kBlock) {
-        const int n = count - base < kBlock ? count - base : kBlock;
-        RunBlock(s, letter, xs + base, n, acc, ok, jump);
-        for (int i = 0; i < n; ++i) {
-            lastWalked = !ok[i] || jump[i];
-            if (lastWalked) {
-                walk(base + i);
-            } else {
-                values[base + i] = acc[i];
-                defined[base + i] = 1;
-                jumps[base + i] = 0;
-            }
-        }
-    }
-    SetLetter(s, letter, xs[count - 1]);
-    if (!lastWalked) {
-        tree_->value.re = values[count - 1];
-        SetZero(tree_->value.im);
-        s.JumpFlag = 0;
-    }
-}
 
 }  // namespace curvelo

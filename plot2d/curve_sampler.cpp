@@ -125,25 +125,71 @@ bool CurveSampler::Evaluate(int text, long double& value) {
     return std::isfinite(value);
 }
 
-CurveSampler::SampleState CurveSampler::Sample(const TExample& example, long double t, WorldPoint& p) {
+template <typename Evaluator>
+CurveSampler::SampleState CurveSampler::SampleWith(const TExample& example, long double t, WorldPoint& p,
+                                                   Evaluator&& evaluate) {
     letters_.LetterValues[sampledLetter_] = {t, 0.0L};
     letters_.JumpFlag = 0;
     long double f = 0;
-    if (!Evaluate(1, f)) return SampleState::kUndefined;
+    if (!evaluate(1, f)) return SampleState::kUndefined;
     if (example.kind == kKindExplicit) {
         p = {t, f};
     } else {
         long double x = 0;
-        if (!Evaluate(0, x)) return SampleState::kUndefined;
+        if (!evaluate(0, x)) return SampleState::kUndefined;
         if (example.kind == kKindPolar && example.positiveROnly) {
             long double r = 0;
-            if (!Evaluate(2, r) || !(r > 0)) return SampleState::kUndefined;
+            if (!evaluate(2, r) || !(r > 0)) return SampleState::kUndefined;
         }
         p = {x, f};
     }
     if (letters_.JumpFlag) return SampleState::kBroken;
     if (hooks.transform && !hooks.transform(p)) return SampleState::kUndefined;
     return Mappable(p) ? SampleState::kValid : SampleState::kUndefined;
+}
+
+CurveSampler::SampleState CurveSampler::Sample(const TExample& example, long double t, WorldPoint& p) {
+    return SampleWith(example, t, p, [this](int text, long double& v) { return Evaluate(text, v); });
+}
+
+bool CurveSampler::FillGrid(const TExample& example, const SamplingRange& range, std::int64_t i, long double t) {
+    // Sample's order of the texts.
+    static constexpr int kTexts[3] = {1, 0, 2};
+    if (!batched) return false;
+    const int trees = example.kind == kKindExplicit ? 1 : (example.kind == kKindPolar && example.positiveROnly) ? 3 : 2;
+    for (int k = 0; k < trees; ++k)
+        if (!programs_[kTexts[k]].IsFlat()) return false;  // side effects or loops: one sample at a time
+    // The parameter steps as DrawPass steps it; GridSample checks that they meet.
+    const long double dt = (range.hi - range.lo) / static_cast<long double>(range.steps);
+    const std::int64_t left = range.steps - i + 1;
+    const int n = static_cast<int>(std::min<std::int64_t>(kGridChunk, left));
+    if (n <= 0) return false;
+    for (int k = 0; k < n; ++k) {
+        grid_.t[k] = t;
+        t = (i + k == range.steps - 1) ? range.hi : t + dt;
+    }
+    for (int k = 0; k < trees; ++k) {
+        const int text = kTexts[k];
+        programs_[text].RunBatch(letters_, sampledLetter_, grid_.t, n, grid_.value[text], grid_.defined[text],
+                                 grid_.jump[text]);
+    }
+    grid_.first = i;
+    grid_.count = n;
+    return true;
+}
+
+CurveSampler::SampleState CurveSampler::GridSample(const TExample& example, const SamplingRange& range,
+                                                   std::int64_t i, long double t, WorldPoint& p) {
+    if ((i == 0 || i < grid_.first || i >= grid_.first + grid_.count) && !FillGrid(example, range, i, t))
+        grid_.count = 0;
+    const std::int64_t k = i - grid_.first;
+    if (grid_.count == 0 || k < 0 || k >= grid_.count || grid_.t[k] != t) return Sample(example, t, p);
+    return SampleWith(example, t, p, [this, k](int text, long double& v) {
+        ++evaluations_;
+        v = grid_.value[text][k];
+        letters_.JumpFlag |= grid_.jump[text][k];
+        return grid_.defined[text][k] && std::isfinite(v);
+    });
 }
 
 bool CurveSampler::FindEdge(const TExample& example, long double inside, long double outside,
@@ -282,7 +328,7 @@ int CurveSampler::DrawPass(const TExample& example,
     int key = 0;
     for (std::int64_t i = 0; i <= range.steps; ++i) {
         WorldPoint p;
-        const SampleState state = Sample(example, t, p);
+        const SampleState state = GridSample(example, range, i, t, p);
         if (state == SampleState::kValid) {
             const bool entering = lastState == SampleState::kUndefined && FindEdge(example, t, lastT, tEdge, edge);
             if (entering) AddPoint(example, tEdge, edge, false);

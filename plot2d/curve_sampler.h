@@ -71,6 +71,7 @@ public:
     bool silent = false;     // no keyboard polling
     int dotRadius = 1;
     int curveWidth = 1;      // the window's curve width, for examples derived by tools
+    bool batched = true;     // the grid evaluated ahead in batches (off: sample by sample)
     SamplerHooks hooks;
 
     // Draws kinds 201, 202 and 203 (others and hidden examples draw nothing). Returns the
@@ -88,6 +89,15 @@ private:
     // Evaluates text number `text` of the example being drawn.
     bool Evaluate(int text, long double& value);
     SampleState Sample(const TExample& example, long double t, WorldPoint& p);
+    // Sample with `evaluate(text, value)` in place of the evaluation of a tree.
+    template <typename Evaluator>
+    SampleState SampleWith(const TExample& example, long double t, WorldPoint& p, Evaluator&& evaluate);
+    // Sample() for sample i of a pass over `range`, at parameter t: the grid's samples are
+    // evaluated ahead in batches, with the same outcome bit for bit.
+    SampleState GridSample(const TExample& example, const SamplingRange& range, std::int64_t i, long double t,
+                           WorldPoint& p);
+    // Evaluates the samples from i on as batches; false when a tree has no flat code.
+    bool FillGrid(const TExample& example, const SamplingRange& range, std::int64_t i, long double t);
     // Between a valid sample at `inside` and an undefined one at `outside`, the last point
     // of the curve before its domain ends, found by bisection; false when none lies closer
     // to the edge than the sample itself.
@@ -124,6 +134,18 @@ private:
     long double breakGap_ = 0;
     std::uint64_t evaluations_ = 0;
     EvalProgram programs_[TExample::kTexts];
+
+    // Samples of the grid evaluated ahead, indexed by text (0..2) as Sample evaluates them.
+    static constexpr int kGridChunk = 256;
+    struct Grid {
+        std::int64_t first = 0;
+        int count = 0;
+        long double t[kGridChunk];
+        long double value[3][kGridChunk];
+        std::uint8_t defined[3][kGridChunk];
+        std::uint8_t jump[3][kGridChunk];
+    };
+    Grid grid_;
 };
 
 }  // namespace curvelo

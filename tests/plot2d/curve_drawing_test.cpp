@@ -439,3 +439,70 @@ TEST(OrderedMidpoint, BisectionReachesAdjacentValuesInEightySteps) {
     EXPECT_GT(OrderedMidpoint(0, 1), 0);
     EXPECT_LT(OrderedMidpoint(0, 1), 1e-2000L);  // halfway in order, not in value
 }
+
+TEST_F(CurveDrawing, BatchedGridDrawsExactlyWhatSampleBySampleDraws) {
+    struct Case {
+        std::uint16_t kind;
+        const char* texts[3];  // texts 0, 1, 2
+        bool family, positiveR, fixed;
+    };
+    const Case cases[] = {
+        {kKindExplicit, {"", "x*x+1", ""}, false, false, false},
+        {kKindExplicit, {"", "1/x+floor(2x)", ""}, false, false, false},  // a pole and jumps
+        {kKindExplicit, {"", "sqrt(4-x^2)-ln(x+3)", ""}, false, false, true},  // domain edges, fixed interval
+        {kKindExplicit, {"", "a*x^3-x/(x-a)", ""}, true, false, false},        // a family over its letter
+        {kKindExplicit, {"", "x+sum(n*x,n,1,2)", ""}, false, false, false},     // no flat code
+        {kKindPolar, {"", "", "cos(2t)"}, false, true, false},
+        {kKindParametric, {"2cos(3t)", "1/sin(t)", ""}, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const int i = Add(c.kind, c.kind == kKindPolar ? 2 : 1, c.kind == kKindPolar ? c.texts[2] : c.texts[1]);
+        TExample& e = inventory.At(i);
+        if (c.kind == kKindParametric) {
+            e.texts[0] = c.texts[0];
+            ASSERT_EQ(inventory.Commit(i, engine), 0);
+        }
+        e.positiveROnly = c.positiveR ? 1 : 0;
+        e.density = 3;  // several batches per pass
+        if (c.fixed) {
+            e.intervalFixed = 1;
+            e.low = -2.5L;
+            e.high = 1.75L;
+        }
+        if (c.family) {
+            e.familyActive = 1;
+            e.familyParam = 1;
+            e.familySteps = 3;
+            e.familyLow = -1;
+            e.familyHigh = 2;
+        }
+        std::vector<DrawOp> drawn[2];
+        std::uint64_t evaluations[2] = {};
+        long double letterAfter[2] = {};
+        for (int batched = 0; batched < 2; ++batched) {
+            surface.Clear();
+            CurveSampler sampler(engine.letters, surface);
+            sampler.silent = true;
+            sampler.batched = batched != 0;
+            CurveTrees trees;
+            for (int t = 0; t < TExample::kTexts; ++t) trees.tree[t] = inventory.Slot(i).trees[static_cast<std::size_t>(t)];
+            sampler.Draw(e, trees);
+            drawn[batched] = surface.Ops();
+            evaluations[batched] = sampler.Evaluations();
+            letterAfter[batched] = engine.letters.LetterValues[c.kind == kKindExplicit ? kLetterX : kLetterT].re;
+        }
+        const std::string name = c.texts[0] + std::string("; ") + c.texts[1] + c.texts[2];
+        EXPECT_EQ(evaluations[0], evaluations[1]) << name;
+        EXPECT_EQ(letterAfter[0], letterAfter[1]) << name;
+        ASSERT_EQ(drawn[0].size(), drawn[1].size()) << name;
+        ASSERT_GT(drawn[0].size(), 0u) << name;
+        for (std::size_t k = 0; k < drawn[0].size(); ++k) {
+            ASSERT_EQ(drawn[0][k].kind, drawn[1][k].kind) << name;
+            ASSERT_EQ(drawn[0][k].points.size(), drawn[1][k].points.size()) << name << " op " << k;
+            for (std::size_t j = 0; j < drawn[0][k].points.size(); ++j) {
+                EXPECT_EQ(drawn[0][k].points[j].x, drawn[1][k].points[j].x) << name;
+                EXPECT_EQ(drawn[0][k].points[j].y, drawn[1][k].points[j].y) << name;
+            }
+        }
+    }
+}
