@@ -123,18 +123,37 @@ void LineRaster::Piece(int u0, int v0, int u1, int v1, std::uint32_t argb) {
     }
 }
 
-void LineRaster::Line(Point a, Point b, Color colour) {
-    if (!CutToReach(a, b)) return;
-    const std::uint32_t argb = 0xff000000u | (std::uint32_t{colour.r} << 16) | (std::uint32_t{colour.g} << 8) | colour.b;
+namespace {
+
+std::uint32_t Argb(Color colour) {
+    return 0xff000000u | (std::uint32_t{colour.r} << 16) | (std::uint32_t{colour.g} << 8) | colour.b;
+}
+
+}  // namespace
+
+bool LineRaster::Stroke(Point a, Point b, std::uint32_t argb) {
+    if (a.x == b.x && a.y == b.y) return false;
+    if (!CutToReach(a, b)) return true;
     const std::int64_t dx = std::llabs(static_cast<std::int64_t>(b.x) - a.x);
     const std::int64_t dy = std::llabs(static_cast<std::int64_t>(b.y) - a.y);
     if (dx >= dy) Piece<false>(a.x, a.y, b.x, b.y, argb);
     else Piece<true>(a.y, a.x, b.y, b.x, argb);
+    return true;
+}
+
+void LineRaster::Dot(Point p, std::uint32_t argb) {
+    if (p.x >= left_ && p.x < right_ && p.y >= top_ && p.y < bottom_)
+        bits_[static_cast<std::ptrdiff_t>(p.y) * stride_ + p.x] = argb;
+}
+
+void LineRaster::Line(Point a, Point b, Color colour) {
+    if (!Stroke(a, b, Argb(colour))) Dot(a, Argb(colour));
 }
 
 void LineRaster::Polyline(const Point* points, int n, Color colour) {
-    if (!points) return;
-    for (int i = 1; i < n; ++i) Line(points[i - 1], points[i], colour);
+    if (!points || n < 2) return;
+    const std::uint32_t argb = Argb(colour);
+    for (int i = 1; i < n; ++i) Stroke(points[i - 1], points[i], argb);
 }
 
 }  // namespace curvelo::fw

@@ -23,11 +23,17 @@ public:
     // past the buffer.
     void SetClip(int left, int top, int right, int bottom);
 
+    // A line whose ends coincide is a dot at that pixel, as the painter draws it.
     void Line(Point a, Point b, Color colour);
-    // n points, n - 1 pieces; fewer than two points draw nothing.
+    // n points, n - 1 pieces; fewer than two points draw nothing, and neither do pieces whose
+    // ends coincide (the painter's polylines leave them out too).
     void Polyline(const Point* points, int n, Color colour);
 
 private:
+    // One piece without the dot rule; false when its ends coincide.
+    bool Stroke(Point a, Point b, std::uint32_t argb);
+    void Dot(Point p, std::uint32_t argb);
+
     // A piece whose major axis is x (the caller swaps the axes for steep pieces).
     template <bool Steep>
     void Piece(int u0, int v0, int u1, int v1, std::uint32_t argb);

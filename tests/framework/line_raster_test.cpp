@@ -71,6 +71,7 @@ TEST(LineRaster, CoversThePixelsThePainterCovers) {
         {{2, 2}, {12, 7}},         {{2, 2}, {5, 14}},        {{40, 3}, {3, 40}},
         {{2, 2}, {10, 2}, {10, 10}, {20, 12}},               {{2, 5}, {10, 5}, {3, 6}},
         {{-20, -7}, {30, 60}, {90, 10}},                     {{63, 0}, {0, 47}},
+        {{7, 9}, {7, 9}},          {{7, 9}, {7, 9}, {7, 9}}, {{3, 3}, {3, 3}, {9, 3}},  // no dots
     };
     std::mt19937 random(7);
     std::uniform_int_distribution<int> coordinate(-30, 90);
@@ -88,6 +89,21 @@ TEST(LineRaster, CoversThePixelsThePainterCovers) {
         // start far off the picture; a wrong pixel or share would differ by tens.
         EXPECT_LE(d, 6) << "case " << i;
     }
+    // A single line whose ends coincide is a dot (a vector of a field where it vanishes).
+    QImage painted = Blank();
+    {
+        QPainter p(&painted);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QPen pen(QColor(200, 30, 90));
+        pen.setWidth(0);
+        p.setPen(pen);
+        p.drawLine(QPoint(7, 9), QPoint(7, 9));
+    }
+    QImage own = Blank();
+    LineRaster raster(reinterpret_cast<std::uint32_t*>(own.bits()), static_cast<int>(own.bytesPerLine()), kW, kH);
+    raster.Line({7, 9}, {7, 9}, {200, 30, 90});
+    EXPECT_EQ(LargestDifference(painted, own), 0);
+    EXPECT_NE(own.pixel(7, 9), QColor(Qt::white).rgb());
 }
 
 TEST(LineRaster, KeepsToTheClipAndSurvivesFarEnds) {
