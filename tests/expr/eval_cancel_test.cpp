@@ -136,8 +136,9 @@ TEST(EvalCancel, TheCheckIsAskedOnlyEveryFewThousandSteps) {
 }
 
 TEST(EvalCancel, DeadlineStopsAfterItsTime) {
+    // A loaded machine may pause this thread for longer than a short deadline.
+    EXPECT_FALSE(EvalDeadline(std::chrono::minutes(10)).StopRequested());
     EvalDeadline soon(std::chrono::milliseconds(50));
-    EXPECT_FALSE(soon.StopRequested());
     FormulaEngine e;
     Compiled f(e, "sum(n,n,1,2147483647)");
     ScopedCancelCheck on(e.letters, &soon);
@@ -145,5 +146,5 @@ TEST(EvalCancel, DeadlineStopsAfterItsTime) {
     EXPECT_FALSE(EvalNode(e, f.tree));
     EXPECT_TRUE(soon.Passed());
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(40));
-    EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));  // the whole sum takes far longer
 }
