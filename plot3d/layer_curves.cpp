@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "expr/byte_io.h"
 #include "expr/node_kinds.h"
 #include "plot2d/curve_sampler.h"
 #include "plot2d/example_kinds.h"
@@ -11,7 +10,6 @@
 #include "plot3d/level_grid.h"
 #include "plot3d/lifting_surface.h"
 #include "plot3d/surface_kinds.h"
-#include "plotwin/colour_table.h"
 
 namespace curvelo {
 namespace {
@@ -21,8 +19,6 @@ constexpr std::uint64_t kSliceSeed = 0x1e7e15;
 // A stored branch is traced again within this time each way, so a document with many
 // layers cannot hold a drawing up for long.
 constexpr int kRetraceLimitMs = 1000;
-
-long double Finite(long double v) { return std::isfinite(v) ? v : 0.0L; }
 
 // A plane implicit example standing for one layer: its function, its known branches and the
 // slice view it was searched in (so the drawer does not take the view for a new one).
@@ -59,28 +55,6 @@ struct SliceSlot {
 };
 
 }  // namespace
-
-Cv2InitialCondition StoreLayerCurve(const LayerCurve& c) {
-    Cv2InitialCondition node;
-    std::uint8_t* r = node.record.data();
-    StoreExt80(c.start.x, r + layernode::kA);
-    StoreExt80(c.start.y, r + layernode::kB);
-    StoreExt80(c.value, r + layernode::kValue);
-    PutU16(r + layernode::kAxisLetter, static_cast<std::uint16_t>(kLetterX + std::clamp(c.axis, 0, 2)));
-    PutU16(r + layernode::kColour, c.colour);
-    return node;
-}
-
-LayerCurve LoadLayerCurve(const Cv2InitialCondition& node) {
-    const std::uint8_t* r = node.record.data();
-    LayerCurve c;
-    c.start = {Finite(LoadExt80(r + layernode::kA)), Finite(LoadExt80(r + layernode::kB))};
-    c.value = Finite(LoadExt80(r + layernode::kValue));
-    const int letter = GetU16(r + layernode::kAxisLetter);
-    c.axis = letter >= kLetterX && letter <= kLetterZ ? letter - kLetterX : kLevelAxisZ;
-    c.colour = static_cast<std::uint16_t>(GetU16(r + layernode::kColour) % kColourCount);
-    return c;
-}
 
 bool TakesLayers(std::uint16_t kind) { return kind == kKindSurfaceExplicit || kind == kKindSurfaceImplicit; }
 

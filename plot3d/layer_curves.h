@@ -11,27 +11,12 @@
 
 #include "expr/letters.h"
 #include "plot2d/inventory.h"
+#include "plot3d/layer_node.h"
 #include "plotwin/draw_surface.h"
 #include "plotwin/plot_view.h"
 #include "plotwin/vec3.h"
 
 namespace curvelo {
-
-struct LayerCurve {
-    WorldPoint start;        // a point of the branch in plane coordinates
-    long double value = 0;   // h
-    int axis = 2;            // 0: x = h, 1: y = h, 2: z = h
-    std::uint16_t colour = 0;
-};
-
-// Offsets inside the list record: a, b, h (ext80), the axis as its letter code 24 … 26 and
-// the pen colour.
-namespace layernode {
-inline constexpr std::size_t kA = 0, kB = 10, kValue = 20, kAxisLetter = 34, kColour = 79;
-}
-Cv2InitialCondition StoreLayerCurve(const LayerCurve& c);
-// Hostile bytes give a usable curve: an unknown axis reads as z, a non-finite number as 0.
-LayerCurve LoadLayerCurve(const Cv2InitialCondition& node);
 
 // The kinds whose examples take level curves: the explicit and the implicit surface.
 bool TakesLayers(std::uint16_t kind);

@@ -113,18 +113,6 @@ long long SystemStepLimit(const TExample& e) {
     return std::min<long long>(4000LL * std::clamp<int>(e.density, kMinDensity, kMaxDensity), kMaxSystemSteps);
 }
 
-SpaceStartPoint ReadSpaceStartPoint(const Cv2InitialCondition& record) {
-    SpaceStartPoint s;
-    s.p = ReadStartPoint(record);
-    s.z = LoadExt80(record.record.data() + kStartPointZ);
-    return s;
-}
-
-void WriteSpaceStartPoint(const SpaceStartPoint& s, Cv2InitialCondition& record) {
-    WriteStartPoint(s.p, record);
-    StoreExt80(s.z, record.record.data() + kStartPointZ);
-}
-
 void UpdateSpaceCondition(FormulaEngine& engine, TInitialCondition& c) {
     if (!c.AsText()) return;
     Take(engine, c.texts[TInitialCondition::kTextX0], c.x0);

@@ -12,6 +12,7 @@
 #include "plot2d/initial_condition.h"
 #include "plot2d/inventory.h"
 #include "plot2d/start_points.h"
+#include "plot3d/space_start_point.h"
 
 namespace curvelo {
 
@@ -27,16 +28,6 @@ long double SystemTimeStep(const TExample& example);
 long long SystemStepLimit(const TExample& example);
 // Trajectories leaving this far from the origin end.
 inline constexpr long double kEscapeDistance = 1e8L;
-
-// A 3D start point: the 2D fields and z, with the numbers kept as texts when asked.
-struct SpaceStartPoint {
-    StartPoint p;
-    long double z = 0;
-};
-SpaceStartPoint ReadSpaceStartPoint(const Cv2InitialCondition& record);
-void WriteSpaceStartPoint(const SpaceStartPoint& point, Cv2InitialCondition& record);
-// Offset of z in the start-point record.
-inline constexpr std::size_t kStartPointZ = 20;
 
 // A condition or start point kept as formula texts takes their values for the current
 // letters (x, y, z, t of a condition; x, y, z and the terms of a start point).
