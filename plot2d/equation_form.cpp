@@ -10,23 +10,28 @@
 namespace curvelo {
 namespace {
 
-
-std::string Get(const EquationForm& form, int id) {
-    auto it = form.edits.find(id);
-    return it == form.edits.end() ? std::string() : it->second;
-}
-
-bool Checked(const EquationForm& form, int id) {
-    auto it = form.checks.find(id);
-    return it != form.checks.end() && it->second;
-}
-
 int TextIndexOfEdit(int id) { return id == eqid::kTextImplicit ? 4 : id - eqid::kTextX; }
 
 // Whether the kind's dialog shows the interval and the discontinuity threshold.
 bool HasInterval(std::uint16_t kind) { return kind != kKindImplicit; }
 
 }  // namespace
+
+std::string FormText(const EquationForm& form, int id) {
+    auto it = form.edits.find(id);
+    return it == form.edits.end() ? std::string() : it->second;
+}
+
+bool FormChecked(const EquationForm& form, int id) {
+    auto it = form.checks.find(id);
+    return it != form.checks.end() && it->second;
+}
+
+std::string FormFormula(const EquationForm& form, int id) {
+    std::string text = FormText(form, id);
+    if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
+    return text;
+}
 
 bool HasEquationForm(std::uint16_t kind) {
     return kind == kKindExplicit || kind == kKindPolar || kind == kKindParametric || kind == kKindImplicit;
@@ -72,7 +77,7 @@ EquationForm EquationFormOf(const TExample& e, const NumberFormat& format) {
 FormOutcome ApplyEquationForm(const EquationForm& form, FormulaEngine& engine, TExample& example) {
     TExample e = example;
     for (int id : FormulaEditsOf(e.kind)) {
-        std::string text = Get(form, id);
+        std::string text = FormText(form, id);
         if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
         std::string formula = text;
         if (e.kind == kKindImplicit && !ImplicitDifference(text, formula)) return {1, id};  // "nem értem"
@@ -86,7 +91,7 @@ FormOutcome ApplyEquationForm(const EquationForm& form, FormulaEngine& engine, T
         reals = {{eqid::kLow, &e.low}, {eqid::kHigh, &e.high}, {eqid::kDiscontinuity, &e.discontinuity}};
     if (e.kind == kKindParametric) reals.push_back({eqid::kArrowT, &e.extra311[TExample::kArrowT]});
     for (const RealField& r : reals)
-        if (std::uint16_t code = EvaluateText(engine, Get(form, r.id), *r.target)) return {code, r.id};
+        if (std::uint16_t code = EvaluateText(engine, FormText(form, r.id), *r.target)) return {code, r.id};
     // A reversed interval would draw nothing without saying why.
     if (HasInterval(e.kind) && !(e.low < e.high)) return {17, eqid::kHigh};
 
@@ -97,16 +102,16 @@ FormOutcome ApplyEquationForm(const EquationForm& form, FormulaEngine& engine, T
         wholes.push_back({eqid::kArrowSize, &e.arrowSize, kMinArrowSize, kMaxArrowSize, -10});
     for (const WholeField& w : wholes) {
         std::int32_t v = 0;
-        if (std::uint16_t code = EvaluateInteger(engine, Get(form, w.id), w.lo, w.hi, v)) return {code, w.id};
+        if (std::uint16_t code = EvaluateInteger(engine, FormText(form, w.id), w.lo, w.hi, v)) return {code, w.id};
         *w.target = static_cast<std::uint16_t>(v + w.offset);
     }
-    if (e.kind == kKindExplicit) e.intervalFixed = Checked(form, eqid::kIntervalFixed);
-    if (e.kind == kKindPolar) e.positiveROnly = Checked(form, eqid::kPositiveR);
-    if (e.kind == kKindParametric) e.arrow = Checked(form, eqid::kArrow);
+    if (e.kind == kKindExplicit) e.intervalFixed = FormChecked(form, eqid::kIntervalFixed);
+    if (e.kind == kKindPolar) e.positiveROnly = FormChecked(form, eqid::kPositiveR);
+    if (e.kind == kKindParametric) e.arrow = FormChecked(form, eqid::kArrow);
     if (e.kind == kKindImplicit) {
-        e.longSearch = Checked(form, eqid::kLongSearch);
-        e.periodic = Checked(form, eqid::kObserve);
-        e.flags52[0] = Checked(form, eqid::kPictureBorders);
+        e.longSearch = FormChecked(form, eqid::kLongSearch);
+        e.periodic = FormChecked(form, eqid::kObserve);
+        e.flags52[0] = FormChecked(form, eqid::kPictureBorders);
         e.flag49 = static_cast<std::uint8_t>(std::clamp(form.shading, 0, 2));
     }
     e.penStyle = static_cast<std::uint16_t>(std::clamp(form.penStyle, 0, 2));

@@ -38,6 +38,12 @@ struct FormOutcome {
     int focusId = 0;         // the edit to correct
 };
 
+// What a form holds for an edit (empty when it has none) and for a check box (false).
+std::string FormText(const EquationForm& form, int id);
+bool FormChecked(const EquationForm& form, int id);
+// A form's edit cut to what an example's text holds.
+std::string FormFormula(const EquationForm& form, int id);
+
 // The dialog of a kind has a form (201, 202, 203, 204).
 bool HasEquationForm(std::uint16_t kind);
 // The edit ids of a kind's formulas, in the order they are checked.

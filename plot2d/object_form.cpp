@@ -110,11 +110,6 @@ FormFields FieldsOf(const TExample& e) {
     return s;
 }
 
-std::string Get(const EquationForm& form, int id) {
-    auto it = form.edits.find(id);
-    return it == form.edits.end() ? std::string() : it->second;
-}
-
 std::string& TextOfEdit(TExample& e, int id) { return e.texts[static_cast<std::size_t>(id - eqid::kTextX)]; }
 
 // The list of numbers a kind keeps in a text: its edit, and whether it suits the kind.
@@ -194,34 +189,34 @@ FormOutcome ApplyObjectForm(const EquationForm& form, FormulaEngine& engine, TEx
                                                          : kKindExplicit;
     const FormFields s = FieldsOf(e);
     for (int id : s.formulas) {
-        std::string text = Get(form, id);
+        std::string text = FormText(form, id);
         if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
         if (std::uint16_t code = engine.CompileFormula(text)) return {code, id};
         FreeTree(engine.TakeCompiledTree());
         TextOfEdit(e, id) = text;
     }
     if (const int list = NumberListEdit(e)) {
-        std::string text = Get(form, list);
+        std::string text = FormText(form, list);
         if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
         if (std::uint16_t code = CheckNumberList(e, text)) return {code, list};
         TextOfEdit(e, list) = text;
     }
     for (const RealField& r : s.reals) {
         long double v = 0;
-        if (std::uint16_t code = EvaluateText(engine, Get(form, r.id), v)) return {code, r.id};
+        if (std::uint16_t code = EvaluateText(engine, FormText(form, r.id), v)) return {code, r.id};
         if (!(v >= r.lo && v <= r.hi)) return {kOutOfRange, r.id};
         r.field(e) = v;
     }
     if (s.range) {
         for (int id : {eqid::kLow, eqid::kHigh})
-            if (std::uint16_t code = EvaluateText(engine, Get(form, id), id == eqid::kLow ? e.low : e.high))
+            if (std::uint16_t code = EvaluateText(engine, FormText(form, id), id == eqid::kLow ? e.low : e.high))
                 return {code, id};
         // A reversed interval would draw nothing without saying why.
         if (!(e.low < e.high)) return {kOutOfRange, eqid::kHigh};
     }
     for (const WholeField& w : s.wholes) {
         std::int32_t v = 0;
-        if (std::uint16_t code = EvaluateInteger(engine, Get(form, w.id), w.lo, w.hi, v)) return {code, w.id};
+        if (std::uint16_t code = EvaluateInteger(engine, FormText(form, w.id), w.lo, w.hi, v)) return {code, w.id};
         w.field(e) = static_cast<std::uint16_t>(v);
     }
     for (const CheckField& c : s.checks) c.field(e) = checked(c.id) ? 1 : 0;

@@ -52,21 +52,10 @@ std::vector<Switch> SwitchesOf(std::uint16_t kind) {
 bool HasWidth(std::uint16_t kind) { return kind != kKindSpacePoint && kind != kKindSpacePointSequence; }
 bool IsCurve(std::uint16_t kind) { return kind == kKindSpaceCurve || kind == kKindSpaceSegment; }
 
-std::string Get(const EquationForm& form, int id) {
-    auto it = form.edits.find(id);
-    std::string text = it == form.edits.end() ? std::string() : it->second;
-    if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
-    return text;
-}
-
-bool Checked(const EquationForm& form, int id) {
-    auto it = form.checks.find(id);
-    return it != form.checks.end() && it->second;
-}
 
 FormOutcome ReadPointSize(const EquationForm& form, FormulaEngine& engine, TExample& e) {
     long double size = 0;
-    if (std::uint16_t code = EvaluateText(engine, Get(form, kPointSize), size)) return {code, kPointSize};
+    if (std::uint16_t code = EvaluateText(engine, FormFormula(form, kPointSize), size)) return {code, kPointSize};
     if (!(size >= 0 && size <= kMaxPointSize)) return {17, kPointSize};
     space::PointSize(e) = size;
     return {};
@@ -113,13 +102,13 @@ EquationForm SpaceFormOf(const TExample& example, const NumberFormat& format) {
 FormOutcome ApplySpaceForm(const EquationForm& form, FormulaEngine& engine, TExample& example) {
     TExample e = example;
     for (const TextEdit& t : FormulaEdits(e.kind)) {
-        const std::string text = Get(form, t.id);
+        const std::string text = FormFormula(form, t.id);
         if (std::uint16_t code = engine.CompileFormula(text)) return {code, t.id};
         FreeTree(engine.TakeCompiledTree());
         e.texts[static_cast<std::size_t>(t.text)] = text;
     }
     auto whole = [&](int id, int lo, int hi, std::int32_t& out) -> std::uint16_t {
-        return EvaluateInteger(engine, Get(form, id), lo, hi, out);
+        return EvaluateInteger(engine, FormFormula(form, id), lo, hi, out);
     };
     std::int32_t v = 0;
     if (HasWidth(e.kind)) {
@@ -129,13 +118,13 @@ FormOutcome ApplySpaceForm(const EquationForm& form, FormulaEngine& engine, TExa
     if (IsCurve(e.kind)) {
         if (std::uint16_t code = whole(kSamples, kMinCurveSamples, kMaxCurveSamples, v)) return {code, kSamples};
         e.ints117[0] = static_cast<std::uint16_t>(v);
-        space::SetDashed(e, Checked(form, kDashed));
+        space::SetDashed(e, FormChecked(form, kDashed));
     }
     switch (e.kind) {
     case kKindSpaceCurve: {
         for (int id : {kLow, kHigh, kArrowT}) {
             long double& target = id == kLow ? e.low : id == kHigh ? e.high : e.extra311[TExample::kArrowT];
-            if (std::uint16_t code = EvaluateText(engine, Get(form, id), target)) return {code, id};
+            if (std::uint16_t code = EvaluateText(engine, FormFormula(form, id), target)) return {code, id};
         }
         // A reversed interval would draw nothing without saying why.
         if (!(e.low < e.high)) return {17, kHigh};
@@ -145,12 +134,12 @@ FormOutcome ApplySpaceForm(const EquationForm& form, FormulaEngine& engine, TExa
     }
     case kKindSpacePoint: {
         if (FormOutcome bad = ReadPointSize(form, engine, e); bad.code) return bad;
-        e.flag51 = Checked(form, kHollow) ? 1 : 0;
+        e.flag51 = FormChecked(form, kHollow) ? 1 : 0;
         break;
     }
     case kKindSpaceSystem: {
-        const std::string restriction = Get(form, kText3);
-        if (Checked(form, kRestricted) || !restriction.empty()) {
+        const std::string restriction = FormFormula(form, kText3);
+        if (FormChecked(form, kRestricted) || !restriction.empty()) {
             if (std::uint16_t code = engine.CompileFormula(restriction)) return {code, kText3};
             FreeTree(engine.TakeCompiledTree());
         }
@@ -160,7 +149,7 @@ FormOutcome ApplySpaceForm(const EquationForm& form, FormulaEngine& engine, TExa
         break;
     }
     case kKindSpacePointSequence: {
-        const std::string list = Get(form, kText3);
+        const std::string list = FormFormula(form, kText3);
         long double numbers[kMaxPointOnCurveNumbers];
         const int n = ParsePointOnCurveNumbers(list, numbers);
         if (n < 3 || n % 3 != 0) return {1, kText3};  // "nem értem"
@@ -170,7 +159,7 @@ FormOutcome ApplySpaceForm(const EquationForm& form, FormulaEngine& engine, TExa
     }
     default: break;
     }
-    for (const Switch& s : SwitchesOf(e.kind)) s.field(e) = Checked(form, s.id) ? 1 : 0;
+    for (const Switch& s : SwitchesOf(e.kind)) s.field(e) = FormChecked(form, s.id) ? 1 : 0;
     if (auto it = form.combos.find(kColour); it != form.combos.end() && it->second >= 0 && it->second < kColourCount)
         e.penColour = static_cast<std::uint16_t>(it->second);
     example = e;

@@ -33,17 +33,6 @@ std::vector<TextEdit> TextEditsOf(std::uint16_t kind) {
     }
 }
 
-std::string Get(const EquationForm& form, int id) {
-    auto it = form.edits.find(id);
-    std::string text = it == form.edits.end() ? std::string() : it->second;
-    if (text.size() > TExample::kTextCapacity) text.resize(TExample::kTextCapacity);
-    return text;
-}
-
-bool Checked(const EquationForm& form, int id) {
-    auto it = form.checks.find(id);
-    return it != form.checks.end() && it->second;
-}
 
 std::uint16_t Colour(const EquationForm& form, int id, std::uint16_t old) {
     auto it = form.combos.find(id);
@@ -55,7 +44,7 @@ std::uint16_t Colour(const EquationForm& form, int id, std::uint16_t old) {
 // or y (x empty: y = f(x)).
 bool Required(const TExample& e, const EquationForm& form, int id) {
     if (e.kind != kKindRevolution) return true;
-    const bool polar = !Get(form, surfid::kText2).empty();
+    const bool polar = !FormFormula(form, surfid::kText2).empty();
     return polar ? id == surfid::kText2 : id == surfid::kText1;
 }
 
@@ -96,7 +85,7 @@ FormOutcome ApplySurfaceForm(const EquationForm& form, FormulaEngine& engine, TE
     using namespace surfid;
     TExample e = example;
     for (const TextEdit& t : TextEditsOf(e.kind)) {
-        const std::string text = Get(form, t.id);
+        const std::string text = FormFormula(form, t.id);
         if (e.kind == kKindPlane && t.text != 4) {
             // Numbers of the plane: a, b, c, the point "k,m,n" and the square's size.
             long double v[3];
@@ -126,7 +115,7 @@ FormOutcome ApplySurfaceForm(const EquationForm& form, FormulaEngine& engine, TE
         }
     }
     std::int32_t width = 0;
-    if (std::uint16_t code = EvaluateInteger(engine, Get(form, kPenWidth), kMinPenWidth, kMaxPenWidth, width))
+    if (std::uint16_t code = EvaluateInteger(engine, FormFormula(form, kPenWidth), kMinPenWidth, kMaxPenWidth, width))
         return {code, kPenWidth};
     e.penWidth = static_cast<std::uint16_t>(width);
     e.penColour = Colour(form, kPenColour, e.penColour);
@@ -137,7 +126,7 @@ FormOutcome ApplySurfaceForm(const EquationForm& form, FormulaEngine& engine, TE
         if (e.kind == kKindRevolution)
             reals.insert(reals.end(), {{kAxisA, &e.value281}, {kAxisB, &e.value291}, {kAxisC, &e.value301}});
         for (const RealField& r : reals)
-            if (std::uint16_t code = EvaluateText(engine, Get(form, r.id), *r.target)) return {code, r.id};
+            if (std::uint16_t code = EvaluateText(engine, FormFormula(form, r.id), *r.target)) return {code, r.id};
         // A reversed or empty range would give a mesh of one point.
         if (!(e.low < e.high)) return {17, kHigh};
         if (!(e.low2 < e.high2)) return {17, kHigh2};
@@ -146,9 +135,9 @@ FormOutcome ApplySurfaceForm(const EquationForm& form, FormulaEngine& engine, TE
         std::int32_t n[2] = {0, 0}, samples[2] = {0, 0};
         const int nIds[2] = {kN1, kN2}, sIds[2] = {kSamples1, kSamples2};
         for (int k = 0; k < 2; ++k) {
-            if (std::uint16_t code = EvaluateInteger(engine, Get(form, nIds[k]), 1, kMaxMeshVertices, n[k]))
+            if (std::uint16_t code = EvaluateInteger(engine, FormFormula(form, nIds[k]), 1, kMaxMeshVertices, n[k]))
                 return {code, nIds[k]};
-            if (std::uint16_t code = EvaluateInteger(engine, Get(form, sIds[k]), kMinSamples, kMaxSamples, samples[k]))
+            if (std::uint16_t code = EvaluateInteger(engine, FormFormula(form, sIds[k]), kMinSamples, kMaxSamples, samples[k]))
                 return {code, sIds[k]};
         }
         if (std::uint16_t code = CheckMeshIntervals(n[0], n[1])) return {code, kN1};
@@ -159,10 +148,10 @@ FormOutcome ApplySurfaceForm(const EquationForm& form, FormulaEngine& engine, TE
         surf::Colour1(e) = Colour(form, kColour1, surf::Colour1(e));
         surf::Colour2(e) = Colour(form, kColour2, surf::Colour2(e));
         surf::MeshColour(e) = Colour(form, kMeshColour, surf::MeshColour(e));
-        surf::Shaded(e) = Checked(form, kShaded);
-        surf::Slow(e) = !Checked(form, kFast);
-        surf::Spectrum(e) = Checked(form, kSpectrum);
-        surf::MeshLines(e) = Checked(form, kMeshLines);
+        surf::Shaded(e) = FormChecked(form, kShaded);
+        surf::Slow(e) = !FormChecked(form, kFast);
+        surf::Spectrum(e) = FormChecked(form, kSpectrum);
+        surf::MeshLines(e) = FormChecked(form, kMeshLines);
     }
     example = e;
     return {};
