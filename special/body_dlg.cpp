@@ -29,8 +29,8 @@ TBodyDlg::Fields TBodyDlg::FieldsOf(int i) const {
         f.position[0][k] = format_.FormatForField(p[k]);
         f.velocity[0][k] = b.velocity[k];
     }
-    // The current state belongs to the system as it was last drawn; the centre of mass
-    // sits in the slot after the bodies.
+    // The last run's state follows the system as last drawn; the centre of mass comes after
+    // the bodies.
     const bool centre = i == system_.CentreIndex();
     const int slot = centre ? current_.BodyCount() : i;
     if (current_.BodyCount() == system_.BodyCount()) {
@@ -54,7 +54,7 @@ void TBodyDlg::SetupWindow() {
     for (int id : kVelocityIds) SetItemLimit(id, static_cast<int>(TExample::kTextCapacity));
     SetItemLimit(kName, static_cast<int>(kMaxBodyName));
     for (int id : {kZ, kVz, kZLabel, kVzLabel}) ShowItem(id, !plane_);
-    // Counts as whole numbers.
+    // Counts are whole numbers.
     SetItemText(kPositions, std::to_string(std::llround(system_.positions)));
     SetItemText(kInterval, format_.FormatForField(system_.interval));
     SetItemText(kComputations, std::to_string(std::llround(system_.computations)));
@@ -100,7 +100,7 @@ void TBodyDlg::ShowEntry(int index) {
     SetItemText(kName, f.name);
     SetItemText(kPen, f.pen);
     SetItemText(kColour, f.colour);
-    // The centre of mass follows from the bodies.
+    // The centre of mass is computed, never typed.
     const bool body = index < Bodies();
     for (int id : kPositionIds) EnableItem(id, body);
     for (int id : kVelocityIds) EnableItem(id, body);
@@ -222,7 +222,7 @@ bool TBodyDlg::CanClose() {
         }
         b.position = {pos[0], pos[1], pos[2]};
         for (std::size_t c = 0; c < 3; ++c) b.velocity[c] = f.velocity[m][c];
-        // A mass not above 1e-18 keeps the one the body had.
+        // A mass of 1e-18 or less cannot attract anything; the body keeps its old one (1 when new).
         const bool known = i < system_.BodyCount();
         b.mass = mass > kOrbitalEpsilon ? mass : known ? system_.entries[static_cast<std::size_t>(i)].mass : 1.0L;
         b.name = f.name.substr(0, kMaxBodyName);

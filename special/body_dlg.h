@@ -1,6 +1,6 @@
-// Edits a system of bodies in one dialog: a list chooses the body, its starting or present
-// position and velocity are shown, and buttons add or remove bodies, pin the origin to one,
-// wipe the picture and extend the run. "rajzol" hands every change to the caller's system.
+// The dialog of the orbit window: pick a body from the list, see where it starts or where the
+// last run left it, add or remove bodies, keep one at the origin, clear the picture or run
+// longer. Nothing reaches the window's system before "rajzol".
 #pragma once
 
 #include <array>
@@ -27,8 +27,8 @@ inline constexpr int kNew = 241, kDelete = 242, kAbsolute = 243, kToOrigin = 244
 
 class TBodyDlg : public TDlg {
 public:
-    // current holds where the last run ended; clearPicture empties the window's picture
-    // (P = 0, no markers) at once.
+    // current: the state the last run ended in. clearPicture wipes the window's paths and
+    // markers straight away.
     TBodyDlg(fw::TWindow* parent, OrbitalSystem& system, const OrbitalSimulation& current, const NumberFormat& format,
              bool plane, std::function<void()> clearPicture);
 
@@ -42,7 +42,7 @@ protected:
     bool CanClose() override;
 
 private:
-    // One entry's fields as texts; [0] initial, [1] current.
+    // What the fields of one body show: index 0 the start, index 1 the last run's end.
     struct Fields {
         std::array<std::array<std::string, 3>, 2> position, velocity;
         std::string mass, name, pen, colour;

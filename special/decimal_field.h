@@ -1,12 +1,13 @@
-// Reads the plain decimal numbers typed into the body dialog and kept as velocity texts.
+// Velocities are typed as plain numbers, not formulas, so that they keep every digit the user
+// wrote; this reads them.
 #pragma once
 
 #include <string_view>
 
 namespace curvelo {
 
-// Accepts a sign, then digits with a single decimal point at most, then an exponent, with
-// blanks around; anything else, or a value beyond a finite long double, gives false.
+// True for an optional sign, digits with at most one decimal point and an optional exponent,
+// blanks allowed around, whose value is a finite long double.
 bool ParseDecimal(std::string_view text, long double& value);
 
 }  // namespace curvelo
