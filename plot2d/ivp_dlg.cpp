@@ -23,18 +23,27 @@ std::vector<Cv2InitialCondition>* TIvpDlg::Conditions() {
     return &inv.Slot(example_).initialConditions;
 }
 
-void TIvpDlg::SetupWindow() {
-    ExampleInventory& inv = host_.IvpInventory();
-    const std::vector<std::string> lines = inv.ListLines(host_.IvpFormat().Pattern());
-    ClearList(ivpid::kExample);
+std::vector<int> ListExamplesOfKind(TDlg& dialog, IvpHost& host, std::uint16_t kind, int& example) {
+    ExampleInventory& inv = host.IvpInventory();
+    const std::vector<std::string> lines = inv.ListLines(host.IvpFormat().Pattern());
+    std::vector<int> examples;
+    dialog.ClearList(ivpid::kExample);
     for (int i = 0; i < inv.Count(); ++i) {
-        if (inv.At(i).kind != kind_) continue;
-        examples_.push_back(i);
-        AddString(ivpid::kExample, lines[static_cast<std::size_t>(i)]);
+        if (inv.At(i).kind != kind) continue;
+        examples.push_back(i);
+        dialog.AddString(ivpid::kExample, lines[static_cast<std::size_t>(i)]);
     }
-    const auto at = std::find(examples_.begin(), examples_.end(), example_);
-    if (at == examples_.end()) example_ = examples_.empty() ? -1 : examples_.front();
-    SetSelIndex(ivpid::kExample, example_ < 0 ? -1 : static_cast<int>(std::find(examples_.begin(), examples_.end(), example_) - examples_.begin()));
+    auto at = std::find(examples.begin(), examples.end(), example);
+    if (at == examples.end()) {
+        example = examples.empty() ? -1 : examples.front();
+        at = examples.begin();
+    }
+    dialog.SetSelIndex(ivpid::kExample, example < 0 ? -1 : static_cast<int>(at - examples.begin()));
+    return examples;
+}
+
+void TIvpDlg::SetupWindow() {
+    examples_ = ListExamplesOfKind(*this, host_, kind_, example_);
     for (int id : {ivpid::kX, ivpid::kY, ivpid::kStep, ivpid::kSteps, ivpid::kZ, ivpid::kRestriction})
         if (HasItem(id)) SetItemLimit(id, static_cast<int>(TExample::kTextCapacity));
     // The plane has no z and keeps its restriction in the equation dialog.

@@ -34,6 +34,11 @@ public:
     virtual void SetCurrentOdeExample(std::uint16_t kind, int index) = 0;
 };
 
+// Lists the host's examples of the kind in the dialog's example combo box and selects
+// `example`, or the first of them when it is not one (-1 when there is none). Returns the
+// slots listed, in the combo box's order.
+std::vector<int> ListExamplesOfKind(TDlg& dialog, IvpHost& host, std::uint16_t kind, int& example);
+
 class TIvpDlg : public TDlg {
 public:
     // kind is 210, 211 or 310; example the slot to start with (an example of that kind).

@@ -66,20 +66,7 @@ std::vector<Cv2InitialCondition>* TSeqStartDlg::Points() {
 }
 
 void TSeqStartDlg::SetupWindow() {
-    ExampleInventory& inv = host_.IvpInventory();
-    const std::vector<std::string> lines = inv.ListLines(host_.IvpFormat().Pattern());
-    ClearList(ivpid::kExample);
-    for (int i = 0; i < inv.Count(); ++i) {
-        if (inv.At(i).kind != kKindSpaceSequence) continue;
-        examples_.push_back(i);
-        AddString(ivpid::kExample, lines[static_cast<std::size_t>(i)]);
-    }
-    auto at = std::find(examples_.begin(), examples_.end(), example_);
-    if (at == examples_.end()) {
-        example_ = examples_.empty() ? -1 : examples_.front();
-        at = examples_.begin();
-    }
-    SetSelIndex(ivpid::kExample, example_ < 0 ? -1 : static_cast<int>(at - examples_.begin()));
+    examples_ = ListExamplesOfKind(*this, host_, kKindSpaceSequence, example_);
     // A new start point begins where the last one did.
     Cv2InitialCondition last;
     SpaceStartPoint start;
